@@ -1,0 +1,318 @@
+// Game: the one state object of Fudō Shogi. It holds the board, the hands, the move list,
+// the influence maps, the clock, the options and the sound handles, and its member
+// functions are every procedure of the game, grouped below by subsystem. The platform is
+// reached only through the ports (Canvas, Dialogs, Host, SoundLibrary).
+//
+// Coordinates are (x, y): x the column from the left of the window, y the row from the
+// top, both 1..9 on the board. The upper side (computer or second person) owns positive
+// codes and moves towards row 9; the lower side (the person) owns negative codes.
+// In names 自 (own) / SITA_ is the lower side, 敵 (enemy) / UE_ the upper side.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/board_map.h"
+#include "engine/constants.h"
+#include "engine/score.h"
+#include "sound/sound_library.h"
+#include "ui/ports.h"
+
+namespace fudo {
+
+using IntMap = BoardMap<int>;
+
+// One candidate of the computer's search, as reported to an observer.
+struct 候補手 {
+    int fx = 0, fy = 0;  // source square, or (-1, kind) for a drop
+    int tx = 0, ty = 0;  // destination
+    int koma = 0;        // code of the moving piece before promotion
+    int placed = 0;      // code placed on the destination
+};
+
+// Receives every evaluation of the computer's search in the order it is made (the CLI
+// prints them). Null in the game.
+class 探索観察者 {
+public:
+    virtual ~探索観察者() = default;
+    virtual void evaluated(const 候補手& move, Score score) = 0;
+};
+
+// Result of the computer's search: the best candidate, if any.
+struct 探索結果 {
+    bool found = false;
+    候補手 best;
+    Score score = Score(-99999);
+};
+
+// Menu tick marks. They are game state; the window mirrors them.
+struct メニュー状態 {
+    bool LEVEL1 = false, LEVEL2 = false, LEVEL3 = false;
+    bool MIDORI = false, TATAMI = false, TAKE = false, UCHU = false, RENGA = false;
+    bool SIDOU = false;  // move guidance
+    bool KEIKA = false;  // elapsed-time display
+    bool BGM = false;    // background music
+};
+
+class Game {
+public:
+    Game(Canvas& canvas, Dialogs& dialogs, Host& host, SoundLibrary* sound);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // ---------------------------------------------------------------- board and sides
+    IntMap BAN;                        // board, piece codes
+    std::array<int, 8> SITA_MOCHI{};   // lower hand: counts by kind 1..7
+    std::array<int, 8> UE_MOCHI{};     // upper hand
+    int SITA_MOCHI_SU = 0;             // total pieces in the lower hand
+    int UE_MOCHI_SU = 0;
+    int SITA_OU_X = 0, SITA_OU_Y = 0;  // lower king's square
+    int UE_OU_X = 0, UE_OU_Y = 0;      // upper king's square
+    std::array<int, 10> NIFU_SITA{};   // 1 = an unpromoted lower pawn stands in column x
+    std::array<int, 10> NIFU_UE{};
+    int NARI_KOMA = 0;                 // promoted code left by 調査_駒成
+
+    int TE_SENTE = +1;   // side value of the player who moves first
+    int TE_GOTE = -1;
+    int MAN_SENGO = -1;  // side value of the lower player
+    int COM_SENGO = +1;  // side value of the upper player
+    int TEBAN = 0;       // side to move; 0 = no game
+    int SYOUSYA = 0;     // side value of the player who took a king; 0 = none
+
+    // ---------------------------------------------------------------- modes and progress
+    int TAIKYOKU_MODE = MODE_MAN;
+    int TESU = 0;         // move number shown
+    int SENTAKU = 0;      // 1 = a piece is picked, the next click is its destination
+    int SAIKAI_MATI = 0;  // 1 = paused by navigation, resumed by a board click
+    int KIFU_MODE = 0;    // 1 = replaying a record file
+    int HANTEN_FLAG = 0;  // 1 = the board has been reversed
+    int HANDE_FLAG = 0;   // 1 = a handicap grade has been set
+    int HANDE_LEVEL = 0;  // handicap grade -10..10
+    int COM_LEVEL = 3;    // computer strength 1..3
+    int TITLE_E = DORADAV2;
+    int SIDOU_FLAG = 0;       // move guidance on
+    int SIDOU_COLOR = 色_緑;  // guidance outline colour: 15 on, 2 off
+    int HAIKEI_NOW = 0;       // background tile code; 0 until the settings say otherwise
+    bool FONT_BOLD = false;   // text turns bold at the first drawing of the coordinates
+    メニュー状態 MENU;
+
+    // Board input's pick between its two clicks.
+    int SENTAKU_X = 0, SENTAKU_Y = 0, SENTAKU_KOMA = 0;
+
+    // ---------------------------------------------------------------- move list (1..500)
+    std::array<int, KIFU_MAX + 1> KIFU_MOTO_X{}, KIFU_MOTO_Y{}, KIFU_SAKI_X{}, KIFU_SAKI_Y{};
+    std::array<int, KIFU_MAX + 1> KIFU_KOMA{}, KIFU_KOMA_ATO{}, KIFU_TORI{};
+    std::array<double, KIFU_MAX + 1> KIFU_MAN_JIKAN_MAE{}, KIFU_MAN_JIKAN{};
+    std::array<double, KIFU_MAX + 1> KIFU_COM_JIKAN_MAE{}, KIFU_COM_JIKAN{};
+    int KIFU_NOW = 0;   // move the shown position has reached
+    int KIFU_LAST = 0;  // moves held
+
+    // ---------------------------------------------------------------- clock (seconds)
+    double JIKAN_START = 0;   // host time at which the current turn began
+    double KONKAI_JIKAN = 0;  // seconds of the current turn at the last tick
+    int HYOUJI_BYOU = 0;      // whole seconds shown at the last display update
+    double MAN_JIKAN = 0;     // lower player's total
+    double COM_JIKAN = 0;     // upper player's total
+    bool Timer1_Enabled = false;
+
+    // ---------------------------------------------------------------- influence maps
+    IntMap SITA_SEIRYOKU, UE_SEIRYOKU;          // cover counts
+    IntMap SITA_MAMORI_KOMA, UE_MAMORI_KOMA;    // cheapest / most valuable defender codes
+    IntMap UE_MAMORI_X, UE_MAMORI_Y;            // not reset between surveys
+    IntMap SITA_KOUGEKI_KOMA, SITA_KOUGEKI_X, SITA_KOUGEKI_Y;
+    IntMap UE_KOUGEKI_KOMA;
+    IntMap UE_KOUGEKI_X, UE_KOUGEKI_Y;          // not reset between surveys
+    IntMap SITA_OUTE, UE_OUTE;                  // check maps: 9 checker, 1 block square
+
+    // ---------------------------------------------------------------- computer's turn
+    IntMap BAN_MAE;                 // board at the start of the turn
+    IntMap OU_NIGE_MASU;            // escape squares of the lower king
+    IntMap SITA_SEIRYOKU_MAE, UE_SEIRYOKU_MAE, UE_KOUGEKI_X_MAE, UE_KOUGEKI_Y_MAE;
+    IntMap SITA_IDOU_FUKA;          // 1 = a human piece pinned to its king
+    IntMap SITA_KAKU_NERAI;         // 1 = a human bishop drop there would attack the COM king
+    int SITA_OU_NIGE_SU = 0;
+    int UE_MOCHI_SU_MAE = 0, SITA_MOCHI_SU_MAE = 0, UE_OU_X_MAE = 0, UE_OU_Y_MAE = 0;
+    int IDOU_KOMA = 0;              // code of the candidate's piece before promotion
+    int KYORI_MAE = 0;              // its distance from the human king before the move
+    探索観察者* 観察者 = nullptr;
+
+    // ---------------------------------------------------------------- sound handles
+    std::int32_t SOUND_DS = 0;
+    std::int32_t SOUND_SONOTA = 0, SOUND_KINSI = 0, SOUND_KOMAOTO = 0, SOUND_KAVELU = 0,
+                 SOUND_BGM = 0;
+
+    // ================================================================ start-up
+    void Form_Load();
+    void 初期設定();
+    // Cell of a point in twips, rounding toward minus infinity.
+    static void 座標から桝(double X, double Y, int& col, int& row);
+
+    // ================================================================ move legality
+    int 移動チェック(int fx, int fy, int tx, int ty, int koma) const;
+    int 移動チェック飛車(int fx, int fy, int tx, int ty) const;
+    int 移動チェック角(int fx, int fy, int tx, int ty) const;
+    static int 移動後チェック(int toY, int koma);
+    void 調査_2歩フラグ設定();
+
+    // ================================================================ moves and move list
+    void 駒移動(int fx, int fy, int tx, int ty, int koma);
+    void 駒取得(int code);
+    int 調査_駒成(int fx, int fy, int tx, int ty, int koma);
+    void 手順保存(int fx, int fy, int tx, int ty, int koma, int placed, double manBefore,
+                 double manAfter, double comBefore, double comAfter);
+
+    // ================================================================ check, mate, end
+    int 詰めかCOM();
+    int 詰めかMAN();
+    int 詰めかMAN_COM移動() const;
+    int 調査_自王逃道();
+    void 終了(std::string_view winner);
+    void 終了処理();
+    void 待ち時間(double seconds);
+
+    // ================================================================ influence survey
+    void 勢力調査();
+    void 勢力確定上直進(int c, int x, int y);
+    void 勢力確定下直進(int c, int x, int y);
+    void 勢力確定右直進(int c, int x, int y);
+    void 勢力確定左直進(int c, int x, int y);
+    void 勢力確定自角(int x, int y);
+    void 勢力確定敵角(int c, int x, int y);
+    void 勢力確定自金(int c, int x, int y);
+    void 勢力確定敵金(int x, int y);
+
+    // ================================================================ computer player
+    void com_ban();
+    // The parts of com_ban: the start of the turn, the search, playing the chosen move.
+    void com_ban_開始();
+    探索結果 com_ban_探索();
+    void com_ban_着手(const 探索結果& r);
+    Score 盤評価(int captured, int koma, int fx, int fy, int tx, int ty);
+    // Group C of the evaluation (level 3): the terms chosen by the placed piece.
+    Score 盤評価_駒別(Score S, int captured, int koma, int fx, int fy, int tx, int ty);
+
+    // Evaluation probes.
+    void 調査_移動不可駒();
+    void 調査_持角狙座標();
+    int 調査_移動可場所数(int x, int y, int koma) const;
+    int 調査_自守駒MAN_直進駒(int x, int y);
+    int 調査_周辺状況(int x, int y) const;
+    int 調査_香狙い(int x, int y) const;
+    int 調査_桂狙い(int x, int y) const;
+    int 盤評価_自角注意_COM(int x, int y, int koma) const;
+    Score 盤評価_COM危険座標(int koma, int tx, int ty);
+
+    // Strength levels and handicap.
+    void レベル_設定(int level);
+    void LEVEL1_Click();
+    void LEVEL2_Click();
+    void LEVEL3_Click();
+    void LBEL_UP_Click();
+    void LEBEL_DOWN_Click();
+
+    // ================================================================ game control
+    void 見出し_Click();  // the headings 対局, 局面, ｵﾌﾟｼｮﾝ: put the record controls away
+    void SENTE_Click();
+    void GOTE_Click();
+    void START_Click();
+    void OWARI_Click();
+    void Form_Unload();
+    void Form_KeyPress(int key);
+    void Form_MouseDown(int button, int shift, double X, double Y);
+    void CANCEL_Click();
+    void AFTER_Click();
+    void REPLAY_Click();
+    void REVERSE_Click();
+    void VER_Click();  // the about box
+
+    // Clock.
+    void Timer1_Timer();
+    static double 調査_経過秒(double start, double now);
+    static std::string 調査_時間秒追加結果(double seconds);
+    static std::string 変換_数字から文字(int n);
+    void 描画_所有時間(int side, double seconds);
+    void 消去_所有時間(int side);
+    void KEIKA_Click();
+
+    // ================================================================ files
+    void 描画_可視(bool drive, bool folder, bool file);
+    void 描画_棋譜_IO(int mode);
+    void KIFU_READ_Click();
+    void KIFU_WRITE_Click();
+    void Command1_Click();
+    void File1_Click(const std::string& fileName);  // UTF-8 name inside fileListFolder()
+    static double 取得_棋譜のX座標(std::string_view utf8);
+    void 描画_棋譜読込み部分消去();
+
+    void 読込_環境設定ファイル();
+    void 書込_環境設定ファイル();
+    void チェック設定(int code);
+    void MIDORI_Click();
+    void TATAMI_Click();
+    void TAKE_Click();
+    void UCHU_Click();
+    void RENGA_Click();
+    void SIDOU_Click();
+    void BGM_Click();
+
+    // ================================================================ drawing
+    void 描画_絵(int code, double x, double y);
+    void 描画_桝輪郭(int colour, double x, double y);
+    void 描画_将棋盤桝();
+    void 描画_盤();
+    void 描画_自持盤();
+    void 描画_敵持盤();
+    void 描画_背景(int code);
+    void 描画_移動可能桝色(int sx, int sy, int colour, int koma);
+    void 画面_再描画();
+
+    static std::string_view 文字列変換(int v);
+    void 描画_数値(double x, double y, int value, int colour, int mode, int size);
+    void 描画_数値(double x, double y, std::string_view text, int colour, int mode, int size);
+    void 描画_文字列(double x, double y, int code, int colour, int size);
+    void 描画_移動駒種類(double x, double y, std::string_view text, int colour);
+    void 描画_桝_数値();
+    void 描画_手数(int n, int colour = 色_白);
+    void 描画_レベル(int level);
+    void 描画_ハンデレベル(int grade);
+    void 描画_移動結果(int side, int x, int y, int code, int colour);
+    void 消去_移動結果(int side);
+    void 描画_メッセージ(int n);
+
+    // ================================================================ sound
+    void 初期化_サウンド(long window);
+    void 終了_サウンド();
+    std::int32_t 読込_サウンド(std::string_view fileName, std::int32_t flags);
+    void 表示_サウンドエラー(std::string_view text);
+    void 効果音(std::int32_t buffer);  // dsPlay through the library, if there is one
+
+    // ================================================================ consistency
+    // Pieces on the board plus pieces in hand plus captured kings; 40 in a whole game.
+    int 駒総数() const;
+
+    // Ports, for the adapters.
+    Canvas& canvas() { return canvas_; }
+    Dialogs& dialogs() { return dialogs_; }
+    Host& host() { return host_; }
+    SoundLibrary* soundLibrary() { return sound_; }
+
+private:
+    // Record steps of the influence survey (s the piece's square, t the covered square).
+    void 下記録(int c, int sx, int sy, int tx, int ty, bool step, bool knight);
+    void 上記録_Full(int c, int sx, int sy, int tx, int ty, bool step, bool knight);
+    void 上記録_駒位置守(int c, int sx, int sy, int tx, int ty, bool knight);
+    void 上記録_歩(int c, int sx, int sy, int tx, int ty);
+    void 上記録_守駒のみ(int c, int sx, int sy, int tx, int ty, bool check);
+    void 上記録_数のみ(int sx, int sy, int tx, int ty);
+    void 直進(int c, int x, int y, int dx, int dy);
+    void 斜進(bool lower, int c, int x, int y);
+
+    Canvas& canvas_;
+    Dialogs& dialogs_;
+    Host& host_;
+    SoundLibrary* sound_;
+};
+
+}  // namespace fudo

@@ -1,0 +1,156 @@
+// Check, mate and the end of a game. A king never moves, so an attacked king is saved only
+// by a piece put between (a drop) or by a move that takes the attack away.
+#include <cstdlib>
+#include <string>
+
+#include "engine/game.h"
+
+namespace fudo {
+
+int Game::詰めかMAN() {
+    const int kx = SITA_OU_X, ky = SITA_OU_Y;
+    if (UE_SEIRYOKU.at(kx, ky) == 0) return 0;
+
+    bool tryMoves = SITA_MOCHI_SU <= 0;
+    if (!tryMoves) {
+        for (int x = 1; x <= 9 && !tryMoves; ++x) {
+            for (int y = 1; y <= 9 && !tryMoves; ++y) {
+                const int mark = UE_OUTE(x, y);
+                if (mark == 9 && std::abs(x - kx) < 2 && std::abs(y - ky) < 2) {
+                    tryMoves = true;  // a checker next to the king cannot be blocked
+                } else if (mark == 1) {
+                    const int saved = BAN(x, y);
+                    const bool onlyPawns = SITA_MOCHI_SU == SITA_MOCHI[1];
+                    const bool placed = !(onlyPawns && 移動チェック(11, 3, x, y, -HU) == 0);
+                    if (placed) BAN(x, y) = -HU;
+                    for (int cx = 1; cx <= 9 && !tryMoves; ++cx)
+                        for (int cy = 1; cy <= 9 && !tryMoves; ++cy)
+                            if (UE_OUTE(cx, cy) == 9 && 移動チェック(cx, cy, kx, ky, BAN(cx, cy)) == 1)
+                                tryMoves = true;
+                    if (placed) BAN(x, y) = saved;
+                }
+            }
+        }
+        if (!tryMoves) return 0;  // every checking line can be blocked by a drop
+    }
+
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int code = BAN(x, y);
+            if (code < -SYA_NARI || code > -HU) continue;
+            for (int x2 = 1; x2 <= 9; ++x2)
+                for (int y2 = 1; y2 <= 9; ++y2) {
+                    if ((x2 == x && y2 == y) || UE_OUTE(x2, y2) <= 0) continue;
+                    if (移動チェック(x, y, x2, y2, code) != 1) continue;
+                    const int kept = BAN(x2, y2);
+                    BAN(x2, y2) = code;
+                    BAN(x, y) = KARA;
+                    const int reaches = 詰めかMAN_COM移動();
+                    BAN(x, y) = code;
+                    BAN(x2, y2) = kept;
+                    if (reaches == 0) return 0;
+                }
+        }
+    return 1;
+}
+
+int Game::詰めかCOM() {
+    const int kx = UE_OU_X, ky = UE_OU_Y;
+    if (SITA_SEIRYOKU.at(kx, ky) == 0) return 0;
+
+    bool tryMoves = UE_MOCHI_SU <= 0;
+    if (!tryMoves) {
+        for (int x = 1; x <= 9 && !tryMoves; ++x) {
+            for (int y = 1; y <= 9 && !tryMoves; ++y) {
+                const int mark = SITA_OUTE(x, y);
+                if (mark == 9 && std::abs(x - kx) < 2 && std::abs(y - ky) < 2) {
+                    tryMoves = true;
+                } else if (mark == 1) {
+                    const int saved = BAN(x, y);
+                    const bool onlyPawns = UE_MOCHI_SU == UE_MOCHI[1];
+                    const bool placed = !(onlyPawns && 移動チェック(-1, 1, x, y, HU) == 0);
+                    if (placed) BAN(x, y) = HU;
+                    for (int cx = 1; cx <= 9 && !tryMoves; ++cx)
+                        for (int cy = 1; cy <= 9 && !tryMoves; ++cy)
+                            if (SITA_OUTE(cx, cy) == 9 && 移動チェック(cx, cy, kx, ky, BAN(cx, cy)) == 1)
+                                tryMoves = true;
+                    if (placed) BAN(x, y) = saved;
+                }
+            }
+        }
+        if (!tryMoves) return 0;
+    }
+
+    // Each trial reply is surveyed; the maps are read live, so after the first trial
+    // SITA_OUTE is the one that trial's survey left.
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int code = BAN(x, y);
+            if (code < HU || code > SYA_NARI) continue;
+            for (int x2 = 1; x2 <= 9; ++x2)
+                for (int y2 = 1; y2 <= 9; ++y2) {
+                    if ((x2 == x && y2 == y) || SITA_OUTE(x2, y2) <= 0) continue;
+                    if (移動チェック(x, y, x2, y2, code) != 1) continue;
+                    const int kept = BAN(x2, y2);
+                    BAN(x2, y2) = code;
+                    BAN(x, y) = KARA;
+                    勢力調査();
+                    BAN(x, y) = code;
+                    BAN(x2, y2) = kept;
+                    if (SITA_SEIRYOKU.at(kx, ky) == 0) return 0;
+                }
+        }
+    return 1;
+}
+
+int Game::詰めかMAN_COM移動() const {
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int code = BAN(x, y);
+            if (code >= 10 && 移動チェック(x, y, SITA_OU_X, SITA_OU_Y, code) == 1) return 1;
+        }
+    return 0;
+}
+
+int Game::調査_自王逃道() {
+    int n = 0;
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy) {
+            if (dx == 0 && dy == 0) continue;
+            const int x = SITA_OU_X + dx, y = SITA_OU_Y + dy;
+            if (x < 1 || x > 9 || y < 1 || y > 9) continue;
+            if (BAN(x, y) == KARA && UE_SEIRYOKU(x, y) == 0) {
+                OU_NIGE_MASU(x, y) = 1;
+                ++n;
+            }
+        }
+    return n;
+}
+
+void Game::終了(std::string_view winner) {
+    std::string text(winner);
+    text += "の勝ちです";
+    dialogs_.message(text, "終了", Buttons::OK);
+    if (dialogs_.message("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes) {
+        初期設定();
+    } else {
+        終了処理();
+        host_.quit();
+    }
+}
+
+void Game::終了処理() {
+    if (sound_) {
+        sound_->dsFree(SOUND_SONOTA);
+        sound_->dsFree(SOUND_KINSI);
+        sound_->dsFree(SOUND_KOMAOTO);
+        sound_->dsFree(SOUND_KAVELU);
+        sound_->dsFree(SOUND_BGM);
+    }
+    SOUND_SONOTA = SOUND_KINSI = SOUND_KOMAOTO = SOUND_KAVELU = SOUND_BGM = 0;
+    終了_サウンド();
+}
+
+void Game::待ち時間(double seconds) { host_.wait(seconds); }
+
+}  // namespace fudo

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages the game needs that are not yet installed.
+# Usage: scripts/install-deps.sh [run|test]   (test adds what the test suite needs)
+set -euo pipefail
+
+want=(build-essential cmake ninja-build pkg-config git
+      qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev qt6-qpa-plugins
+      libsdl2-mixer-dev fonts-ipafont-mincho)
+if [[ "${1:-run}" == test ]]; then
+  want+=(libgtest-dev googletest libbenchmark-dev xvfb xauth clang libclang-rt-dev)
+fi
+
+missing=()
+for p in "${want[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

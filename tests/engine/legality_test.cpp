@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "tests/support/fakes.h"
+
+namespace fudo::test {
+namespace {
+
+class Legality : public ::testing::Test {
+protected:
+    Rig rig;
+    Game& g = rig.game;
+    void SetUp() override { clearBoard(g); }
+};
+
+TEST_F(Legality, DestinationOffTheBoardIsRefusedForEveryPiece) {
+    for (int code : {HU, KYOU, KEI, GIN, KIN, KAKU, SYA, OU, KAKU_NARI, SYA_NARI}) {
+        for (int side : {1, -1}) {
+            g.BAN(5, 5) = side * code;
+            for (auto [tx, ty] : {std::pair{0, 5}, {10, 5}, {5, 0}, {5, 10}})
+                EXPECT_EQ(g.移動チェック(5, 5, tx, ty, side * code), 0) << code << " to " << tx << "," << ty;
+        }
+    }
+}
+
+TEST_F(Legality, PawnDropsFollowTheTwoPawnRule) {
+    g.BAN(3, 7) = -HU;
+    g.BAN(4, 7) = -HU_NARI;
+    g.調査_2歩フラグ設定();
+    EXPECT_EQ(g.NIFU_SITA[3], 1);
+    EXPECT_EQ(g.NIFU_SITA[4], 0) << "promoted pawns do not count";
+    EXPECT_EQ(g.移動チェック(11, 3, 3, 5, -HU), 0);
+    EXPECT_EQ(g.移動チェック(11, 3, 4, 5, -HU), 1);
+    EXPECT_EQ(g.移動チェック(11, 3, 4, 1, -HU), 0) << "no pawn drop on the last row";
+
+    g.BAN(6, 3) = HU;
+    g.調査_2歩フラグ設定();
+    EXPECT_EQ(g.移動チェック(-1, 1, 6, 5, HU), 0);
+    EXPECT_EQ(g.移動チェック(-1, 1, 7, 5, HU), 1);
+    EXPECT_EQ(g.移動チェック(-1, 1, 7, 9, HU), 0);
+}
+
+TEST_F(Legality, LastRankDropRules) {
+    EXPECT_EQ(g.移動チェック(-1, 3, 5, 8, KEI), 0);
+    EXPECT_EQ(g.移動チェック(-1, 3, 5, 9, KEI), 0);
+    EXPECT_EQ(g.移動チェック(-1, 3, 5, 7, KEI), 1);
+    EXPECT_EQ(g.移動チェック(11, 5, 5, 2, -KEI), 0);
+    EXPECT_EQ(g.移動チェック(11, 5, 5, 3, -KEI), 1);
+    EXPECT_EQ(g.移動チェック(11, 4, 5, 1, -KYOU), 0);
+    EXPECT_EQ(g.移動チェック(-1, 2, 5, 9, KYOU), 0);
+    EXPECT_EQ(g.移動チェック(11, 9, 5, 1, -SYA), 1) << "a rook drop is legal on any empty square";
+    EXPECT_EQ(g.移動チェック(-1, 1, 5, 9, SYA), 1);
+    g.BAN(5, 5) = HU;
+    EXPECT_EQ(g.移動チェック(11, 9, 5, 5, -SYA), 0) << "drops need an empty square";
+}
+
+TEST_F(Legality, LancesAndLinePiecesCannotJump) {
+    g.BAN(5, 9) = -KYOU;
+    g.BAN(5, 5) = -HU;
+    EXPECT_EQ(g.移動チェック(5, 9, 5, 4, -KYOU), 0);
+    EXPECT_EQ(g.移動チェック(5, 9, 5, 6, -KYOU), 1);
+    g.BAN(5, 5) = HU;
+    EXPECT_EQ(g.移動チェック(5, 9, 5, 5, -KYOU), 1) << "capture at the end of a free line";
+    EXPECT_EQ(g.移動チェック(5, 9, 5, 4, -KYOU), 0);
+    EXPECT_EQ(g.移動チェック(5, 9, 5, 10, -KYOU), 0);
+
+    g.BAN(1, 1) = SYA;
+    g.BAN(1, 4) = -GIN;
+    EXPECT_EQ(g.移動チェック(1, 1, 1, 4, SYA), 1);
+    EXPECT_EQ(g.移動チェック(1, 1, 1, 5, SYA), 0);
+    EXPECT_EQ(g.移動チェック(1, 1, 2, 2, SYA), 0);
+    EXPECT_EQ(g.移動チェック(1, 1, 2, 2, SYA_NARI), 1);
+    g.BAN(9, 9) = -KAKU;
+    g.BAN(7, 7) = HU;
+    EXPECT_EQ(g.移動チェック(9, 9, 7, 7, -KAKU), 1);
+    EXPECT_EQ(g.移動チェック(9, 9, 6, 6, -KAKU), 0);
+    EXPECT_EQ(g.移動チェック(9, 9, 9, 8, -KAKU), 0);
+    EXPECT_EQ(g.移動チェック(9, 9, 9, 8, -KAKU_NARI), 1);
+}
+
+TEST_F(Legality, StepPiecesMoveByTheirPatterns) {
+    // Upper pieces move towards row 9, lower pieces towards row 1.
+    EXPECT_EQ(g.移動チェック(5, 5, 5, 6, HU), 1);
+    EXPECT_EQ(g.移動チェック(5, 5, 5, 4, HU), 0);
+    EXPECT_EQ(g.移動チェック(5, 5, 5, 4, -HU), 1);
+    EXPECT_EQ(g.移動チェック(5, 5, 4, 7, KEI), 1);
+    EXPECT_EQ(g.移動チェック(5, 5, 6, 3, -KEI), 1);
+    EXPECT_EQ(g.移動チェック(5, 5, 5, 3, -KEI), 0);
+    EXPECT_EQ(g.移動チェック(5, 5, 5, 4, GIN), 0) << "silver has no straight back step";
+    EXPECT_EQ(g.移動チェック(5, 5, 4, 4, GIN), 1);
+    EXPECT_EQ(g.移動チェック(5, 5, 4, 5, GIN), 0);
+    EXPECT_EQ(g.移動チェック(5, 5, 4, 6, -GIN), 1);
+    EXPECT_EQ(g.移動チェック(5, 5, 5, 6, -GIN), 0);
+    for (int code : {KIN, HU_NARI, KYOU_NARI, KEI_NARI, GIN_NARI}) {
+        EXPECT_EQ(g.移動チェック(5, 5, 4, 6, code), 1);
+        EXPECT_EQ(g.移動チェック(5, 5, 4, 4, code), 0);
+        EXPECT_EQ(g.移動チェック(5, 5, 5, 4, code), 1);
+        EXPECT_EQ(g.移動チェック(5, 5, 4, 4, -code), 1);
+        EXPECT_EQ(g.移動チェック(5, 5, 4, 6, -code), 0);
+    }
+    EXPECT_EQ(g.移動チェック(5, 5, 6, 6, -OU), 1);
+    EXPECT_EQ(g.移動チェック(5, 5, 5, 5, -OU), 0);
+    g.BAN(6, 6) = -KIN;
+    EXPECT_EQ(g.移動チェック(5, 5, 6, 6, -OU), 0) << "own piece on the destination";
+    EXPECT_EQ(g.移動チェック(5, 5, 6, 6, GIN), 1);
+}
+
+TEST_F(Legality, MovesNeedingPromotion) {
+    EXPECT_EQ(Game::移動後チェック(2, -KEI), 0);
+    EXPECT_EQ(Game::移動後チェック(3, -KEI), 1);
+    EXPECT_EQ(Game::移動後チェック(1, -HU), 0);
+    EXPECT_EQ(Game::移動後チェック(1, -KYOU), 0);
+    EXPECT_EQ(Game::移動後チェック(9, HU), 0);
+    EXPECT_EQ(Game::移動後チェック(8, KEI), 0);
+    EXPECT_EQ(Game::移動後チェック(7, KEI), 1);
+    EXPECT_EQ(Game::移動後チェック(1, -HU_NARI), 1);
+    EXPECT_EQ(Game::移動後チェック(1, -GIN), 1);
+}
+
+}  // namespace
+}  // namespace fudo::test

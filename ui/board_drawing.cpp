@@ -1,0 +1,100 @@
+// Painting the board, the stands of pieces in hand, the background and the guidance
+// outlines. Everything goes through the Canvas in cell coordinates.
+#include "engine/game.h"
+
+namespace fudo {
+
+namespace {
+// Codes that have a picture: pieces of both sides, the empty square, the titles, the
+// background tiles and the pre-game kings. Anything else (±111 for one) paints nothing.
+bool hasPicture(int code) {
+    if (code >= 0 && code <= 9) return true;
+    switch (code < 0 ? -code : code) {
+    case HU: case HU_NARI: case KYOU: case KYOU_NARI: case KEI: case KEI_NARI:
+    case GIN: case GIN_NARI: case KIN: case KAKU: case KAKU_NARI: case SYA: case SYA_NARI:
+    case OU:
+        return true;
+    default:
+        return false;
+    }
+}
+}  // namespace
+
+void Game::描画_絵(int code, double x, double y) {
+    if (hasPicture(code)) canvas_.picture(code, x, y);
+}
+
+void Game::描画_桝輪郭(int colour, double x, double y) { canvas_.outline(colour, x, y); }
+
+void Game::描画_将棋盤桝() {
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) 描画_桝輪郭(色_緑, x, y);
+}
+
+void Game::描画_盤() {
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            描画_絵(BAN(x, y), x, y);
+            描画_桝輪郭(色_緑, x, y);
+        }
+}
+
+void Game::描画_自持盤() {
+    for (int k = 1; k <= 7; ++k) {
+        const int y = k + 2;
+        描画_絵(KARA, 11, y);
+        描画_絵(HAIKEI_NOW, 12, y);
+        描画_桝輪郭(色_緑, 11, y);
+        if (SITA_MOCHI[k] > 0) {
+            描画_絵(-持駒コード[k], 11, y);
+            描画_桝輪郭(色_緑, 11, y);
+            描画_数値(12.1, k + 2.3, SITA_MOCHI[k], 色_黒, 0, 14);
+            描画_数値(12, k + 2.2, SITA_MOCHI[k], 色_明赤, 0, 14);
+        }
+    }
+}
+
+void Game::描画_敵持盤() {
+    for (int y = 1; y <= 7; ++y) {
+        const int k = 8 - y;
+        描画_絵(KARA, -1, y);
+        描画_絵(HAIKEI_NOW, 0, y);
+        描画_桝輪郭(色_緑, -1, y);
+        if (UE_MOCHI[k] > 0) {
+            描画_絵(持駒コード[k], -1, y);
+            描画_桝輪郭(色_緑, -1, y);
+            描画_数値(0.1, y + 0.3, UE_MOCHI[k], 色_黒, 0, 14);
+            描画_数値(0, y + 0.2, UE_MOCHI[k], 色_明赤, 0, 14);
+        }
+    }
+}
+
+void Game::描画_背景(int code) {
+    for (int x = -3; x <= 28; ++x)
+        for (int y = -2; y <= 17; ++y)
+            if (x < 1 || x > 9 || y < 1 || y > 9) 描画_絵(code, x, y);
+}
+
+void Game::描画_移動可能桝色(int sx, int sy, int colour, int koma) {
+    描画_将棋盤桝();
+    if (SIDOU_FLAG == 0) return;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            if (移動チェック(sx, sy, x, y, koma) == 1) 描画_桝輪郭(colour, x, y);
+}
+
+void Game::画面_再描画() {
+    canvas_.beginFullRedraw();
+    描画_背景(HAIKEI_NOW);
+    描画_桝_数値();
+    描画_自持盤();
+    描画_敵持盤();
+    描画_盤();
+    描画_所有時間(COM_SENGO, COM_JIKAN);
+    描画_所有時間(MAN_SENGO, MAN_JIKAN);
+    if (TAIKYOKU_MODE == MODE_COM) 描画_レベル(COM_LEVEL);
+    if (HANDE_FLAG == 1) 描画_ハンデレベル(HANDE_LEVEL);
+    描画_絵(TITLE_E, 11.1, 0);
+}
+
+}  // namespace fudo

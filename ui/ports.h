@@ -1,0 +1,79 @@
+// The small interfaces through which the game reaches the platform: drawing, message
+// boxes and the host (time, waits, record-file controls, program end). The Qt window,
+// the CLI and the tests each supply their own.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace fudo {
+
+// Retained drawing surface addressed in cells: cell (x, y) has its top-left corner at
+// twips (1050 + 495·x, 100 + 615·y); fractional cells are allowed.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    // Paints the picture of a code (piece, 0 empty square, 1/2 titles, 3..7 background
+    // tiles, 8/9 pre-game kings) with its top-left corner at cell (x, y). Codes without a
+    // picture paint nothing.
+    virtual void picture(int code, double x, double y) = 0;
+    // Outlines cell (x, y) in a palette colour, without filling it.
+    virtual void outline(int colour, double x, double y) = 0;
+    // Prints UTF-8 text with its top-left corner at cell (x, y), in a palette colour, at a
+    // font size in points.
+    virtual void text(double x, double y, std::string_view utf8, int colour, int size, bool bold) = 0;
+    // A full redraw is about to paint every cell: what was painted before may be dropped.
+    virtual void beginFullRedraw() = 0;
+    // Shows what has been painted now, even while the game keeps the thread busy.
+    virtual void refresh() = 0;
+};
+
+enum class Buttons { OK, YesNo };
+enum class Icon { None, Information, Exclamation };
+enum class Answer { OK, Yes, No };
+
+// Modal message boxes.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual Answer message(std::string_view text, std::string_view title, Buttons buttons,
+                           Icon icon = Icon::None) = 0;
+};
+
+// Record-file controls of the window: the folder and file lists, four text boxes
+// (1 file name, 2 game name, 3 first player, 4 second player) with their labels, and
+// the "RETURN" button.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Seconds on a clock that only moves forward (a monotonic clock serves).
+    virtual double now() = 0;
+    // Blocks for the given seconds; no user input is handled meanwhile.
+    virtual void wait(double seconds) = 0;
+    // Ends the program after the current event.
+    virtual void quit() = 0;
+
+    // Visibility of the drive (roots), folder and file lists.
+    virtual void setListsVisible(bool drive, bool folder, bool file) = 0;
+    // Visibility of the four text boxes, their labels and the RETURN button.
+    virtual void setSaveControlsVisible(bool visible) = 0;
+    virtual std::string textBox(int index) = 0;              // UTF-8
+    virtual void setTextBox(int index, std::string_view utf8) = 0;
+    // Folder shown by the file list, and a request to list its files again.
+    virtual std::filesystem::path fileListFolder() = 0;
+    virtual void refreshFileList() = 0;
+
+    // Folder of the settings file "DAre1.ini".
+    virtual std::filesystem::path settingsFolder() = 0;
+    // Folder that holds the wave files.
+    virtual std::filesystem::path soundFolder() = 0;
+    // Native handle of the main window for the sound library (0 when there is none).
+    virtual long windowHandle() = 0;
+
+    // The menu ticks or the record controls changed inside the game: mirror them.
+    virtual void menuChanged() = 0;
+};
+
+}  // namespace fudo

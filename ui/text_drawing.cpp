@@ -1,0 +1,152 @@
+// Texts on the window: coordinate labels, move number, last moves, level and handicap
+// captions, and the handicap refusal message. Most texts get a black shadow: printed in
+// black 0.1 cell lower right, then in their colour.
+#include <cstdio>
+#include <string>
+
+#include "engine/game.h"
+
+namespace fudo {
+
+std::string_view Game::文字列変換(int v) {
+    static constexpr std::string_view digits[] = {"１", "２", "３", "４", "５", "６", "７", "８", "９"};
+    static constexpr std::string_view numerals[] = {"一", "二", "三", "四", "五", "六", "七", "八", "九"};
+    if (v >= 1 && v <= 9) return digits[v - 1];
+    if (v >= 1001 && v <= 1009) return numerals[v - 1001];
+    switch (v < 0 ? -v : v) {
+    case HU: return "歩";
+    case HU_NARI: return "と";
+    case KYOU: return "香";
+    case KYOU_NARI: return "香成";
+    case KEI: return "桂";
+    case KEI_NARI: return "桂成";
+    case GIN: return "銀";
+    case GIN_NARI: return "銀成";
+    case KIN: return "金";
+    case KAKU: return "角";
+    case KAKU_NARI: return "角成";
+    case SYA: return "飛";
+    case SYA_NARI: return "飛成";
+    case OU: return "王";
+    default: return {};
+    }
+}
+
+void Game::描画_数値(double x, double y, int value, int colour, int mode, int size) {
+    if (mode != 0) {
+        if (value >= 1 && value <= 9) canvas_.text(x, y, 文字列変換(1000 + value), colour, size, FONT_BOLD);
+        return;
+    }
+    // A number is printed with a blank for its sign (or the minus) and a trailing blank.
+    char buf[16];
+    std::snprintf(buf, sizeof buf, value < 0 ? "%d " : " %d ", value);
+    canvas_.text(x, y, buf, colour, size, FONT_BOLD);
+}
+
+void Game::描画_数値(double x, double y, std::string_view text, int colour, int mode, int size) {
+    if (mode != 0) return;  // numerals are only made from numbers
+    canvas_.text(x, y, text, colour, size, FONT_BOLD);
+}
+
+namespace {
+constexpr std::string_view handeText[21] = {
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段",
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段",
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級",
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級",
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級",
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"};
+}  // namespace
+
+void Game::描画_文字列(double x, double y, int code, int colour, int size) {
+    if (code >= -10 && code <= 10) canvas_.text(x, y, handeText[code + 10], colour, size, FONT_BOLD);
+    else if (code == 99) canvas_.text(x, y, "手目", colour, size, FONT_BOLD);
+}
+
+void Game::描画_移動駒種類(double x, double y, std::string_view text, int colour) {
+    canvas_.text(x, y, text, colour, 12, FONT_BOLD);
+}
+
+void Game::描画_桝_数値() {
+    FONT_BOLD = true;
+    for (int i = 1; i <= 9; ++i) {
+        描画_絵(HAIKEI_NOW, i, 0);
+        描画_数値(i + 0.2, 0.5, 10 - i, 色_黒, 0, 16);
+        描画_数値(i + 0.1, 0.4, 10 - i, 色_黄, 0, 16);
+        描画_絵(HAIKEI_NOW, 10, i);
+        描画_数値(10.2, i + 0.4, i, 色_黒, 1, 12);
+        描画_数値(10.1, i + 0.3, i, 色_黄, 1, 12);
+        描画_桝輪郭(色_緑, 9, i);
+    }
+}
+
+void Game::描画_手数(int n, int colour) {
+    描画_絵(HAIKEI_NOW, 13, 4);
+    描画_絵(HAIKEI_NOW, 14, 4);
+    描画_桝輪郭(色_緑, 11, 4);
+    const double x = n < 10 ? 13.2 : n < 100 ? 13.1 : 13.0;
+    描画_数値(x + 0.1, 4.4, n, 色_黒, 0, 12);
+    描画_数値(x, 4.3, n, colour, 0, 12);
+    描画_文字列(13.9, 4.2, 99, 色_黒, 10);
+    描画_文字列(13.8, 4.1, 99, 色_白, 10);
+}
+
+void Game::描画_レベル(int level) {
+    描画_数値(-1.4, 0.2, "LEVEL", 色_黒, 0, 10);
+    描画_数値(-1.5, 0.1, "LEVEL", 色_白, 0, 10);
+    描画_数値(0.1, 0.1, level, 色_黒, 0, 12);
+    描画_数値(0, 0, level, 色_白, 0, 12);
+}
+
+void Game::描画_ハンデレベル(int grade) {
+    for (int x = 11; x <= 14; ++x) 描画_絵(HAIKEI_NOW, x, 1);
+    描画_文字列(11.1, 1.1, grade, 色_黒, 10);
+    描画_文字列(11, 1, grade, 色_白, 10);
+}
+
+void Game::描画_移動結果(int side, int x, int y, int code, int colour) {
+    消去_移動結果(side);
+    const std::string_view texts[3] = {文字列変換(10 - x), 文字列変換(1000 + y), 文字列変換(code)};
+    double xs[3];
+    double row;
+    if (side == COM_SENGO) {
+        xs[0] = -1.6, xs[1] = -1.2, xs[2] = -0.6, row = 8.4;
+    } else if (side == MAN_SENGO) {
+        xs[0] = 13.4, xs[1] = 13.8, xs[2] = 14.4, row = 3.4;
+    } else {
+        return;
+    }
+    for (int i = 0; i < 3; ++i) {
+        描画_移動駒種類(xs[i] + 0.1, row + 0.1, texts[i], 色_黒);
+        描画_移動駒種類(xs[i], row, texts[i], colour);
+    }
+    if (side == COM_SENGO) 描画_桝輪郭(色_緑, 1, 8);
+}
+
+void Game::消去_移動結果(int side) {
+    if (side == COM_SENGO) {
+        描画_絵(HAIKEI_NOW, -2, 8);
+        描画_絵(HAIKEI_NOW, -1, 8);
+        描画_絵(HAIKEI_NOW, 0, 8);
+        描画_桝輪郭(色_緑, -1, 7);
+        描画_桝輪郭(色_緑, 1, 8);
+    } else if (side == MAN_SENGO) {
+        描画_絵(HAIKEI_NOW, 13, 3);
+        描画_絵(HAIKEI_NOW, 14, 3);
+        描画_絵(HAIKEI_NOW, 15, 3);
+    }
+}
+
+void Game::描画_メッセージ(int n) {
+    std::string text;
+    switch (n) {
+    case 1: text = "棋譜ﾓｰﾄﾞではできません"; break;
+    case 2: text = "対局途中ではできません"; break;
+    case 3: text = "反転後ではできません"; break;
+    default: break;
+    }
+    text += "\n\n局面→最初にして下さい";
+    dialogs_.message(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::OK);
+}
+
+}  // namespace fudo
