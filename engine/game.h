@@ -171,6 +171,9 @@ public:
     void 終了(std::string_view winner);
     void 終了処理();
     void 待ち時間(double seconds);
+    // The move list holds 500 moves: when a move fills it the game ends as a draw.
+    // Returns 1 when it ended the game.
+    int 手数上限();
 
     // ================================================================ influence survey
     void 勢力調査();
@@ -299,6 +302,9 @@ public:
     SoundLibrary* soundLibrary() { return sound_; }
 
 private:
+    // "続けますか？": Yes sets up the opening position, No ends the program.
+    void 再ゲーム確認();
+
     // Record steps of the influence survey (s the piece's square, t the covered square).
     void 下記録(int c, int sx, int sy, int tx, int ty, bool step, bool knight);
     void 上記録_Full(int c, int sx, int sy, int tx, int ty, bool step, bool knight);

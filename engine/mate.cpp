@@ -131,12 +131,23 @@ void Game::終了(std::string_view winner) {
     std::string text(winner);
     text += "の勝ちです";
     dialogs_.message(text, "終了", Buttons::OK);
+    再ゲーム確認();
+}
+
+void Game::再ゲーム確認() {
     if (dialogs_.message("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes) {
         初期設定();
     } else {
         終了処理();
         host_.quit();
     }
+}
+
+int Game::手数上限() {
+    if (TEBAN == 0 || KIFU_NOW < KIFU_MAX) return 0;
+    dialogs_.message("500手に達したので引き分けです", "終了", Buttons::OK);
+    再ゲーム確認();
+    return 1;
 }
 
 void Game::終了処理() {

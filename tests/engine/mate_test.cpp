@@ -149,3 +149,22 @@ TEST_F(Mate, EndOfGameAsksToContinue) {
 
 }  // namespace
 }  // namespace fudo::test
+
+namespace fudo::test {
+namespace {
+
+TEST(MoveLimit, AFullMoveListEndsTheGameAsADraw) {
+    Rig rig;
+    Game& g = rig.game;
+    g.TEBAN = 1;
+    g.KIFU_NOW = KIFU_MAX - 1;
+    EXPECT_EQ(g.手数上限(), 0);
+    g.KIFU_NOW = KIFU_MAX;
+    rig.dialogs.script = {Answer::Yes};
+    EXPECT_EQ(g.手数上限(), 1);
+    EXPECT_EQ(rig.dialogs.shown.at(0).text, "500手に達したので引き分けです");
+    EXPECT_EQ(g.TEBAN, 0);
+}
+
+}  // namespace
+}  // namespace fudo::test
