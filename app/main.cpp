@@ -1,11 +1,15 @@
+// Fudō Shogi (不動将棋): the program. It takes no command-line arguments.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "sound/loaded_sound_library.h"
+#include "ui/qt/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QString::fromUtf8("不動将棋"));
-    w.resize(633, 533);
-    w.show();
+    QCoreApplication::setApplicationName(QStringLiteral("fudo-shogi"));
+
+    fudo::qt::MainWindow window(std::make_unique<fudo::LoadedSoundLibrary>());
+    window.start();
+    if (window.hasEnded()) return 0;
     return app.exec();
 }

@@ -1,0 +1,128 @@
+// Plays a few moves in the real window with synthetic clicks and saves a picture of it,
+// for the README; with --startup it reports how long the window took to show the board.
+//
+//   fudo-shogi-shot OUTPUT.png [--scale K] [--since UNIX_SECONDS]
+//
+// The game's settings are kept apart from the user's (Qt's test locations).
+#include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QMenuBar>
+#include <QAction>
+#include <QDir>
+#include <cstdio>
+
+#include "ui/qt/main_window.h"
+#include "ui/qt/modal_answerer.h"
+
+namespace {
+
+using fudo::qt::MainWindow;
+using fudo::qt::SceneGeometry;
+
+void settle(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void clickCell(MainWindow& w, int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+    const QPointF at = w.canvas()->toLogical(SceneGeometry::cellX(x + 0.5), SceneGeometry::cellY(y + 0.5));
+    QMouseEvent press(QEvent::MouseButtonPress, at, w.canvas()->mapToGlobal(at), button, button, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.canvas(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w.canvas()->mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.canvas(), &release);
+    settle(30);
+}
+
+// A lower piece moves from (fx, fy) to (tx, ty) when both clicks are legal.
+void move(MainWindow& w, int fx, int fy, int tx, int ty) {
+    clickCell(w, fx, fy);
+    clickCell(w, tx, ty);
+}
+
+// Notes the first paint of a widget.
+class PaintWatch : public QObject {
+public:
+    bool seen = false;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) seen = true;
+        return false;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("fudo-shogi"));
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
+
+    QString output;
+    double scale = 1.5, since = 0;
+    bool startupOnly = false;
+    const QStringList args = app.arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--scale") && i + 1 < args.size()) scale = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--since") && i + 1 < args.size()) since = args[++i].toDouble();
+        else if (args[i] == QLatin1String("--startup")) startupOnly = true;
+        else output = args[i];
+    }
+    if (output.isEmpty() && !startupOnly) {
+        std::fprintf(stderr, "usage: fudo-shogi-shot OUTPUT.png [--scale K] | --startup [--since UNIX_SECONDS]\n");
+        return 2;
+    }
+
+    fudo::qt::ModalAnswerer answerer(&app);
+    MainWindow window;  // silent: no sound library
+    window.setQuitHandler([] {});
+
+    if (startupOnly) {
+        // The time from the script's mark (just before the program was started) to the
+        // end of the first paint of the window's drawing.
+        PaintWatch watch;
+        window.canvas()->installEventFilter(&watch);
+        window.start();
+        while (!watch.seen) QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+        const double now = QDateTime::currentMSecsSinceEpoch() / 1000.0;
+        std::printf("board shown after %.0f ms\n", (now - since) * 1000);
+        return 0;
+    }
+
+    window.start();
+    const QSize canvasSize = (SceneGeometry::naturalSize() * scale).toSize();
+    window.resize(canvasSize.width(), canvasSize.height() + window.menuBar()->sizeHint().height());
+    settle(100);
+
+    // Options for a lively picture: move guidance and the clocks.
+    if (!window.game().MENU.SIDOU) window.action("SIDOU")->trigger();
+    if (!window.game().MENU.KEIKA) window.action("KEIKA")->trigger();
+    window.action("SENTE")->trigger();
+    settle(100);
+
+    // A few opening moves of the lower side; the computer answers each.
+    const int plan[][4] = {{3, 7, 3, 6}, {8, 7, 8, 6}, {7, 7, 7, 6}, {8, 6, 8, 5}};
+    for (const auto& m : plan) {
+        auto& g = window.game();
+        if (g.TEBAN == 0) break;
+        if (g.BAN(m[0], m[1]) != -10 || g.BAN(m[2], m[3]) != 0) continue;
+        move(window, m[0], m[1], m[2], m[3]);
+        settle(1200);  // the clock shows a second or so
+    }
+    // Pick the bishop, so that its reach is outlined.
+    clickCell(window, 2, 8);
+    settle(200);
+
+    const QPixmap shot = window.grab();
+    if (!shot.save(output)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
+        return 1;
+    }
+    std::printf("%s: %dx%d, %d moves, dialogs answered: %lld\n", qPrintable(output), shot.width(), shot.height(),
+                window.game().KIFU_NOW, static_cast<long long>(answerer.texts().size()));
+    return 0;
+}

@@ -1,0 +1,225 @@
+#include "cli/commands.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string_view>
+
+#include "cli/bench_corpus.h"
+#include "cli/headless.h"
+#include "cli/selfplay.h"
+#include "cli/sfen.h"
+
+namespace fudo::cli {
+
+namespace {
+
+const char* const kUsage =
+    "usage: fudo-cli bestmove [--level N] [--scores] SFEN\n"
+    "       fudo-cli selfplay --games N [--seed S] [--upper-level A] [--lower-level B] [--sample K]\n"
+    "       fudo-cli bench [--level N] [--positions FILE] [--repeat R]\n";
+
+// A whole decimal number within [lo, hi].
+bool parseInt(std::string_view s, long long lo, long long hi, long long& out) {
+    if (s.empty() || s.size() > 18) return false;
+    long long v = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    if (v < lo || v > hi) return false;
+    out = v;
+    return true;
+}
+
+// Walks the words of one command: options with a value, flags, positional words.
+class Words {
+public:
+    Words(const std::vector<std::string>& args, std::ostream& err) : args_(args), err_(err) {}
+
+    bool next() { return ++i_ < args_.size(); }
+    const std::string& word() const { return args_[i_]; }
+
+    // The value after the current option; false (with the error written) when missing.
+    bool value(std::string_view& out) {
+        if (i_ + 1 >= args_.size()) return fail("option " + word() + " needs a value");
+        out = args_[++i_];
+        return true;
+    }
+    bool number(long long lo, long long hi, long long& out) {
+        const std::string name = word();
+        std::string_view v;
+        if (!value(v)) return false;
+        if (!parseInt(v, lo, hi, out))
+            return fail(name + " must be a number from " + std::to_string(lo) + " to " + std::to_string(hi));
+        return true;
+    }
+    bool level(int& out) {
+        long long n;
+        if (!number(1, 3, n)) return false;
+        out = static_cast<int>(n);
+        return true;
+    }
+    bool fail(const std::string& message) {
+        err_ << "fudo-cli: " << message << '\n';
+        return false;
+    }
+
+private:
+    const std::vector<std::string>& args_;
+    std::ostream& err_;
+    size_t i_ = 0;  // args_[0] is the command
+};
+
+int bestmove(Words& w, std::ostream& out) {
+    int level = 3;
+    bool scores = false;
+    std::string sfen;
+    while (w.next()) {
+        const std::string& a = w.word();
+        if (a == "--scores") {
+            scores = true;
+        } else if (a == "--level") {
+            if (!w.level(level)) return kExitBadInput;
+        } else if (a.starts_with("--")) {
+            w.fail("unknown option " + a);
+            return kExitBadInput;
+        } else {
+            // The position may come as one word or as its separate fields.
+            if (!sfen.empty()) sfen += ' ';
+            sfen += a;
+        }
+    }
+    if (sfen.empty()) {
+        w.fail("bestmove needs a position in SFEN");
+        return kExitBadInput;
+    }
+    Position pos;
+    std::string error;
+    if (!parseSfen(sfen, pos, error)) {
+        w.fail("bad SFEN: " + error);
+        return kExitBadInput;
+    }
+    out << bestmoveOutput(pos, level, scores);
+    return 0;
+}
+
+int selfplay(Words& w, std::ostream& out) {
+    long long games = -1, seed = 1;
+    SelfplayOptions o;
+    while (w.next()) {
+        const std::string& a = w.word();
+        long long n;
+        bool ok;
+        if (a == "--games") {
+            ok = w.number(1, 1000000, games);
+        } else if (a == "--seed") {
+            ok = w.number(0, 999999999999LL, seed);
+        } else if (a == "--upper-level") {
+            ok = w.level(o.upperLevel);
+        } else if (a == "--lower-level") {
+            ok = w.level(o.lowerLevel);
+        } else if (a == "--sample") {
+            ok = w.number(1, 1000, n);
+            o.sampleEvery = static_cast<int>(n);
+        } else {
+            ok = w.fail("unknown option " + a);
+        }
+        if (!ok) return kExitBadInput;
+    }
+    if (games < 0) {
+        w.fail("selfplay needs --games N");
+        return kExitBadInput;
+    }
+
+    int won[3] = {0, 0, 0};  // lower, upper, draw
+    int faults = 0;
+    long long moves = 0;
+    const auto t0 = std::chrono::steady_clock::now();
+    for (long long n = 0; n < games; ++n) {
+        const auto gameSeed = static_cast<std::uint64_t>(seed) * 1000003u + static_cast<std::uint64_t>(n);
+        const SelfplayGame r = playSelfplayGame(gameSeed, o);
+        const int who = r.winner == SelfplayGame::Winner::Lower ? 0 : r.winner == SelfplayGame::Winner::Upper ? 1 : 2;
+        static const char* const kNames[3] = {"lower", "upper", "draw"};
+        ++won[who];
+        moves += r.moves;
+        out << "game " << n + 1 << ": " << kNames[who] << " (" << r.reason << "), " << r.moves
+            << " moves, final " << r.finalSfen << '\n';
+        if (!r.piecesOk || !r.fault.empty()) {
+            ++faults;
+            out << "game " << n + 1 << ": FAULT " << r.fault << '\n';
+        }
+        for (const std::string& s : r.samples) out << "sample " << s << '\n';
+    }
+    const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "games %lld (upper level %d, lower level %d): lower %d, upper %d, draws %d; "
+                  "%lld moves in %.2f s (%.3f ms per move); faults %d\n",
+                  games, o.upperLevel, o.lowerLevel, won[0], won[1], won[2], moves, secs,
+                  moves ? secs * 1e3 / static_cast<double>(moves) : 0.0, faults);
+    out << line;
+    return faults ? 1 : 0;
+}
+
+int bench(Words& w, std::ostream& out) {
+    int level = 3;
+    long long repeat = 3;
+    std::string path = FUDO_DEFAULT_CORPUS;
+    while (w.next()) {
+        const std::string& a = w.word();
+        bool ok;
+        if (a == "--level") {
+            ok = w.level(level);
+        } else if (a == "--positions") {
+            std::string_view v;
+            ok = w.value(v);
+            path = v;
+        } else if (a == "--repeat") {
+            ok = w.number(1, 1000, repeat);
+        } else {
+            ok = w.fail("unknown option " + a);
+        }
+        if (!ok) return kExitBadInput;
+    }
+    std::vector<Position> corpus;
+    std::string error;
+    if (!loadCorpus(path, corpus, error)) {
+        w.fail(error);
+        return kExitBadInput;
+    }
+    const BenchResult r = runBench(corpus, level, static_cast<int>(repeat));
+    char line[512];
+    std::snprintf(line, sizeof line,
+                  "positions %zu, level %d, searches %zu\n"
+                  "median %.1f us, p99 %.1f us per search\n"
+                  "candidates %llu, %.0f candidates/s\n"
+                  "signature %llu\n",
+                  corpus.size(), level, r.micros.size(), r.median(), r.percentile(99),
+                  static_cast<unsigned long long>(r.candidates),
+                  r.seconds > 0 ? static_cast<double>(r.candidates) / r.seconds : 0.0,
+                  static_cast<unsigned long long>(r.signature));
+    out << line;
+    return 0;
+}
+
+}  // namespace
+
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << "fudo-cli: missing command (bestmove, selfplay or bench; --help for usage)\n";
+        return kExitBadInput;
+    }
+    const std::string& cmd = args[0];
+    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+        out << kUsage;
+        return 0;
+    }
+    Words w(args, err);
+    if (cmd == "bestmove") return bestmove(w, out);
+    if (cmd == "selfplay") return selfplay(w, out);
+    if (cmd == "bench") return bench(w, out);
+    w.fail("unknown command " + cmd + " (bestmove, selfplay or bench)");
+    return kExitBadInput;
+}
+
+}  // namespace fudo::cli

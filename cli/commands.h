@@ -1,0 +1,19 @@
+// The commands of fudo-cli, callable in-process:
+//   bestmove [--level N] [--scores] SFEN
+//   selfplay --games N [--seed S] [--upper-level A] [--lower-level B] [--sample K]
+//   bench [--level N] [--positions FILE] [--repeat R]
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace fudo::cli {
+
+inline constexpr int kExitBadInput = 2;
+
+// Runs one command line (without the program name). Bad input writes one line to err and
+// returns kExitBadInput; a self-play fault returns 1; otherwise 0.
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace fudo::cli

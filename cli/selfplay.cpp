@@ -1,0 +1,199 @@
+#include "cli/selfplay.h"
+
+#include <random>
+
+#include "cli/headless.h"
+#include "cli/sfen.h"
+
+namespace fudo::cli {
+
+namespace {
+
+struct LowerMove {
+    int fx, fy, tx, ty, koma;
+    bool promote;
+};
+
+// The real position turned by 180°, as the computer would see it if it played the lower
+// army: squares mirrored through the centre, codes negated, hands exchanged.
+Position turned(const Game& g) {
+    Position p;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) p.ban[10 - x][10 - y] = -g.BAN(x, y);
+    for (int k = 1; k <= 7; ++k) {
+        p.sitaMochi[k] = g.UE_MOCHI[k];
+        p.ueMochi[k] = g.SITA_MOCHI[k];
+    }
+    p.sitaOuX = 10 - g.UE_OU_X;
+    p.sitaOuY = 10 - g.UE_OU_Y;
+    p.ueOuX = 10 - g.SITA_OU_X;
+    p.ueOuY = 10 - g.SITA_OU_Y;
+    return p;
+}
+
+// The lower army's choice by the computer's search, turned back to the real board.
+bool searchedLowerMove(const Game& g, int level, LowerMove& out) {
+    auto scratch = headlessAt(turned(g), level);
+    const 探索結果 r = searchPosition(scratch->game);
+    if (!r.found) return false;
+    const 候補手& m = r.best;
+    if (m.fx == -1) {
+        out = {11, m.fy + 2, 10 - m.tx, 10 - m.ty, -m.koma, false};
+    } else {
+        out = {10 - m.fx, 10 - m.fy, 10 - m.tx, 10 - m.ty, -m.koma, m.placed != m.koma};
+    }
+    return true;
+}
+
+// A random legal board move of a lower piece other than the king, promoting only when it
+// must.
+bool randomLowerMove(const Game& g, std::mt19937_64& rng, LowerMove& out) {
+    LowerMove moves[600];
+    int n = 0;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int c = g.BAN(x, y);
+            if (c > -10 || c == -OU) continue;
+            for (int x2 = 1; x2 <= 9; ++x2)
+                for (int y2 = 1; y2 <= 9; ++y2)
+                    if (n < 600 && g.移動チェック(x, y, x2, y2, c) == 1)
+                        moves[n++] = {x, y, x2, y2, c, Game::移動後チェック(y2, c) == 0};
+        }
+    if (n == 0) return false;
+    out = moves[rng() % static_cast<std::uint64_t>(n)];
+    return true;
+}
+
+// Plays a lower move the way the board input plays a person's move in a game against the
+// computer. Returns true when the computer is to reply.
+bool playAsPerson(Game& g, const LowerMove& m) {
+    if (m.fx == 11) g.調査_2歩フラグ設定();  // a pick from the hand sets the pawn flags
+    g.手順保存(m.fx, m.fy, m.tx, m.ty, m.koma, g.BAN(m.tx, m.ty), g.MAN_JIKAN,
+              g.MAN_JIKAN + g.KONKAI_JIKAN, g.COM_JIKAN, g.COM_JIKAN);
+    g.TESU += 1;
+    g.描画_手数(g.TESU, 色_白);
+    int placed = m.koma;
+    if (m.promote && g.調査_駒成(m.fx, m.fy, m.tx, m.ty, m.koma) == 1) placed = g.NARI_KOMA;
+    g.KIFU_KOMA_ATO[g.KIFU_NOW] = placed;
+    const int captured = g.BAN(m.tx, m.ty);
+    g.駒移動(m.fx, m.fy, m.tx, m.ty, placed);
+    g.効果音(g.SOUND_KOMAOTO);
+    g.描画_移動結果(g.MAN_SENGO, m.tx, m.ty, placed, 色_白);
+    if (m.koma == -OU) {
+        g.効果音(g.SOUND_KINSI);
+        g.描画_数値(m.tx - 0.2, m.ty - 0.2, "×", 色_明赤, 0, 40);
+        g.終了("ｺﾝﾋﾟｭｰﾀ");
+        return false;
+    }
+    g.Timer1_Enabled = false;
+    g.MAN_JIKAN += g.KONKAI_JIKAN;
+    g.勢力調査();
+    if (g.詰めかCOM() == 1 || captured == OU) {
+        g.終了("あなた");
+        return false;
+    }
+    if (g.SYOUSYA != 0) return false;
+    g.TEBAN = g.COM_SENGO;
+    return true;
+}
+
+// No piece lost or made: 40 on the board and in the hands (captured kings included), and
+// no negative hand count.
+bool piecesConsistent(const Game& g, std::string& fault) {
+    if (g.駒総数() != 40) {
+        fault = "piece count " + std::to_string(g.駒総数()) + " after move " +
+                std::to_string(g.KIFU_NOW);
+        return false;
+    }
+    for (int k = 1; k <= 7; ++k)
+        if (g.SITA_MOCHI[k] < 0 || g.UE_MOCHI[k] < 0) {
+            fault = "negative hand count after move " + std::to_string(g.KIFU_NOW);
+            return false;
+        }
+    return true;
+}
+
+}  // namespace
+
+SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
+    SelfplayGame result;
+    auto h = newHeadless();
+    Game& g = h->game;
+    std::mt19937_64 rng(seed);
+
+    // The opening position, then a game against the computer with the person (the lower
+    // army) moving first.
+    g.初期設定();
+    g.TAIKYOKU_MODE = MODE_COM;
+    g.MAN_SENGO = +1;
+    g.COM_SENGO = -1;
+    g.TEBAN = +1;
+    g.TITLE_E = DIRUVID;
+    g.BAN(5, 9) = -OU;
+    g.BAN(5, 1) = OU;
+    g.SITA_OU_X = 5;
+    g.SITA_OU_Y = 9;
+    g.UE_OU_X = 5;
+    g.UE_OU_Y = 1;
+    g.COM_LEVEL = o.upperLevel;
+    g.勢力調査();
+
+    const int randomMoves = o.randomOpening >= 0 ? o.randomOpening : 2 + static_cast<int>(rng() % 3);
+    int lowerMoves = 0, upperTurns = 0;
+
+    auto finish = [&](SelfplayGame::Winner w, std::string reason) {
+        result.winner = w;
+        result.reason = std::move(reason);
+    };
+    auto ended = [&] { return h->host.quitRequested; };
+    auto fromAnnouncement = [&] {
+        if (h->dialogs.winner == "あなた")
+            finish(SelfplayGame::Winner::Lower, "the lower army won");
+        else if (h->dialogs.winner == "ｺﾝﾋﾟｭｰﾀ")
+            finish(SelfplayGame::Winner::Upper, "the upper army won");
+        else
+            finish(SelfplayGame::Winner::Draw, "ended as '" + h->dialogs.winner + "'");
+    };
+
+    while (true) {
+        // Both moves of a turn must fit in the move list.
+        if (g.KIFU_NOW >= KIFU_MAX - 1) {
+            finish(SelfplayGame::Winner::Draw, "move list full");
+            break;
+        }
+        LowerMove m;
+        const bool found = lowerMoves < randomMoves ? randomLowerMove(g, rng, m)
+                                                    : searchedLowerMove(g, o.lowerLevel, m);
+        if (!found || g.移動チェック(m.fx, m.fy, m.tx, m.ty, m.koma) != 1) {
+            finish(SelfplayGame::Winner::Upper, found ? "illegal lower move" : "the lower army has no move");
+            if (found) result.fault = "the search chose an illegal lower move";
+            break;
+        }
+        ++lowerMoves;
+        const bool reply = playAsPerson(g, m);
+        if (result.piecesOk && !piecesConsistent(g, result.fault)) result.piecesOk = false;
+        if (ended()) {
+            fromAnnouncement();
+            break;
+        }
+        if (!reply) {
+            finish(SelfplayGame::Winner::Draw, "stopped without an announcement");
+            break;
+        }
+        ++upperTurns;
+        if (o.sampleEvery > 0 && upperTurns % o.sampleEvery == 0)
+            result.samples.push_back(toSfen(g, 'w', g.KIFU_NOW + 1));
+        g.COM_LEVEL = o.upperLevel;
+        g.com_ban();
+        if (result.piecesOk && !piecesConsistent(g, result.fault)) result.piecesOk = false;
+        if (ended()) {
+            fromAnnouncement();
+            break;
+        }
+    }
+    result.moves = g.KIFU_NOW;
+    result.finalSfen = toSfen(g, g.TEBAN == g.COM_SENGO ? 'w' : 'b', g.KIFU_NOW + 1);
+    return result;
+}
+
+}  // namespace fudo::cli

@@ -1,0 +1,34 @@
+// Self-play: whole games in which the computer's search plays both armies. The upper army
+// is the computer of the game (com_ban); for the lower army the position is turned by 180°
+// into a scratch game, searched there, and the chosen move is turned back and played on
+// the real board the way the board input plays a person's move. The real game's move list
+// therefore holds the whole game.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fudo::cli {
+
+struct SelfplayGame {
+    enum class Winner { Lower, Upper, Draw } winner = Winner::Draw;
+    std::string reason;     // how it ended
+    int moves = 0;          // moves in the move list
+    std::string finalSfen;  // position at the end
+    bool piecesOk = true;   // 40 pieces after every move
+    std::string fault;      // first consistency fault seen, if any
+    std::vector<std::string> samples;  // positions with the upper army to move
+};
+
+struct SelfplayOptions {
+    int upperLevel = 3;
+    int lowerLevel = 3;
+    int randomOpening = -1;  // lower army's random opening moves; -1: 2..4 from the seed
+    int sampleEvery = 0;     // keep every n-th position with the upper army to move; 0: none
+};
+
+// Plays one game from the opening position; the seed picks the random opening moves.
+SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& options);
+
+}  // namespace fudo::cli

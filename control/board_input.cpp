@@ -1,0 +1,249 @@
+// Board input: a person's move is two clicks, the pick (a piece on the board or a kind on
+// a stand) and the destination; the right button on the destination asks for promotion.
+// After the move the handler decides whether the game has ended and, against the
+// computer, lets the computer answer before it returns.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/game.h"
+
+namespace fudo {
+namespace {
+
+// Clicks far outside the window still map to cells far off the board; clamping first
+// keeps the cell arithmetic in range whatever the window system reports.
+constexpr double 座標限界 = 1.0e6;
+
+double 座標を制限(double v) {
+    if (!std::isfinite(v)) return -座標限界;
+    return std::clamp(v, -座標限界, 座標限界);
+}
+
+bool 盤上(int x, int y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9; }
+
+// The code belongs to the player to move.
+bool 手番の駒(const Game& g, int koma) {
+    return (g.TEBAN == g.MAN_SENGO && koma <= -HU) || (g.TEBAN == g.COM_SENGO && koma >= HU);
+}
+
+// The pending pick is the mover's and still stands where it was picked. Every command
+// that changes the position clears the pick, so this only catches a stale one.
+bool 選択が有効(const Game& g) {
+    const int k = g.SENTAKU_KOMA, x = g.SENTAKU_X, y = g.SENTAKU_Y;
+    if (!手番の駒(g, k)) return false;
+    if (盤上(x, y)) return g.BAN(x, y) == k;
+    if (x == 11 && y >= 3 && y <= 9) return k == -持駒コード[y - 2] && g.SITA_MOCHI[y - 2] > 0;
+    if (x == -1 && y >= 1 && y <= 7) return k == 持駒コード[8 - y] && g.UE_MOCHI[8 - y] > 0;
+    return false;
+}
+
+// A paused game is resumed by the next click on the board.
+void 時計を再開(Game& g) {
+    g.JIKAN_START = g.host().now();
+    if (g.MENU.KEIKA) g.Timer1_Enabled = true;
+}
+
+void 対局を再開(Game& g) {
+    if (g.TAIKYOKU_MODE != MODE_COM) {
+        if (g.SAIKAI_MATI != 1) return;
+        g.SAIKAI_MATI = 0;
+        時計を再開(g);
+        if (g.TEBAN == g.TE_SENTE)
+            g.dialogs().message("先手の番です", "対局", Buttons::OK);
+        else if (g.TEBAN == g.TE_GOTE)
+            g.dialogs().message("後手の番です", "対局", Buttons::OK);
+        return;
+    }
+    if (g.TEBAN == g.COM_SENGO) {
+        g.SAIKAI_MATI = 0;
+        g.dialogs().message("OKですか？", "再開(COM)", Buttons::OK);
+        g.com_ban();
+    } else if (g.TEBAN == g.MAN_SENGO && g.SAIKAI_MATI == 1) {
+        g.SAIKAI_MATI = 0;
+        時計を再開(g);
+        g.dialogs().message("MANの番です", "対局", Buttons::OK);
+    }
+}
+
+// Remembers (x, y) and its code as the pick and shows where it can go.
+void 選択を記憶(Game& g, int x, int y, int koma) {
+    g.SENTAKU_X = x;
+    g.SENTAKU_Y = y;
+    g.SENTAKU_KOMA = koma;
+    g.描画_移動可能桝色(x, y, g.SIDOU_COLOR, koma);
+}
+
+// First click on the board: a piece of the player to move is picked; any other piece
+// only shows its reach.
+void 盤上で選ぶ(Game& g, int col, int row) {
+    const int koma = g.BAN(col, row);
+    if (koma == KARA) return;
+    選択を記憶(g, col, row, koma);
+    if (手番の駒(g, koma)) {
+        g.SENTAKU = 1;
+        g.描画_桝輪郭(色_明赤, col, row);
+    } else {
+        g.描画_桝輪郭(g.SIDOU_COLOR, col, row);
+    }
+}
+
+// A kind on a stand. Only the mover's own stand gives a pick: a pick from the other
+// stand would let the player to move drop his opponent's piece, so it is shown like an
+// opponent's piece on the board and leaves nothing picked.
+void 持駒を選ぶ(Game& g, int col, int row) {
+    const bool 下 = col == 11;
+    const int kind = 下 ? row - 2 : 8 - row;
+    if ((下 ? g.SITA_MOCHI[kind] : g.UE_MOCHI[kind]) <= 0) return;
+    g.調査_2歩フラグ設定();
+    const int koma = 下 ? -持駒コード[kind] : 持駒コード[kind];
+    const bool 自分の台 = 下 ? g.TEBAN == g.MAN_SENGO : g.TEBAN == g.COM_SENGO;
+    g.SENTAKU = 自分の台 ? 1 : 0;
+    g.SENTAKU_X = col;
+    g.SENTAKU_Y = row;
+    g.SENTAKU_KOMA = koma;
+    g.描画_桝輪郭(自分の台 ? 色_明赤 : g.SIDOU_COLOR, col, row);
+    g.描画_移動可能桝色(col, row, g.SIDOU_COLOR, koma);
+}
+
+void バツを描く(Game& g, int x, int y) {
+    g.描画_数値(x - 0.2, y - 0.2, "×", 色_明赤, 0, 40);
+}
+
+// Second click on the board: the destination of the pick.
+void 移動先を選ぶ(Game& g, int button, int col, int row) {
+    const bool 右 = button == 右ボタン;  // any other button counts as the left one
+
+    if (手番の駒(g, g.BAN(col, row))) {
+        g.描画_桝輪郭(色_緑, g.SENTAKU_X, g.SENTAKU_Y);
+        選択を記憶(g, col, row, g.BAN(col, row));
+        g.描画_桝輪郭(色_明赤, col, row);
+        return;
+    }
+
+    const int fx = g.SENTAKU_X, fy = g.SENTAKU_Y;
+    int koma = g.SENTAKU_KOMA;
+    if (!選択が有効(g) || g.移動チェック(fx, fy, col, row, koma) == 0) {
+        g.効果音(g.SOUND_KINSI);
+        g.SENTAKU = 0;
+        g.描画_将棋盤桝();
+        return;
+    }
+    if (Game::移動後チェック(row, koma) == 0 && !右) {
+        // The pick stays: a right click on the same square makes the move promoted.
+        g.効果音(g.SOUND_KINSI);
+        g.dialogs().message("マウスの右をクリックして下さい", "成り", Buttons::OK);
+        return;
+    }
+
+    const int 記録前 = g.KIFU_NOW;
+    g.手順保存(fx, fy, col, row, koma, g.BAN(col, row), g.MAN_JIKAN,
+               g.MAN_JIKAN + g.KONKAI_JIKAN, g.COM_JIKAN, g.COM_JIKAN);
+    const bool 記録した = g.KIFU_NOW == 記録前 + 1;
+    g.TESU += 1;
+    g.描画_手数(g.TESU, 色_白);
+
+    if (右 && g.調査_駒成(fx, fy, col, row, koma) == 1) koma = g.NARI_KOMA;
+    if (記録した) g.KIFU_KOMA_ATO[g.KIFU_NOW] = koma;
+    g.SENTAKU_KOMA = koma;
+
+    g.SENTAKU = 0;
+    g.描画_桝輪郭(色_緑, fx, fy);
+    g.描画_桝輪郭(色_緑, col, row);
+    g.描画_移動可能桝色(fx, fy, 色_緑, koma);
+
+    // The move list keeps the upper stand's row; the move itself wants the hand kind.
+    const int 駒移動元Y = fx < 0 ? 8 - fy : fy;
+    const int 取った駒 = g.BAN(col, row);
+    g.駒移動(fx, 駒移動元Y, col, row, koma);
+    g.効果音(g.SOUND_KOMAOTO);
+    g.描画_移動結果(koma >= HU ? g.COM_SENGO : g.MAN_SENGO, col, row, koma, 色_白);
+
+    if (g.TAIKYOKU_MODE == MODE_COM) {
+        if (koma == -OU) {
+            g.効果音(g.SOUND_KINSI);
+            バツを描く(g, col, row);
+            g.終了("ｺﾝﾋﾟｭｰﾀ");
+            return;
+        }
+        g.Timer1_Enabled = false;
+        g.MAN_JIKAN += g.KONKAI_JIKAN;
+        g.勢力調査();
+        if (g.詰めかCOM() == 1 || 取った駒 == OU) {
+            g.終了("あなた");
+            return;
+        }
+        if (g.SYOUSYA == 0) {
+            g.TEBAN = g.COM_SENGO;
+            g.com_ban();
+        }
+        return;
+    }
+
+    // Two persons: a moved king loses, a captured king ends the game.
+    if (koma == OU || koma == -OU) {
+        g.効果音(g.SOUND_KINSI);
+        バツを描く(g, col, row);
+        g.終了(koma == OU ? "先手" : "後手");
+        return;
+    }
+    if (取った駒 == OU || 取った駒 == -OU) {
+        g.効果音(g.SOUND_KINSI);
+        g.終了(取った駒 == OU ? "先手" : "後手");
+        return;
+    }
+    if (g.TEBAN == g.TE_SENTE) {
+        g.TEBAN = g.TE_GOTE;
+        g.MAN_JIKAN += g.KONKAI_JIKAN;
+    } else if (g.TEBAN == g.TE_GOTE) {
+        g.TEBAN = g.TE_SENTE;
+        g.COM_JIKAN += g.KONKAI_JIKAN;
+    }
+    g.JIKAN_START = g.host().now();
+}
+
+// A click off the board: a pending pick loses its colouring (but stays picked), and a
+// click on a stand picks from it.
+void 盤外を選ぶ(Game& g, int col, int row) {
+    const int k = g.SENTAKU_KOMA;
+    if (k >= HU || k <= -HU) {
+        g.描画_移動可能桝色(g.SENTAKU_X, g.SENTAKU_Y, 色_緑, k);
+        g.描画_桝輪郭(色_緑, g.SENTAKU_X, g.SENTAKU_Y);
+    }
+    if ((col == 11 && row >= 3 && row <= 9) || (col == -1 && row >= 1 && row <= 7))
+        持駒を選ぶ(g, col, row);
+}
+
+}  // namespace
+
+void Game::Form_MouseDown(int button, int /*shift*/, double X, double Y) {
+    描画_可視(false, false, false);
+    描画_棋譜_IO(1);
+
+    if (KIFU_MODE == 1) {
+        if (dialogs_.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
+            効果音(SOUND_KINSI);
+            初期設定();
+        }
+        return;
+    }
+
+    int col = 0, row = 0;
+    座標から桝(座標を制限(X), 座標を制限(Y), col, row);
+
+    if (TEBAN == 0) {
+        効果音(SOUND_KINSI);
+        dialogs_.message("「対局」で始めて下さい", "開始", Buttons::OK);
+        return;
+    }
+
+    対局を再開(*this);
+
+    if (!盤上(col, row))
+        盤外を選ぶ(*this, col, row);
+    else if (SENTAKU == 0)
+        盤上で選ぶ(*this, col, row);
+    else
+        移動先を選ぶ(*this, button, col, row);
+}
+
+}  // namespace fudo

@@ -1,0 +1,126 @@
+// Menu commands that start, resume and leave games, and the ways to close the program.
+// A start command never resets the position: it plays on from what is shown.
+#include "engine/game.h"
+
+namespace fudo {
+namespace {
+
+// The kings take their squares for the whole game in place of the pre-game codes; the
+// screen is redrawn with the in-game title and the start is announced.
+void 対局画面を用意(Game& g) {
+    g.BAN(5, 9) = -OU;
+    g.BAN(5, 1) = OU;
+    g.SITA_OU_X = 5;
+    g.SITA_OU_Y = 9;
+    g.TITLE_E = DIRUVID;
+    g.画面_再描画();
+    g.canvas().refresh();
+    g.効果音(g.SOUND_KAVELU);
+    g.待ち時間(0.5);
+}
+
+// What SENTE and GOTE share before they decide who is to move.
+void COM対局の準備(Game& g, bool 時刻を記録) {
+    g.描画_棋譜読込み部分消去();
+    g.描画_レベル(g.COM_LEVEL);
+    対局画面を用意(g);
+    g.SENTAKU = 0;
+    g.TAIKYOKU_MODE = MODE_COM;
+    g.KIFU_MODE = 0;
+    // The list ends at the position shown. KIFU_NOW rather than TESU: after a reversal
+    // the move number runs on while the list starts again from 0, and a stale end would
+    // let "進" replay moves of the position before the reversal.
+    g.KIFU_LAST = g.KIFU_NOW;
+    if (時刻を記録) g.JIKAN_START = g.host().now();
+    g.Timer1_Enabled = true;
+}
+
+bool 新しい対局(const Game& g) { return g.TEBAN == 0 || g.TESU == 0; }
+
+void 終わる(Game& g) {
+    g.終了処理();
+    g.host().quit();
+}
+
+}  // namespace
+
+void Game::見出し_Click() {
+    描画_可視(false, false, false);
+    描画_棋譜_IO(1);
+}
+
+void Game::SENTE_Click() {
+    COM対局の準備(*this, true);
+    if (新しい対局(*this)) {
+        MAN_SENGO = TE_SENTE;
+        COM_SENGO = TE_GOTE;
+        TEBAN = MAN_SENGO;
+        dialogs_.message("MANの番です", " ", Buttons::OK);
+    } else if (TEBAN == MAN_SENGO) {
+        MAN_SENGO = TE_SENTE;
+        COM_SENGO = TE_GOTE;
+        TEBAN = TE_SENTE;
+        dialogs_.message("MANの番です", "対局", Buttons::OK);
+    } else if (TEBAN == COM_SENGO) {
+        // The computer's turn ends with the person to move; the pause flag stays.
+        com_ban();
+        return;
+    }
+    SAIKAI_MATI = 0;
+}
+
+void Game::GOTE_Click() {
+    COM対局の準備(*this, false);
+    if (新しい対局(*this)) {
+        MAN_SENGO = TE_GOTE;
+        COM_SENGO = TE_SENTE;
+        TEBAN = TE_SENTE;
+        com_ban();
+    } else if (TEBAN == MAN_SENGO) {
+        dialogs_.message("MANの番です", "対局", Buttons::OK);
+        SAIKAI_MATI = 0;
+    } else if (TEBAN == COM_SENGO) {
+        com_ban();
+    }
+}
+
+void Game::START_Click() {
+    描画_棋譜読込み部分消去();
+    // Cover the computer level: two persons play.
+    for (int x = -2; x <= 0; ++x) 描画_絵(HAIKEI_NOW, x, 0);
+    対局画面を用意(*this);
+    JIKAN_START = host_.now();
+    if (MENU.KEIKA) Timer1_Enabled = true;
+    TAIKYOKU_MODE = MODE_MAN;
+    if (新しい対局(*this)) {
+        MAN_SENGO = TE_SENTE;
+        COM_SENGO = TE_GOTE;
+        TEBAN = MAN_SENGO;
+        dialogs_.message("先手の番です", " ", Buttons::OK);
+    } else if (TEBAN == TE_SENTE) {
+        dialogs_.message("先手の番です", " ", Buttons::OK);
+    } else if (TEBAN == TE_GOTE) {
+        dialogs_.message("後手の番です", " ", Buttons::OK);
+    }
+    SAIKAI_MATI = 0;
+}
+
+void Game::OWARI_Click() { 終わる(*this); }
+
+void Game::Form_Unload() { 終わる(*this); }
+
+void Game::Form_KeyPress(int key) {
+    if (key == KEY_ESC) 終わる(*this);
+}
+
+void Game::VER_Click() {
+    効果音(SOUND_SONOTA);
+    dialogs_.message(
+        "不動将棋 (Fudō Shogi)\n"
+        "バージョン 1.0.0\n"
+        "王は動かない将棋：自分の王を動かした方が負けです。\n"
+        "MIT License",
+        "その他", Buttons::OK, Icon::Information);
+}
+
+}  // namespace fudo

@@ -1,0 +1,238 @@
+// Moving through the game: back to the opening position (最初), one move back (戻) or
+// forward (進) in the move list, and turning the board through 180 degrees (反転).
+// Stepping pauses a game; the next click on the board resumes it from the shown position.
+#include <utility>
+
+#include "engine/game.h"
+
+namespace fudo {
+namespace {
+
+bool 盤上(int x, int y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9; }
+
+bool 駒か(int c) { return 駒種類(c) != 0 || c == OU || c == -OU; }
+
+// The board holds code c there; outside a game the kings stand as their pre-game codes.
+bool 盤の駒が一致(const Game& g, int x, int y, int c) {
+    const int b = g.BAN(x, y);
+    return b == c || (c == -OU && b == SITA_OU_MAE) || (c == OU && b == UE_OU_MAE);
+}
+
+// Adds d pieces of c's kind to the hand of c's side. A king has no kind: only the
+// total moves, as it does when a king is captured.
+void 持駒を加える(Game& g, int c, int d) {
+    const int kind = 駒種類(c);
+    if (c <= -HU) {
+        if (kind != 0) g.SITA_MOCHI[kind] += d;
+        g.SITA_MOCHI_SU += d;
+    } else if (c >= HU) {
+        if (kind != 0) g.UE_MOCHI[kind] += d;
+        g.UE_MOCHI_SU += d;
+    }
+}
+
+bool 持駒がある(const Game& g, int c) {
+    const int kind = 駒種類(c);
+    if (c <= -HU) return kind == 0 ? g.SITA_MOCHI_SU > 0 : g.SITA_MOCHI[kind] > 0;
+    return kind == 0 ? g.UE_MOCHI_SU > 0 : g.UE_MOCHI[kind] > 0;
+}
+
+// The lower king's square follows the king wherever a step puts it.
+void 置く(Game& g, int x, int y, int c) {
+    g.BAN(x, y) = c;
+    if (c == -OU) {
+        g.SITA_OU_X = x;
+        g.SITA_OU_Y = y;
+    }
+}
+
+// Entry i fits the shown position as the next move: its squares are on the board, a
+// drop's stand holds the piece, and the board holds what the entry says. A list read
+// from a file or left from an earlier position must not corrupt the board or the hands.
+bool 進められる(const Game& g, int i) {
+    if (i < 1 || i > KIFU_MAX) return false;
+    const int fx = g.KIFU_MOTO_X[i], fy = g.KIFU_MOTO_Y[i];
+    const int tx = g.KIFU_SAKI_X[i], ty = g.KIFU_SAKI_Y[i];
+    const int c = g.KIFU_KOMA_ATO[i], t = g.KIFU_TORI[i];
+    if (!盤上(tx, ty) || !駒か(c) || (t != 0 && !駒か(t))) return false;
+    if (!盤の駒が一致(g, tx, ty, t)) return false;
+    if (fx >= 1 && fx <= 9) return 盤上(fx, fy) && 盤の駒が一致(g, fx, fy, g.KIFU_KOMA[i]);
+    if (fx == 11) return c <= -HU && 駒種類(c) != 0 && 持駒がある(g, c);
+    if (fx == -1) return c >= HU && 駒種類(c) != 0 && 持駒がある(g, c);
+    return false;
+}
+
+// Entry i fits the shown position as the move just made.
+bool 戻せる(const Game& g, int i) {
+    if (i < 1 || i > KIFU_MAX) return false;
+    const int fx = g.KIFU_MOTO_X[i], fy = g.KIFU_MOTO_Y[i];
+    const int tx = g.KIFU_SAKI_X[i], ty = g.KIFU_SAKI_Y[i];
+    const int c = g.KIFU_KOMA_ATO[i], t = g.KIFU_TORI[i];
+    if (!盤上(tx, ty) || !駒か(c) || !駒か(g.KIFU_KOMA[i]) || (t != 0 && !駒か(t))) return false;
+    if (g.BAN(tx, ty) != c) return false;
+    if (t != 0 && !持駒がある(g, -t)) return false;
+    if (fx >= 1 && fx <= 9) return 盤上(fx, fy) && g.BAN(fx, fy) == KARA;
+    if (fx == 11) return c <= -HU && 駒種類(c) != 0;
+    if (fx == -1) return c >= HU && 駒種類(c) != 0;
+    return false;
+}
+
+void 記録欄を隠す(Game& g) {
+    g.描画_可視(false, false, false);
+    g.描画_棋譜_IO(1);
+}
+
+}  // namespace
+
+void Game::CANCEL_Click() {
+    初期設定();
+    効果音(SOUND_KOMAOTO);
+}
+
+void Game::AFTER_Click() {
+    記録欄を隠す(*this);
+    if (TEBAN == TE_NASI) {
+        効果音(SOUND_KINSI);
+        dialogs_.message("「対局」で始めて下さい", "開始", Buttons::OK);
+        return;
+    }
+    SAIKAI_MATI = 1;
+    if (KIFU_NOW >= KIFU_LAST) {
+        if (KIFU_MODE == 1) {
+            dialogs_.message("終わり", "進む", Buttons::OK);
+        } else {
+            効果音(SOUND_KINSI);
+            dialogs_.message("できません", "進む", Buttons::OK);
+        }
+        return;
+    }
+    if (!進められる(*this, KIFU_NOW + 1)) {
+        効果音(SOUND_KINSI);
+        dialogs_.message("できません", "進む", Buttons::OK);
+        return;
+    }
+
+    SENTAKU = 0;
+    Timer1_Enabled = false;
+    描画_将棋盤桝();
+    KIFU_NOW += 1;
+    TESU += 1;
+    描画_手数(TESU);
+    const int i = KIFU_NOW;
+    const int fx = KIFU_MOTO_X[i], fy = KIFU_MOTO_Y[i];
+    const int tx = KIFU_SAKI_X[i], ty = KIFU_SAKI_Y[i];
+    const int c = KIFU_KOMA_ATO[i];
+
+    if (fx >= 1 && fx <= 9) {
+        BAN(fx, fy) = KARA;
+        描画_絵(KARA, fx, fy);
+        描画_桝輪郭(色_緑, fx, fy);
+    } else {
+        持駒を加える(*this, c, -1);
+    }
+    置く(*this, tx, ty, c);
+    // The capturer is the other side: its hand gains the captured piece's kind.
+    if (KIFU_TORI[i] != 0) 持駒を加える(*this, -KIFU_TORI[i], +1);
+
+    COM_JIKAN = KIFU_COM_JIKAN[i];
+    描画_所有時間(COM_SENGO, COM_JIKAN);
+    MAN_JIKAN = KIFU_MAN_JIKAN[i];
+    描画_所有時間(MAN_SENGO, MAN_JIKAN);
+
+    // For a drop the source is a stand cell, which the stands' redraw paints again.
+    描画_絵(KARA, fx, fy);
+    描画_桝輪郭(色_緑, fx, fy);
+    描画_絵(c, tx, ty);
+    描画_桝輪郭(色_緑, tx, ty);
+    描画_自持盤();
+    描画_敵持盤();
+    効果音(SOUND_KOMAOTO);
+    描画_移動結果(c > 0 ? COM_SENGO : MAN_SENGO, tx, ty, c, 色_白);
+    TEBAN = -TEBAN;
+    描画_手数(TESU);
+}
+
+void Game::REPLAY_Click() {
+    記録欄を隠す(*this);
+    SAIKAI_MATI = 1;
+    if (KIFU_NOW < 1 || !戻せる(*this, KIFU_NOW)) {
+        効果音(SOUND_KINSI);
+        dialogs_.message("できません", "戻る", Buttons::OK);
+        return;
+    }
+
+    SENTAKU = 0;
+    Timer1_Enabled = false;
+    描画_将棋盤桝();
+    const int i = KIFU_NOW;
+    const int fx = KIFU_MOTO_X[i], fy = KIFU_MOTO_Y[i];
+    const int tx = KIFU_SAKI_X[i], ty = KIFU_SAKI_Y[i];
+    const int t = KIFU_TORI[i];
+
+    if (fx >= 1 && fx <= 9) {
+        // The piece as it was before the move, unpromoted if it promoted.
+        置く(*this, fx, fy, KIFU_KOMA[i]);
+        描画_絵(KIFU_KOMA[i], fx, fy);
+        描画_桝輪郭(色_緑, fx, fy);
+    } else {
+        持駒を加える(*this, KIFU_KOMA_ATO[i], +1);
+    }
+    if (t != 0) 持駒を加える(*this, -t, -1);
+
+    COM_JIKAN = KIFU_COM_JIKAN_MAE[i];
+    描画_所有時間(COM_SENGO, COM_JIKAN);
+    MAN_JIKAN = KIFU_MAN_JIKAN_MAE[i];
+    描画_所有時間(MAN_SENGO, MAN_JIKAN);
+
+    置く(*this, tx, ty, t);
+    描画_自持盤();
+    描画_敵持盤();
+    描画_絵(KARA, tx, ty);
+    描画_桝輪郭(色_緑, tx, ty);
+    if (t != 0) {
+        描画_絵(t, tx, ty);
+        描画_桝輪郭(色_緑, tx, ty);
+    }
+    効果音(SOUND_KOMAOTO);
+    消去_移動結果(KIFU_KOMA[i] > 0 ? COM_SENGO : MAN_SENGO);
+
+    KIFU_NOW -= 1;
+    TESU -= 1;
+    TEBAN = -TEBAN;
+    描画_手数(TESU);
+}
+
+void Game::REVERSE_Click() {
+    if (KIFU_MODE == 1) {
+        効果音(SOUND_KINSI);
+        dialogs_.message("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::OK);
+        return;
+    }
+    HANTEN_FLAG = 1;
+    SENTAKU = 0;
+
+    // Each piece changes sides; empty squares and the pre-game kings only change place.
+    const IntMap 元 = BAN;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int c = 元(x, y);
+            置く(*this, 10 - x, 10 - y, (c <= -HU || c >= HU) ? -c : c);
+        }
+    for (int k = 1; k <= 7; ++k) std::swap(SITA_MOCHI[k], UE_MOCHI[k]);
+    std::swap(SITA_MOCHI_SU, UE_MOCHI_SU);
+
+    画面_再描画();
+    描画_手数(TESU);
+    if (HANDE_FLAG == 1) {
+        HANDE_LEVEL = -HANDE_LEVEL;
+        描画_ハンデレベル(HANDE_LEVEL);
+    }
+    効果音(SOUND_KOMAOTO);
+    // The army that was to move is still to move; it now belongs to the other player.
+    TEBAN = -TEBAN;
+    // The list no longer fits the board.
+    KIFU_NOW = 0;
+    KIFU_LAST = 0;
+}
+
+}  // namespace fudo

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang under ASan + UBSan and runs each for a bounded
+# time over a seed corpus made here (records written by the game, settings files, SFEN
+# positions, plus truncated and mutated copies) and the kept regression inputs.
+# Usage: scripts/fuzz.sh [seconds per fuzzer]   Any crash, leak or hang fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+secs=${1:-40}
+dir=build-fuzz
+
+CC=clang CXX=clang++ scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DFUDO_FUZZ=ON -DFUDO_SANITIZE=ON -DFUDO_BUILD_GUI=OFF -DBUILD_TESTING=OFF
+
+corpus=$dir/corpus
+rm -rf "$corpus"
+mkdir -p "$corpus"/{record,settings,sfen}
+
+# Records: whole games written by the game's own writer, then cut and mutated copies.
+for s in 1 2 3 4; do
+  "$dir/cli/fudo-cli" selfplay --games 1 --seed "$s" --record "$corpus/record/game$s.棋譜" >/dev/null
+done
+i=0
+for f in "$corpus"/record/game*.棋譜; do
+  i=$((i + 1))
+  head -c 300 "$f" > "$corpus/record/cut$i"
+  head -n 5 "$f" > "$corpus/record/short$i"
+  sed '4s/-10/-99/' "$f" > "$corpus/record/badcode$i"
+  sed '5s/^ 7/17/' "$f" > "$corpus/record/badsquare$i"
+done
+
+# Settings: every valid line, short files, unknown texts, wrong case, no CR.
+sjis() { iconv -f UTF-8 -t CP932; }
+printf '背景画=緑\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n' | sjis > "$corpus/settings/default"
+printf '背景画=煉瓦\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n' | sjis > "$corpus/settings/other"
+printf '背景画=宇宙\r\n移動指導=ON\r\n' | sjis > "$corpus/settings/two-lines"
+printf '背景画=海\r\n移動指導=ON\r\n経過時間=ON\r\nbgm=on\r\n' | sjis > "$corpus/settings/unknown"
+printf '背景画=竹\n移動指導=ON\n経過時間=ON\nBGM=ON\n' | sjis > "$corpus/settings/lf-only"
+
+# SFEN: the benchmark corpus and the positions of the golden outputs.
+n=0
+while IFS= read -r line; do
+  [[ -z "$line" || "$line" == \#* ]] && continue
+  n=$((n + 1)); printf '%s' "$line" > "$corpus/sfen/bench$n"
+done < bench/positions.sfen
+n=0
+grep -h '^position ' tests/data/golden/*.txt | sort -u | while IFS= read -r line; do
+  n=$((n + 1)); printf '%s' "${line#position }" > "$corpus/sfen/golden$n"
+done
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+status=0
+for name in record settings sfen; do
+  seeds=("$corpus/$name")
+  [[ -d fuzz/regressions/$name ]] && seeds+=("fuzz/regressions/$name")
+  mkdir -p "$dir/findings/$name"
+  echo "== fuzzing $name for ${secs}s"
+  if ! "$dir/fuzz/${name}_fuzz" -max_total_time="$secs" -timeout=10 -rss_limit_mb=2048 \
+       -artifact_prefix="$dir/findings/$name/" -print_final_stats=1 "${seeds[@]}" \
+       > "$dir/findings/$name.log" 2>&1; then
+    echo "fuzzer $name failed; see $dir/findings/$name.log"
+    tail -n 40 "$dir/findings/$name.log"
+    status=1
+  else
+    grep -E 'stat::number_of_executed_units|Done' "$dir/findings/$name.log" | tail -n 2
+  fi
+done
+exit $status

@@ -1,0 +1,276 @@
+// Monkey test: a seeded, headless drive of the whole game through its public entry points
+// — clicks anywhere with either button, menu commands, record files written and read in a
+// temporary folder, options — with dialogs answered at random. After every event it
+// checks that no piece was lost or duplicated, that every square and hand count is in
+// range, that the move-list counters are in order, and that replaying the move list from
+// the opening position gives the position shown (when the board was neither reversed nor
+// handicapped).
+//
+// Usage: fudo_monkey [--seeds N] [--first S] [--events M]
+// A failure prints the seed and the event so that it can be replayed with --first S --seeds 1.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <optional>
+#include <string>
+#include <unistd.h>
+
+#include "tests/support/fakes.h"
+
+namespace fudo::test {
+namespace {
+
+bool validCode(int c) {
+    if (c == KARA || c == SITA_OU_MAE || c == UE_OU_MAE) return true;
+    switch (c < 0 ? -c : c) {
+    case HU: case HU_NARI: case KYOU: case KYOU_NARI: case KEI: case KEI_NARI:
+    case GIN: case GIN_NARI: case KIN: case KAKU: case KAKU_NARI: case SYA: case SYA_NARI:
+    case OU:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Dialogs that answer Yes or No at random.
+class RandomDialogs : public Dialogs {
+public:
+    explicit RandomDialogs(std::mt19937& rng) : rng_(rng) {}
+    Answer message(std::string_view, std::string_view, Buttons b, Icon) override {
+        ++shown;
+        if (b == Buttons::OK) return Answer::OK;
+        return (rng_() % 4 == 0) ? Answer::No : Answer::Yes;
+    }
+    int shown = 0;
+
+private:
+    std::mt19937& rng_;
+};
+
+struct Position {
+    IntMap ban;
+    std::array<int, 8> sita{}, ue{};
+};
+
+// The opening position with the kings in place, then every move of the list up to
+// KIFU_NOW applied as "進" applies it.
+Position replay(const Game& g) {
+    Position p;
+    static constexpr int back[10] = {0, KYOU, KEI, GIN, KIN, 0, KIN, GIN, KEI, KYOU};
+    for (int x = 1; x <= 9; ++x) {
+        p.ban(x, 1) = back[x];
+        p.ban(x, 3) = HU;
+        p.ban(x, 7) = -HU;
+        p.ban(x, 9) = -back[x];
+    }
+    p.ban(5, 1) = OU;
+    p.ban(5, 9) = -OU;
+    p.ban(8, 2) = KAKU;
+    p.ban(2, 2) = SYA;
+    p.ban(2, 8) = -KAKU;
+    p.ban(8, 8) = -SYA;
+    for (int i = 1; i <= g.KIFU_NOW; ++i) {
+        const int fx = g.KIFU_MOTO_X[i], fy = g.KIFU_MOTO_Y[i];
+        const int c = g.KIFU_KOMA_ATO[i];
+        if (fx >= 1 && fx <= 9) p.ban(fx, fy) = KARA;
+        else (c < 0 ? p.sita : p.ue)[駒種類(c)] -= 1;
+        p.ban(g.KIFU_SAKI_X[i], g.KIFU_SAKI_Y[i]) = c;
+        const int t = g.KIFU_TORI[i];
+        if (t <= -10) p.ue[駒種類(t)] += 1;
+        else if (t >= 10) p.sita[駒種類(t)] += 1;
+    }
+    return p;
+}
+
+// Kings drawn before a game (8, 9) stand where the kings stand.
+int normalised(int c) { return c == SITA_OU_MAE ? -OU : c == UE_OU_MAE ? OU : c; }
+
+std::string checkInvariants(const Game& g) {
+    char buf[200];
+    int kings = 0;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            if (!validCode(g.BAN(x, y))) {
+                std::snprintf(buf, sizeof buf, "bad code %d at (%d,%d)", g.BAN(x, y), x, y);
+                return buf;
+            }
+            if (normalised(g.BAN(x, y)) == OU || normalised(g.BAN(x, y)) == -OU) ++kings;
+        }
+    int sitaSum = 0, ueSum = 0;
+    for (int k = 1; k <= 7; ++k) {
+        if (g.SITA_MOCHI[k] < 0 || g.SITA_MOCHI[k] > 18 || g.UE_MOCHI[k] < 0 || g.UE_MOCHI[k] > 18)
+            return "hand count out of range";
+        sitaSum += g.SITA_MOCHI[k];
+        ueSum += g.UE_MOCHI[k];
+    }
+    // Hand totals count captured kings as well.
+    if (g.SITA_MOCHI_SU < sitaSum || g.UE_MOCHI_SU < ueSum ||
+        (g.SITA_MOCHI_SU - sitaSum) + (g.UE_MOCHI_SU - ueSum) + kings != 2)
+        return "hand totals out of step with the hands";
+    const int expected = 40 - std::abs(g.HANDE_LEVEL);
+    if (g.駒総数() != expected) {
+        std::snprintf(buf, sizeof buf, "%d pieces instead of %d", g.駒総数(), expected);
+        return buf;
+    }
+    if (g.KIFU_NOW < 0 || g.KIFU_NOW > g.KIFU_LAST || g.KIFU_LAST > KIFU_MAX)
+        return "move list counters out of order";
+    if (g.HANTEN_FLAG == 0 && g.HANDE_FLAG == 0) {
+        const Position p = replay(g);
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y)
+                if (normalised(p.ban(x, y)) != normalised(g.BAN(x, y))) {
+                    std::snprintf(buf, sizeof buf, "replayed list differs at (%d,%d): %d shown, %d replayed",
+                                  x, y, g.BAN(x, y), p.ban(x, y));
+                    return buf;
+                }
+        for (int k = 1; k <= 7; ++k)
+            if (p.sita[k] != g.SITA_MOCHI[k] || p.ue[k] != g.UE_MOCHI[k])
+                return "replayed list differs in the hands";
+    }
+    return {};
+}
+
+struct Run {
+    std::mt19937 rng;
+    RecordingCanvas canvas;
+    RandomDialogs dialogs{rng};
+    FakeHost host;
+    FakeSoundLibrary sound;
+    std::optional<Game> game;
+    std::filesystem::path root;
+
+    explicit Run(unsigned seed) : rng(seed) {
+        root = std::filesystem::temp_directory_path() /
+               ("fudo-monkey-" + std::to_string(::getpid()) + "-" + std::to_string(seed));
+        std::filesystem::remove_all(root);
+        std::filesystem::create_directories(root / "records");
+        std::filesystem::create_directories(root / "config");
+        host.listFolder = root / "records";
+        host.configFolder = root / "config";
+        host.sounds = root;
+        // A broken record and a broken settings file to be read now and then.
+        std::ofstream(root / "records" / "壊れ.棋譜", std::ios::binary) << "x\r\n\xff\xfe\r\n 7776 -10\r\n";
+        start();
+    }
+    ~Run() {
+        game.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(root, ec);
+    }
+    void start() {
+        canvas.clear();
+        game.emplace(canvas, dialogs, host, &sound);
+        game->Form_Load();
+    }
+    int pick(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
+
+    // One random event; returns its description.
+    std::string event() {
+        Game& g = *game;
+        canvas.ops.clear();  // only the log of the last event is kept
+        host.time += 0.05 * pick(40);
+        const int r = pick(100);
+        char buf[160];
+        if (r < 60) {
+            // Mostly cells of the board and the stands, sometimes anywhere around.
+            double X, Y;
+            if (pick(5) == 0) {
+                X = -3000 + pick(20000);
+                Y = -2000 + pick(14000);
+            } else {
+                const int col = pick(14) - 2, row = pick(12);
+                X = BAN_X0 + MASU_W * col + pick(MASU_W);
+                Y = BAN_Y0 + MASU_H * row + pick(MASU_H);
+            }
+            const int button = pick(3) == 0 ? 右ボタン : 左ボタン;
+            std::snprintf(buf, sizeof buf, "click %d at (%.0f, %.0f)", button, X, Y);
+            g.Form_MouseDown(button, 0, X, Y);
+            return buf;
+        }
+        switch (pick(26)) {
+        case 0: g.SENTE_Click(); return "SENTE";
+        case 1: g.GOTE_Click(); return "GOTE";
+        case 2: g.START_Click(); return "START";
+        case 3: g.LEVEL1_Click(); return "LEVEL1";
+        case 4: g.LEVEL2_Click(); return "LEVEL2";
+        case 5: g.LEVEL3_Click(); return "LEVEL3";
+        case 6: g.LBEL_UP_Click(); return "LBEL_UP";
+        case 7: g.LEBEL_DOWN_Click(); return "LEBEL_DOWN";
+        case 8: g.CANCEL_Click(); return "CANCEL";
+        case 9: case 10: g.AFTER_Click(); return "AFTER";
+        case 11: case 12: g.REPLAY_Click(); return "REPLAY";
+        case 13: g.REVERSE_Click(); return "REVERSE";
+        case 14: g.KIFU_READ_Click(); return "KIFU_READ";
+        case 15: {
+            g.KIFU_WRITE_Click();
+            const std::string name = pick(6) == 0 ? "../外" : "対局" + std::to_string(pick(3));
+            host.setTextBox(1, name);
+            host.setTextBox(2, "テスト");
+            host.setTextBox(3, "先手さん");
+            host.setTextBox(4, "後手さん");
+            g.Command1_Click();
+            return "write " + name;
+        }
+        case 16: case 17: {
+            std::vector<std::string> names;
+            for (auto& e : std::filesystem::directory_iterator(host.listFolder))
+                names.push_back(e.path().filename().string());
+            if (names.empty()) return "no file to read";
+            std::sort(names.begin(), names.end());
+            const std::string name = names[pick(static_cast<int>(names.size()))];
+            g.File1_Click(name);
+            return "read " + name;
+        }
+        case 18: g.MIDORI_Click(); return "MIDORI";
+        case 19: g.UCHU_Click(); return "UCHU";
+        case 20: g.SIDOU_Click(); return "SIDOU";
+        case 21: g.KEIKA_Click(); return "KEIKA";
+        case 22: g.BGM_Click(); return "BGM";
+        case 23: g.VER_Click(); return "VER";
+        case 24: g.見出し_Click(); return "heading";
+        default:
+            for (int i = 0; i < 5; ++i) g.Timer1_Timer();
+            return "ticks";
+        }
+    }
+};
+
+}  // namespace
+}  // namespace fudo::test
+
+int main(int argc, char** argv) {
+    unsigned seeds = 100, first = 1;
+    int events = 1000;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string a = argv[i];
+        const long v = std::strtol(argv[i + 1], nullptr, 10);
+        if (a == "--seeds") seeds = static_cast<unsigned>(v);
+        else if (a == "--first") first = static_cast<unsigned>(v);
+        else if (a == "--events") events = static_cast<int>(v);
+        else {
+            std::fprintf(stderr, "unknown option %s\n", a.c_str());
+            return 2;
+        }
+    }
+    long total = 0;
+    for (unsigned seed = first; seed < first + seeds; ++seed) {
+        fudo::test::Run run(seed);
+        for (int e = 0; e < events; ++e) {
+            const int quitsBefore = run.host.quits;
+            const std::string what = run.event();
+            ++total;
+            const std::string bad = fudo::test::checkInvariants(*run.game);
+            if (!bad.empty()) {
+                std::printf("monkey: seed %u event %d (%s): %s\n", seed, e, what.c_str(), bad.c_str());
+                std::printf("replay with: fudo_monkey --first %u --seeds 1 --events %d\n", seed, e + 1);
+                return 1;
+            }
+            if (run.host.quits != quitsBefore) run.start();  // the program ended: start it again
+        }
+    }
+    std::printf("monkey: %ld events over %u seeds, invariants held\n", total, seeds);
+    return 0;
+}

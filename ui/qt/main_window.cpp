@@ -1,0 +1,170 @@
+#include "ui/qt/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStandardPaths>
+#include <cmath>
+
+#include "ui/qt/pictures.h"
+
+namespace fudo::qt {
+
+namespace {
+
+QString startingRecordFolder() {
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return (!docs.isEmpty() && QDir(docs).exists()) ? docs : QDir::homePath();
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
+    : QMainWindow(parent),
+      sound_(std::move(sound)),
+      canvas_(new QtCanvas(this)),
+      controls_(new RecordControls(canvas_, startingRecordFolder())),
+      dialogs_(this),
+      gate_(this) {
+    setWindowTitle(QString::fromUtf8("不動将棋"));
+    setWindowIcon(QIcon(QPixmap::fromImage(PictureBook::render(-OU, QSize(66, 82)))));
+    setCentralWidget(canvas_);
+    canvas_->setFocus();
+
+    host_ = std::make_unique<QtHost>(*controls_, QtHost::Hooks{
+        [this] { endProgram(); },
+        [this] { syncMenu(); },
+        [this] { return long(winId()); },
+    });
+    game_ = std::make_unique<Game>(*canvas_, dialogs_, *host_, sound_.get());
+    quitHandler_ = [] { QCoreApplication::exit(0); };
+
+    buildMenus();
+    connect(canvas_, &QtCanvas::pressed, this, [this](int button, double X, double Y) {
+        if (busy_ || ended_) return;
+        emit boardPressed(button, X, Y);
+        command([this, button, X, Y] { game_->Form_MouseDown(button, 0, X, Y); });
+    });
+    connect(controls_, &RecordControls::fileChosen, this, [this](const QString& name) {
+        const std::string utf8 = name.toStdString();
+        command([this, utf8] { game_->File1_Click(utf8); });
+    });
+    connect(controls_, &RecordControls::returnPressed, this, [this] { command([this] { game_->Command1_Click(); }); });
+
+    // The game's clock ticks every 50 ms while it is running.
+    timer_.setInterval(50);
+    connect(&timer_, &QTimer::timeout, this, &MainWindow::tick);
+    timer_.start();
+}
+
+MainWindow::~MainWindow() {
+    gate_.setClosed(false);
+}
+
+QSize MainWindow::startingCanvasSize(QSize screen) {
+    // The game's own 633 × 533 window, made larger in quarter steps where it would take up
+    // less than about a sixth of the screen.
+    const QSizeF natural = SceneGeometry::naturalSize();
+    double k = std::min(screen.width() / 633.0, screen.height() / 533.0) / 1.6;
+    k = std::clamp(std::floor(k * 4) / 4, 1.0, 4.0);
+    return (natural * k).toSize();
+}
+
+void MainWindow::start() {
+    command([this] { game_->Form_Load(); });
+    if (ended_) return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize canvasSize = startingCanvasSize(screen ? screen->availableGeometry().size() : QSize(1280, 1024));
+    resize(canvasSize.width(), canvasSize.height() + menuBar()->sizeHint().height());
+    show();
+}
+
+QAction* MainWindow::action(const char* objectName) const {
+    return findChild<QAction*>(QString::fromLatin1(objectName));
+}
+
+void MainWindow::command(const std::function<void()>& call, bool dropQueuedInput) {
+    if (busy_ || ended_) return;
+    busy_ = true;
+    gate_.setClosed(true);
+    call();
+    syncMenu();
+    // Clicks and keys that arrived while the game was busy reach the gate now and go no
+    // further.
+    if (dropQueuedInput && !ended_) QCoreApplication::processEvents();
+    gate_.setClosed(false);
+    busy_ = false;
+    if (!ended_ && closeRequested_) {
+        closeRequested_ = false;
+        close();
+    }
+}
+
+void MainWindow::tick() {
+    if (busy_ || ended_ || !game_->Timer1_Enabled) return;
+    busy_ = true;
+    game_->Timer1_Timer();
+    busy_ = false;
+}
+
+void MainWindow::endProgram() {
+    if (ended_) return;
+    ended_ = true;
+    timer_.stop();
+    dialogs_.setClosing(true);
+    dialogs_.closeOpenBox();
+    host_->setClosing(true);
+    if (!inCloseEvent_) hide();
+    if (quitHandler_) quitHandler_();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (ended_) {
+        event->accept();
+        return;
+    }
+    if (busy_) {
+        // Inside a command (a box or a wait is open): finish it quickly, then close.
+        closeRequested_ = true;
+        dialogs_.setClosing(true);
+        host_->setClosing(true);
+        dialogs_.closeOpenBox();
+        event->ignore();
+        return;
+    }
+    inCloseEvent_ = true;
+    dialogs_.setClosing(true);
+    host_->setClosing(true);
+    command([this] { game_->Form_Unload(); }, false);
+    // Closing the window ends the program even if the game did not say so.
+    endProgram();
+    inCloseEvent_ = false;
+    event->accept();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc in a text box of the record controls belongs to the box.
+    if (qobject_cast<QLineEdit*>(focusWidget())) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    int key = 0;
+    if (event->key() == Qt::Key_Escape) {
+        key = KEY_ESC;
+    } else if (event->text().size() == 1 && event->text().at(0).unicode() < 128) {
+        key = event->text().at(0).unicode();
+    }
+    if (key == 0) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    command([this, key] { game_->Form_KeyPress(key); });
+}
+
+}  // namespace fudo::qt

@@ -1,0 +1,89 @@
+// The game's window: the menu bar, the drawing, the record-file controls and the clock
+// timer around the one Game object. The window paints, asks and times; the game decides.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "engine/game.h"
+#include "ui/qt/input_gate.h"
+#include "ui/qt/qt_canvas.h"
+#include "ui/qt/qt_dialogs.h"
+#include "ui/qt/qt_host.h"
+#include "ui/qt/record_controls.h"
+
+class QAction;
+
+namespace fudo::qt {
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // The sound library may be null: the game then runs silently.
+    explicit MainWindow(std::unique_ptr<SoundLibrary> sound = nullptr, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Starts the game (settings, opening position, first drawing) and shows the window at
+    // its starting size.
+    void start();
+
+    Game& game() { return *game_; }
+    QtCanvas* canvas() const { return canvas_; }
+    RecordControls* recordControls() const { return controls_; }
+    QtDialogs& dialogs() { return dialogs_; }
+    QAction* action(const char* objectName) const;
+    int droppedInput() const { return gate_.dropped(); }
+
+    // True while a command of the game runs (the board takes no clicks then).
+    bool isBusy() const { return busy_; }
+    // True once the game has ended the program.
+    bool hasEnded() const { return ended_; }
+    // What ending the program does; by default it leaves the application's event loops.
+    void setQuitHandler(std::function<void()> handler) { quitHandler_ = std::move(handler); }
+
+    // Runs one user command of the game. The window takes no input meanwhile, input that
+    // queued up during the command is dropped afterwards, and the menu ticks are mirrored.
+    void command(const std::function<void()>& call, bool dropQueuedInput = true);
+
+    // The window's starting size for a screen of this size: the game's own size, larger on
+    // big screens.
+    static QSize startingCanvasSize(QSize availableScreen);
+
+signals:
+    // A click reached the board, in twips (before the game handled it).
+    void boardPressed(int button, double X, double Y);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildMenus();
+    void syncMenu();
+    void tick();
+    void endProgram();
+
+    std::unique_ptr<SoundLibrary> sound_;
+    QtCanvas* canvas_;
+    RecordControls* controls_;
+    QtDialogs dialogs_;
+    std::unique_ptr<QtHost> host_;
+    std::unique_ptr<Game> game_;
+    InputGate gate_;
+    QTimer timer_;
+    std::function<void()> quitHandler_;
+    bool busy_ = false;
+    bool ended_ = false;
+    bool closeRequested_ = false;
+    bool inCloseEvent_ = false;
+    struct Tick {  // a checkable menu item and the game's tick it mirrors
+        QAction* action;
+        bool メニュー状態::*flag;
+    };
+    std::vector<Tick> ticks_;
+};
+
+}  // namespace fudo::qt

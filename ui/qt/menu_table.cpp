@@ -1,0 +1,89 @@
+// The menu bar, built from one table: object names, captions and check marks as the game
+// knows them, each item calling its procedure of the game.
+#include <QMenu>
+#include <QMenuBar>
+
+#include "ui/qt/main_window.h"
+
+namespace fudo::qt {
+
+namespace {
+
+struct MenuEntry {
+    int depth;              // 0 on the bar, 1 in a menu, 2 in a submenu
+    const char* name;       // object name
+    const char* caption;
+    void (Game::*call)();   // for a menu: called when it opens; null for none
+    bool メニュー状態::*tick;  // the game's check mark, for checkable items
+};
+
+const MenuEntry kMenu[] = {
+    {0, "TAIKYOKU", "対局", &Game::見出し_Click, nullptr},
+    {1, "MATCH_MAN", "対局(人間)", nullptr, nullptr},
+    {2, "START", "スタート", &Game::START_Click, nullptr},
+    {1, "START2", "対局(COM)", nullptr, nullptr},
+    {2, "SENTE", "先手", &Game::SENTE_Click, nullptr},
+    {2, "GOTE", "後手", &Game::GOTE_Click, nullptr},
+    {1, "LEVEL", "COM対局ﾚﾍﾞﾙ", nullptr, nullptr},
+    {2, "LEVEL1", "LEVEL1", &Game::LEVEL1_Click, &メニュー状態::LEVEL1},
+    {2, "LEVEL2", "LEVEL2", &Game::LEVEL2_Click, &メニュー状態::LEVEL2},
+    {2, "LEVEL3", "LEVEL3", &Game::LEVEL3_Click, &メニュー状態::LEVEL3},
+    {1, "OWARI", "終わり", &Game::OWARI_Click, nullptr},
+    {0, "STOP", "局面", &Game::見出し_Click, nullptr},
+    {1, "CANCEL", "最初", &Game::CANCEL_Click, nullptr},
+    {1, "REVERSE", "反転", &Game::REVERSE_Click, nullptr},
+    {0, "REPLAY", "戻", &Game::REPLAY_Click, nullptr},
+    {0, "AFTER", "進", &Game::AFTER_Click, nullptr},
+    {0, "LBEL_UP", "△", &Game::LBEL_UP_Click, nullptr},
+    {0, "LEBEL_DOWN", "▽", &Game::LEBEL_DOWN_Click, nullptr},
+    {0, "KIFU", "棋譜", nullptr, nullptr},
+    {1, "KIFU_READ", "読込", &Game::KIFU_READ_Click, nullptr},
+    {1, "KIFU_WRITE", "書込", &Game::KIFU_WRITE_Click, nullptr},
+    {0, "OPTION", "ｵﾌﾟｼｮﾝ", &Game::見出し_Click, nullptr},
+    {1, "HAIKEI_GA", "背景画", nullptr, nullptr},
+    {2, "MIDORI", "緑", &Game::MIDORI_Click, &メニュー状態::MIDORI},
+    {2, "TATAMI", "畳", &Game::TATAMI_Click, &メニュー状態::TATAMI},
+    {2, "TAKE", "竹", &Game::TAKE_Click, &メニュー状態::TAKE},
+    {2, "UCHU", "宇宙", &Game::UCHU_Click, &メニュー状態::UCHU},
+    {2, "RENGA", "煉瓦", &Game::RENGA_Click, &メニュー状態::RENGA},
+    {1, "SIDOU", "移動指導", &Game::SIDOU_Click, &メニュー状態::SIDOU},
+    {1, "KEIKA", "経過時間", &Game::KEIKA_Click, &メニュー状態::KEIKA},
+    {1, "BGM", "BGM", &Game::BGM_Click, &メニュー状態::BGM},
+    {0, "VER", "その他", &Game::VER_Click, nullptr},
+};
+
+}  // namespace
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    QMenu* parents[3] = {nullptr, nullptr, nullptr};  // the open menu at each depth
+    const int count = int(std::size(kMenu));
+    for (int i = 0; i < count; ++i) {
+        const MenuEntry& e = kMenu[i];
+        const QString name = QString::fromLatin1(e.name), caption = QString::fromUtf8(e.caption);
+        const bool isMenu = i + 1 < count && kMenu[i + 1].depth > e.depth;
+        const auto call = e.call;
+        if (isMenu) {
+            QMenu* menu = e.depth == 0 ? bar->addMenu(caption) : parents[e.depth - 1]->addMenu(caption);
+            menu->setObjectName(name);
+            menu->menuAction()->setObjectName(name);
+            parents[e.depth] = menu;
+            // Opening one of the top menus puts the record-file controls away.
+            if (call) connect(menu, &QMenu::aboutToShow, this, [this, call] { command([this, call] { (game_.get()->*call)(); }, false); });
+            continue;
+        }
+        QAction* action = e.depth == 0 ? bar->addAction(caption) : parents[e.depth - 1]->addAction(caption);
+        action->setObjectName(name);
+        if (e.tick) {
+            action->setCheckable(true);
+            ticks_.push_back({action, e.tick});
+        }
+        if (call) connect(action, &QAction::triggered, this, [this, call] { command([this, call] { (game_.get()->*call)(); }); });
+    }
+}
+
+void MainWindow::syncMenu() {
+    for (const Tick& t : ticks_) t.action->setChecked(game_->MENU.*(t.flag));
+}
+
+}  // namespace fudo::qt

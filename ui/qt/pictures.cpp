@@ -1,0 +1,61 @@
+#include "ui/qt/pictures.h"
+
+#include <QPainter>
+#include <cstdlib>
+
+#include "engine/constants.h"
+
+namespace fudo::qt {
+
+namespace {
+
+bool isPieceCode(int code) {
+    switch (std::abs(code)) {
+    case HU: case HU_NARI: case KYOU: case KYOU_NARI: case KEI: case KEI_NARI:
+    case GIN: case GIN_NARI: case KIN: case KAKU: case KAKU_NARI:
+    case SYA: case SYA_NARI: case OU:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+QSize PictureBook::naturalSize(int code) {
+    if (code == KARA || code == SITA_OU_MAE || code == UE_OU_MAE || isPieceCode(code)) return {33, 41};
+    if (code >= HAIKEI_MIDORI && code <= HAIKEI_RENGA) return {34, 41};
+    if (code == DIRUVID || code == DORADAV2) return {178, 70};
+    return {};
+}
+
+const QImage& PictureBook::image(int code, QSize px) {
+    const quint64 key = (quint64(quint32(code)) << 32) | (quint64(px.width() & 0xffff) << 16) |
+                        quint64(px.height() & 0xffff);
+    auto it = cache_.find(key);
+    if (it == cache_.end()) it = cache_.insert(key, render(code, px));
+    return *it;
+}
+
+QImage PictureBook::render(int code, QSize px) {
+    const QSize natural = naturalSize(code);
+    if (natural.isEmpty() || px.isEmpty()) return {};
+    if (code >= HAIKEI_MIDORI && code <= HAIKEI_RENGA) return renderTile(code, px);
+
+    QImage img(px, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(qreal(px.width()) / natural.width(), qreal(px.height()) / natural.height());
+    if (code == DIRUVID || code == DORADAV2) {
+        paintTitle(p, code);
+    } else {
+        paintEmptySquare(p);
+        if (code != KARA) paintPiece(p, code);
+    }
+    p.end();
+    return img.convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace fudo::qt

@@ -1,0 +1,338 @@
+#include "ui/qt/qt_canvas.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QResizeEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/qt/fonts.h"
+#include "ui/qt/palette.h"
+
+namespace fudo::qt {
+
+namespace {
+
+constexpr double kTwipsPerPixel = SceneGeometry::kTwipsPerPixel;
+constexpr double kTwipsPerPoint = 20;
+
+int roundPx(double v) { return int(std::floor(v + 0.5)); }
+
+struct FontEntry {
+    QFont font;
+    qreal ascent = 0;
+};
+
+// Fonts by device pixel size and weight.
+const FontEntry& fontFor(QHash<int, FontEntry>& cache, int pixelSize, bool bold) {
+    const int key = pixelSize * 2 + (bold ? 1 : 0);
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        FontEntry e;
+        e.font = minchoFont(pixelSize, bold);
+        e.ascent = QFontMetricsF(e.font).ascent();
+        it = cache.insert(key, e);
+    }
+    return *it;
+}
+
+}  // namespace
+
+// Paints operations onto an image in device pixels.
+class RetainedDrawing::Painter {
+public:
+    Painter(QImage& image, const SceneGeometry& g, qreal dpr, PictureBook& pictures,
+            QHash<int, FontEntry>& fonts)
+        : painter_(&image), pictures_(pictures), fonts_(fonts) {
+        k_ = dpr * g.scale() / kTwipsPerPixel;
+        ox_ = dpr * g.offset().x();
+        oy_ = dpr * g.offset().y();
+        const QRectF scene = g.sceneRect();
+        clip_ = QRect(QPoint(roundPx(scene.left() * dpr), roundPx(scene.top() * dpr)),
+                      QPoint(roundPx(scene.right() * dpr) - 1, roundPx(scene.bottom() * dpr) - 1));
+        painter_.setClipRect(clip_);
+        painter_.setRenderHint(QPainter::TextAntialiasing);
+    }
+
+    QRect clip() const { return clip_; }
+
+    // Paints one operation; returns the device pixels it may have touched.
+    QRect paint(const Op& op) {
+        const double X0 = SceneGeometry::cellX(op.x), Y0 = SceneGeometry::cellY(op.y);
+        switch (op.kind) {
+        case Op::Kind::Picture: {
+            const QSize natural = PictureBook::naturalSize(op.code);
+            const QRect r = deviceRect(X0, Y0, natural.width() * kTwipsPerPixel,
+                                       natural.height() * kTwipsPerPixel);
+            if (r.isEmpty()) return {};
+            painter_.drawImage(r.topLeft(), pictures_.image(op.code, r.size()));
+            return r;
+        }
+        case Op::Kind::Outline: {
+            // The rectangle's lines lie on the cell's edges, the right and bottom ones on the
+            // first pixels of the neighbouring cells, one 96-dpi pixel wide.
+            const QRect r = deviceRect(X0, Y0, MASU_W, MASU_H);
+            const int w = std::max(1, roundPx(k_ * kTwipsPerPixel));
+            const QColor c = paletteColour(op.code);
+            painter_.fillRect(QRect(r.left(), r.top(), r.width() + w, w), c);
+            painter_.fillRect(QRect(r.left(), r.bottom() + 1, r.width() + w, w), c);
+            painter_.fillRect(QRect(r.left(), r.top(), w, r.height() + w), c);
+            painter_.fillRect(QRect(r.right() + 1, r.top(), w, r.height() + w), c);
+            return r.adjusted(0, 0, w, w);
+        }
+        case Op::Kind::Text: {
+            const int px = std::max(1, roundPx(op.size * kTwipsPerPoint * k_));
+            const FontEntry& f = fontFor(fonts_, px, op.bold);
+            const QPointF at(ox_ + k_ * X0, oy_ + k_ * Y0);
+            painter_.setFont(f.font);
+            painter_.setPen(paletteColour(op.code));
+            painter_.drawText(QPointF(at.x(), at.y() + f.ascent), op.text);
+            const QFontMetricsF fm(f.font);
+            return QRectF(at, QSizeF(fm.horizontalAdvance(op.text), fm.height()))
+                .toAlignedRect()
+                .adjusted(-2, -2, 2 + px / 4, 2);
+        }
+        }
+        return {};
+    }
+
+private:
+    QRect deviceRect(double X, double Y, double w, double h) const {
+        const int l = roundPx(ox_ + k_ * X), t = roundPx(oy_ + k_ * Y);
+        const int r = roundPx(ox_ + k_ * (X + w)), b = roundPx(oy_ + k_ * (Y + h));
+        return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+    }
+
+    QPainter painter_;
+    PictureBook& pictures_;
+    QHash<int, FontEntry>& fonts_;
+    double k_ = 1, ox_ = 0, oy_ = 0;
+    QRect clip_;
+};
+
+namespace {
+QHash<int, FontEntry>& liveFonts() {
+    static QHash<int, FontEntry> fonts;
+    return fonts;
+}
+}  // namespace
+
+RetainedDrawing::RetainedDrawing() {
+    setTarget(SceneGeometry::naturalSize(), 1);
+}
+
+RetainedDrawing::~RetainedDrawing() = default;
+
+void RetainedDrawing::picture(int code, double x, double y) {
+    // A code without a picture paints nothing and leaves what was there.
+    const QSize natural = PictureBook::naturalSize(code);
+    if (natural.isEmpty()) return;
+    Op op;
+    op.kind = Op::Kind::Picture;
+    op.code = code;
+    op.x = x;
+    op.y = y;
+    op.ink = QRectF(SceneGeometry::cellX(x), SceneGeometry::cellY(y), natural.width() * kTwipsPerPixel,
+                    natural.height() * kTwipsPerPixel);
+    add(std::move(op));
+}
+
+void RetainedDrawing::outline(int colour, double x, double y) {
+    Op op;
+    op.kind = Op::Kind::Outline;
+    op.code = colour;
+    op.x = x;
+    op.y = y;
+    op.ink = QRectF(SceneGeometry::cellX(x), SceneGeometry::cellY(y), MASU_W + kTwipsPerPixel,
+                    MASU_H + kTwipsPerPixel);
+    add(std::move(op));
+}
+
+void RetainedDrawing::text(double x, double y, std::string_view utf8, int colour, int size, bool bold) {
+    Op op;
+    op.kind = Op::Kind::Text;
+    op.text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    if (op.text.isEmpty() || size <= 0) return;
+    op.code = colour;
+    op.size = size;
+    op.bold = bold;
+    op.x = x;
+    op.y = y;
+    // Extent at 96 dpi, generously: glyphs may overhang their advance.
+    static QHash<int, FontEntry> metricsFonts;
+    const FontEntry& f = fontFor(metricsFonts, std::max(1, roundPx(size * 4.0 / 3.0)), bold);
+    const QFontMetricsF fm(f.font);
+    const double w = fm.horizontalAdvance(op.text), h = fm.height();
+    const double margin = 2 + 0.1 * w + size / 4.0;
+    op.ink = QRectF(SceneGeometry::cellX(x) - margin * kTwipsPerPixel, SceneGeometry::cellY(y) - 2 * kTwipsPerPixel,
+                    (w + 2 * margin) * kTwipsPerPixel, (h + 4 + 0.1 * h) * kTwipsPerPixel);
+    add(std::move(op));
+}
+
+void RetainedDrawing::beginFullRedraw() {
+    // Everything will be painted over; the old operations are of no further use.
+    ops_.clear();
+    compactAt_ = 2048;
+}
+
+void RetainedDrawing::refresh() {
+    closePainter();
+    if (onRefresh) onRefresh();
+}
+
+void RetainedDrawing::setTarget(QSizeF logicalSize, qreal devicePixelRatio) {
+    if (logicalSize == logicalSize_ && devicePixelRatio == dpr_ && !image_.isNull()) return;
+    closePainter();
+    logicalSize_ = logicalSize;
+    dpr_ = devicePixelRatio;
+    geometry_.fit(logicalSize);
+    stale_ = true;
+}
+
+void RetainedDrawing::add(Op op) {
+    // Parts of the grid outside the drawing area are never shown.
+    static const QRectF scene(0, 0, SceneGeometry::kWidthTwips, SceneGeometry::kHeightTwips);
+    if (!op.ink.intersects(scene)) return;
+    ops_.push_back(std::move(op));
+    if (!stale_) {
+        if (!painter_) painter_ = std::make_unique<Painter>(image_, geometry_, dpr_, pictures_, liveFonts());
+        const QRect r = painter_->paint(ops_.back()).intersected(painter_->clip());
+        if (onChanged && !r.isEmpty()) {
+            const QRectF logical(QPointF(r.topLeft()) / dpr_, QSizeF(r.size()) / dpr_);
+            onChanged(logical.toAlignedRect().adjusted(-1, -1, 1, 1));
+        }
+    }
+    if (ops_.size() >= compactAt_) {
+        compact();
+        compactAt_ = std::max<std::size_t>(2048, ops_.size() * 2);
+    }
+}
+
+void RetainedDrawing::closePainter() { painter_.reset(); }
+
+void RetainedDrawing::ensureImage() {
+    if (!stale_) return;
+    closePainter();
+    const QSize px(std::max(1, roundPx(logicalSize_.width() * dpr_)), std::max(1, roundPx(logicalSize_.height() * dpr_)));
+    if (image_.size() != px) image_ = QImage(px, QImage::Format_RGB32);
+    image_.fill(backgroundColour());
+    pictures_.clear();
+    if (liveFonts().size() > 256) liveFonts().clear();  // sizes of scales long gone
+    stale_ = false;
+    Painter p(image_, geometry_, dpr_, pictures_, liveFonts());
+    for (const Op& op : ops_) p.paint(op);
+}
+
+const QImage& RetainedDrawing::image() {
+    ensureImage();
+    closePainter();
+    return image_;
+}
+
+QImage RetainedDrawing::renderAt(QSizeF logicalSize, qreal devicePixelRatio) const {
+    SceneGeometry g;
+    g.fit(logicalSize);
+    QImage img(QSize(std::max(1, roundPx(logicalSize.width() * devicePixelRatio)),
+                     std::max(1, roundPx(logicalSize.height() * devicePixelRatio))),
+               QImage::Format_RGB32);
+    img.fill(backgroundColour());
+    PictureBook pictures;
+    QHash<int, FontEntry> fonts;
+    {
+        Painter p(img, g, devicePixelRatio, pictures, fonts);
+        for (const Op& op : ops_) p.paint(op);
+    }
+    return img;
+}
+
+void RetainedDrawing::compact() {
+    // Walk from the newest operation back, keeping a map (one cell per 96-dpi pixel) of what
+    // later pictures cover. Pictures are opaque, so an operation whose pixels are all
+    // covered by later pictures no longer shows at any scale. Margins of a pixel absorb the
+    // rounding of edges at other scales.
+    const int W = int(SceneGeometry::naturalSize().width()), H = int(SceneGeometry::naturalSize().height());
+    std::vector<unsigned char> covered(std::size_t(W) * H, 0);
+    auto span = [](double twips0, double twips1, int margin, int limit, int& a, int& b) {
+        a = std::max(0, int(std::floor(twips0 / kTwipsPerPixel)) - margin);
+        b = std::min(limit, int(std::ceil(twips1 / kTwipsPerPixel)) + margin);
+    };
+    std::vector<Op> kept;
+    kept.reserve(ops_.size());
+    for (auto it = ops_.rbegin(); it != ops_.rend(); ++it) {
+        int x0, x1, y0, y1;
+        span(it->ink.left(), it->ink.right(), 1, W, x0, x1);
+        span(it->ink.top(), it->ink.bottom(), 1, H, y0, y1);
+        bool hidden = true;
+        for (int y = y0; y < y1 && hidden; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (!covered[std::size_t(y) * W + x]) {
+                    hidden = false;
+                    break;
+                }
+        if (hidden) continue;
+        if (it->kind == Op::Kind::Picture) {
+            // Only whole pixels inside the picture count as covered.
+            const int cx0 = std::max(0, int(std::ceil(it->ink.left() / kTwipsPerPixel)));
+            const int cx1 = std::min(W, int(std::floor(it->ink.right() / kTwipsPerPixel)));
+            const int cy0 = std::max(0, int(std::ceil(it->ink.top() / kTwipsPerPixel)));
+            const int cy1 = std::min(H, int(std::floor(it->ink.bottom() / kTwipsPerPixel)));
+            for (int y = cy0; y < cy1; ++y)
+                std::fill(covered.begin() + std::size_t(y) * W + cx0, covered.begin() + std::size_t(y) * W + std::max(cx0, cx1), 1);
+        }
+        kept.push_back(std::move(*it));
+    }
+    std::reverse(kept.begin(), kept.end());
+    ops_ = std::move(kept);
+}
+
+// ------------------------------------------------------------------------------ widget
+
+QtCanvas::QtCanvas(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(SceneGeometry::naturalSize().toSize() / 2);
+    drawing_.onChanged = [this](const QRect& r) { update(r); };
+    drawing_.onRefresh = [this] {
+        followWidget();
+        repaint();
+    };
+}
+
+QSize QtCanvas::sizeHint() const { return SceneGeometry::naturalSize().toSize(); }
+
+void QtCanvas::followWidget() {
+    const QSizeF before = drawing_.logicalSize();
+    const double scaleBefore = drawing_.geometry().scale();
+    drawing_.setTarget(QSizeF(size()), devicePixelRatioF());
+    if (before != drawing_.logicalSize() || scaleBefore != drawing_.geometry().scale()) emit sceneMoved();
+}
+
+void QtCanvas::paintEvent(QPaintEvent* event) {
+    // A change of screen may have changed the device pixel ratio without a resize.
+    followWidget();
+    const QImage& img = drawing_.image();
+    // Shown pixel for pixel: a view of the image that carries the ratio, without a copy.
+    QImage view(img.constBits(), img.width(), img.height(), img.bytesPerLine(), img.format());
+    view.setDevicePixelRatio(drawing_.devicePixelRatio());
+    QPainter p(this);
+    p.setClipRegion(event->region());
+    p.drawImage(QPointF(0, 0), view);
+}
+
+void QtCanvas::resizeEvent(QResizeEvent*) {
+    // Painted again at the next paint, once for any number of resizes in between.
+    followWidget();
+}
+
+void QtCanvas::mousePressEvent(QMouseEvent* event) {
+    int button = 0;
+    if (event->button() == Qt::LeftButton) button = 1;
+    else if (event->button() == Qt::RightButton) button = 2;
+    if (button == 0) return;
+    const QPointF t = toTwips(event->position());
+    emit pressed(button, t.x(), t.y());
+}
+
+}  // namespace fudo::qt

@@ -1,0 +1,123 @@
+// The window's drawing surface. What the game paints stays until painted over: every
+// drawing operation is kept, in cell coordinates, and painted at once onto a backing image
+// at the window's current scale and device pixel ratio. When either changes, the kept
+// operations are painted again at the new scale, so the drawing is always sharp; a full
+// redraw starts a new list, which therefore stays short.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/ports.h"
+#include "ui/qt/pictures.h"
+#include "ui/qt/scene_geometry.h"
+
+namespace fudo::qt {
+
+// The retained drawing without a widget: the list of operations and the image they are
+// painted onto. The widget below shows it; benchmarks and tests can use it alone.
+class RetainedDrawing : public Canvas {
+public:
+    struct Op {
+        enum class Kind : unsigned char { Picture, Outline, Text };
+        Kind kind = Kind::Picture;
+        bool bold = false;
+        int code = 0;  // picture code, or colour for outlines and texts
+        int size = 0;  // font size in points
+        double x = 0, y = 0;
+        QString text;
+        QRectF ink;  // twips the operation may touch
+    };
+
+    RetainedDrawing();
+    ~RetainedDrawing() override;
+
+    // Canvas.
+    void picture(int code, double x, double y) override;
+    void outline(int colour, double x, double y) override;
+    void text(double x, double y, std::string_view utf8, int colour, int size, bool bold) override;
+    void beginFullRedraw() override;
+    void refresh() override;
+
+    // Sets the target size (logical pixels) and device pixel ratio; the operations are
+    // painted again at the next image() or paint.
+    void setTarget(QSizeF logicalSize, qreal devicePixelRatio);
+    QSizeF logicalSize() const { return logicalSize_; }
+    qreal devicePixelRatio() const { return dpr_; }
+    const SceneGeometry& geometry() const { return geometry_; }
+
+    // The painted image in device pixels, brought up to date.
+    const QImage& image();
+    // Draws the kept operations afresh into a new image of this size and ratio.
+    QImage renderAt(QSizeF logicalSize, qreal devicePixelRatio) const;
+
+    const std::vector<Op>& operations() const { return ops_; }
+    // Drops the operations that later pictures cover completely (done by itself when the
+    // list grows long between full redraws).
+    void compact();
+
+    // Called with the logical rectangle that changed, and when the game asks for the window
+    // to be shown at once.
+    std::function<void(const QRect&)> onChanged;
+    std::function<void()> onRefresh;
+
+private:
+    class Painter;
+    void add(Op op);
+    void ensureImage();
+    void closePainter();
+
+    std::vector<Op> ops_;
+    std::size_t compactAt_ = 2048;
+    QSizeF logicalSize_;
+    qreal dpr_ = 1;
+    SceneGeometry geometry_;
+    QImage image_;
+    bool stale_ = true;  // the image does not show the operations at the current target
+    PictureBook pictures_;
+    std::unique_ptr<Painter> painter_;  // open between operations, closed before the image is read
+};
+
+// The widget: shows the drawing scaled to fit, and reports clicks in twips.
+class QtCanvas : public QWidget, public Canvas {
+    Q_OBJECT
+public:
+    explicit QtCanvas(QWidget* parent = nullptr);
+
+    void picture(int code, double x, double y) override { drawing_.picture(code, x, y); }
+    void outline(int colour, double x, double y) override { drawing_.outline(colour, x, y); }
+    void text(double x, double y, std::string_view utf8, int colour, int size, bool bold) override {
+        drawing_.text(x, y, utf8, colour, size, bold);
+    }
+    void beginFullRedraw() override { drawing_.beginFullRedraw(); }
+    void refresh() override { drawing_.refresh(); }
+
+    RetainedDrawing& drawing() { return drawing_; }
+    const SceneGeometry& sceneGeometry() const { return drawing_.geometry(); }
+    QPointF toTwips(QPointF logical) const { return drawing_.geometry().toTwips(logical); }
+    QPointF toLogical(double X, double Y) const { return drawing_.geometry().toLogical(X, Y); }
+
+    QSize sizeHint() const override;
+
+signals:
+    // A mouse button went down: 1 left, 2 right; the position in twips.
+    void pressed(int button, double X, double Y);
+    // The drawing's scale or place in the widget changed.
+    void sceneMoved();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void followWidget();
+    RetainedDrawing drawing_;
+};
+
+}  // namespace fudo::qt

@@ -1,0 +1,31 @@
+// Modal message boxes with the game's texts, titles, buttons and icons.
+#pragma once
+
+#include <QPointer>
+
+#include "ui/ports.h"
+
+class QMessageBox;
+class QWidget;
+
+namespace fudo::qt {
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+
+    Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
+
+    // While the program is closing no box is shown: the answer is OK, or No to a question.
+    void setClosing(bool closing) { closing_ = closing; }
+    // Closes a box that is open (its answer is No, or OK).
+    void closeOpenBox();
+    bool isOpen() const { return !open_.isNull(); }
+
+private:
+    QWidget* parent_;
+    bool closing_ = false;
+    QPointer<QMessageBox> open_;
+};
+
+}  // namespace fudo::qt

@@ -1,0 +1,54 @@
+// The host services of the window: a monotonic clock, the blocking wait, the record-file
+// controls, the folders of the settings and sounds, and the way out of the program.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+#include <filesystem>
+#include <functional>
+
+#include "ui/ports.h"
+
+namespace fudo::qt {
+
+class RecordControls;
+
+// A file-system path from a QString, in the system's own encoding.
+std::filesystem::path toPath(const QString& s);
+
+class QtHost : public Host {
+public:
+    struct Hooks {
+        std::function<void()> quit;         // the game has ended the program
+        std::function<void()> menuChanged;  // mirror the menu ticks
+        std::function<long()> windowHandle;
+    };
+    QtHost(RecordControls& controls, Hooks hooks);
+
+    double now() override;
+    void wait(double seconds) override;
+    void quit() override;
+
+    void setListsVisible(bool drive, bool folder, bool file) override;
+    void setSaveControlsVisible(bool visible) override;
+    std::string textBox(int index) override;
+    void setTextBox(int index, std::string_view utf8) override;
+    std::filesystem::path fileListFolder() override;
+    void refreshFileList() override;
+
+    std::filesystem::path settingsFolder() override;
+    std::filesystem::path soundFolder() override;
+    long windowHandle() override;
+    void menuChanged() override;
+
+    // Once the program is closing, waits return at once.
+    void setClosing(bool closing) { closing_ = closing; }
+
+private:
+    RecordControls& controls_;
+    Hooks hooks_;
+    QElapsedTimer clock_;
+    bool closing_ = false;
+};
+
+}  // namespace fudo::qt
