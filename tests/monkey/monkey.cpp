@@ -166,6 +166,36 @@ struct Run {
         game->Form_Load();
     }
     int pick(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
+    static double centreX(int x) { return BAN_X0 + MASU_W * x + MASU_W / 2; }
+    static double centreY(int y) { return BAN_Y0 + MASU_H * y + MASU_H / 2; }
+
+    // A random legal move or drop of the side to move, found with the legality check; the
+    // source is a board square or a stand cell.
+    bool randomLegalMove(Game& g, int& fx, int& fy, int& tx, int& ty) {
+        const bool upper = g.TEBAN == g.COM_SENGO;
+        g.調査_2歩フラグ設定();
+        for (int attempt = 0; attempt < 40; ++attempt) {
+            int code;
+            if (pick(4) == 0) {
+                const int kind = 1 + pick(7);
+                if ((upper ? g.UE_MOCHI : g.SITA_MOCHI)[kind] <= 0) continue;
+                fx = upper ? -1 : 11;
+                fy = upper ? 8 - kind : kind + 2;
+                code = upper ? 持駒コード[kind] : -持駒コード[kind];
+            } else {
+                fx = 1 + pick(9);
+                fy = 1 + pick(9);
+                code = g.BAN(fx, fy);
+                if (upper ? code < 10 : code > -10) continue;
+            }
+            for (int tries = 0; tries < 30; ++tries) {
+                tx = 1 + pick(9);
+                ty = 1 + pick(9);
+                if (g.移動チェック(fx, fy, tx, ty, code) == 1) return true;
+            }
+        }
+        return false;
+    }
 
     // One random event; returns its description.
     std::string event() {
@@ -174,7 +204,18 @@ struct Run {
         host.time += 0.05 * pick(40);
         const int r = pick(100);
         char buf[160];
-        if (r < 60) {
+        if (r < 35 && g.TEBAN != 0 && g.KIFU_MODE == 0) {
+            // A legal move made with two clicks, so that games get somewhere.
+            int fx = 0, fy = 0, tx = 0, ty = 0;
+            if (randomLegalMove(g, fx, fy, tx, ty)) {
+                const int button = pick(4) == 0 ? 右ボタン : 左ボタン;
+                g.Form_MouseDown(左ボタン, 0, centreX(fx), centreY(fy));
+                g.Form_MouseDown(button, 0, centreX(tx), centreY(ty));
+                std::snprintf(buf, sizeof buf, "move (%d,%d)->(%d,%d) button %d", fx, fy, tx, ty, button);
+                return buf;
+            }
+        }
+        if (r < 80) {
             // Mostly cells of the board and the stands, sometimes anywhere around.
             double X, Y;
             if (pick(5) == 0) {
@@ -255,12 +296,15 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    long total = 0;
+    long total = 0, moves = 0, games = 0;
     for (unsigned seed = first; seed < first + seeds; ++seed) {
         fudo::test::Run run(seed);
         for (int e = 0; e < events; ++e) {
             const int quitsBefore = run.host.quits;
+            const int movesBefore = run.game->KIFU_NOW, tebanBefore = run.game->TEBAN;
             const std::string what = run.event();
+            if (run.game->KIFU_NOW > movesBefore) moves += run.game->KIFU_NOW - movesBefore;
+            if (tebanBefore == 0 && run.game->TEBAN != 0) ++games;
             ++total;
             const std::string bad = fudo::test::checkInvariants(*run.game);
             if (!bad.empty()) {
@@ -271,6 +315,7 @@ int main(int argc, char** argv) {
             if (run.host.quits != quitsBefore) run.start();  // the program ended: start it again
         }
     }
-    std::printf("monkey: %ld events over %u seeds, invariants held\n", total, seeds);
+    std::printf("monkey: %ld events over %u seeds (%ld games started, %ld moves made), invariants held\n",
+                total, seeds, games, moves);
     return 0;
 }
