@@ -2,12 +2,15 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <string_view>
 
 #include "cli/bench_corpus.h"
 #include "cli/headless.h"
 #include "cli/selfplay.h"
 #include "cli/sfen.h"
+#include "files/record_file.h"
 
 namespace fudo::cli {
 
@@ -16,6 +19,8 @@ namespace {
 const char* const kUsage =
     "usage: fudo-cli bestmove [--level N] [--scores] SFEN\n"
     "       fudo-cli selfplay --games N [--seed S] [--upper-level A] [--lower-level B] [--sample K]\n"
+    "                         [--record FILE]\n"
+    "       fudo-cli replay FILE [--move N]\n"
     "       fudo-cli bench [--level N] [--positions FILE] [--repeat R]\n";
 
 // A whole decimal number within [lo, hi].
@@ -103,9 +108,18 @@ int bestmove(Words& w, std::ostream& out) {
     return 0;
 }
 
+// The record file of game n: FILE itself for a single game, else FILE with "-n" before its
+// extension.
+std::filesystem::path recordFile(const std::string& file, long long n, long long games) {
+    std::filesystem::path p(file);
+    if (games == 1) return p;
+    return p.parent_path() / (p.stem().string() + "-" + std::to_string(n) + p.extension().string());
+}
+
 int selfplay(Words& w, std::ostream& out) {
     long long games = -1, seed = 1;
     SelfplayOptions o;
+    std::string recordPath;
     while (w.next()) {
         const std::string& a = w.word();
         long long n;
@@ -121,6 +135,10 @@ int selfplay(Words& w, std::ostream& out) {
         } else if (a == "--sample") {
             ok = w.number(1, 1000, n);
             o.sampleEvery = static_cast<int>(n);
+        } else if (a == "--record") {
+            std::string_view v;
+            ok = w.value(v);
+            recordPath = v;
         } else {
             ok = w.fail("unknown option " + a);
         }
@@ -149,6 +167,13 @@ int selfplay(Words& w, std::ostream& out) {
             out << "game " << n + 1 << ": FAULT " << r.fault << '\n';
         }
         for (const std::string& s : r.samples) out << "sample " << s << '\n';
+        if (!recordPath.empty()) {
+            const std::filesystem::path path = recordFile(recordPath, n + 1, games);
+            if (auto failure = 書込_棋譜(path, r.record)) {
+                w.fail("cannot write " + path.string() + ": " + *failure);
+                return kExitBadInput;
+            }
+        }
     }
     const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     char line[256];
@@ -159,6 +184,68 @@ int selfplay(Words& w, std::ostream& out) {
                   moves ? secs * 1e3 / static_cast<double>(moves) : 0.0, faults);
     out << line;
     return faults ? 1 : 0;
+}
+
+// A host whose file list shows the folder of the record being replayed.
+class RecordHost : public NullHost {
+public:
+    explicit RecordHost(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    std::filesystem::path fileListFolder() override { return folder_; }
+
+private:
+    std::filesystem::path folder_;
+};
+
+// Reads a record file the way the window does and steps forward through it.
+int replay(Words& w, std::ostream& out) {
+    std::string file;
+    long long moves = -1;
+    while (w.next()) {
+        const std::string& a = w.word();
+        if (a == "--move") {
+            if (!w.number(0, KIFU_MAX, moves)) return kExitBadInput;
+        } else if (a.starts_with("--")) {
+            w.fail("unknown option " + a);
+            return kExitBadInput;
+        } else if (file.empty()) {
+            file = a;
+        } else {
+            w.fail("replay takes one record file");
+            return kExitBadInput;
+        }
+    }
+    if (file.empty()) {
+        w.fail("replay needs a record file");
+        return kExitBadInput;
+    }
+    // The same reader and checks as the window; the refusal is the window's message.
+    const std::filesystem::path path(file);
+    const 棋譜読込結果 r = 読込_棋譜(path);
+    if (!r.ok) {
+        std::string reason = r.error;
+        for (char& c : reason)
+            if (c == '\n') c = ' ';
+        w.fail(path.string() + ": " + reason);
+        return kExitBadInput;
+    }
+    const long long count = static_cast<long long>(r.data.手.size());
+    if (moves > count) {
+        w.fail("the record holds only " + std::to_string(count) + " moves");
+        return kExitBadInput;
+    }
+    NullCanvas canvas;
+    NullDialogs dialogs;
+    RecordHost host(path.has_parent_path() ? path.parent_path() : std::filesystem::path("."));
+    auto game = std::make_unique<Game>(canvas, dialogs, host, nullptr);
+    game->File1_Click(path.filename().string());
+    if (game->KIFU_MODE != 1 || game->KIFU_LAST != count) {
+        w.fail(path.string() + ": the record could not be read");
+        return kExitBadInput;
+    }
+    for (long long i = 0; i < (moves < 0 ? count : moves); ++i) game->AFTER_Click();
+    const char side = game->TEBAN == game->MAN_SENGO ? 'b' : 'w';
+    out << toSfen(*game, side, game->KIFU_NOW + 1) << '\n';
+    return 0;
 }
 
 int bench(Words& w, std::ostream& out) {
@@ -218,7 +305,8 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (cmd == "bestmove") return bestmove(w, out);
     if (cmd == "selfplay") return selfplay(w, out);
     if (cmd == "bench") return bench(w, out);
-    w.fail("unknown command " + cmd + " (bestmove, selfplay or bench)");
+    if (cmd == "replay") return replay(w, out);
+    w.fail("unknown command " + cmd + " (bestmove, selfplay, replay or bench)");
     return kExitBadInput;
 }
 

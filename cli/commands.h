@@ -1,6 +1,7 @@
 // The commands of fudo-cli, callable in-process:
 //   bestmove [--level N] [--scores] SFEN
-//   selfplay --games N [--seed S] [--upper-level A] [--lower-level B] [--sample K]
+//   selfplay --games N [--seed S] [--upper-level A] [--lower-level B] [--sample K] [--record FILE]
+//   replay FILE [--move N]
 //   bench [--level N] [--positions FILE] [--repeat R]
 #pragma once
 

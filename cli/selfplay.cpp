@@ -67,7 +67,6 @@ bool randomLowerMove(const Game& g, std::mt19937_64& rng, LowerMove& out) {
 // Plays a lower move the way the board input plays a person's move in a game against the
 // computer. Returns true when the computer is to reply.
 bool playAsPerson(Game& g, const LowerMove& m) {
-    if (m.fx == 11) g.調査_2歩フラグ設定();  // a pick from the hand sets the pawn flags
     g.手順保存(m.fx, m.fy, m.tx, m.ty, m.koma, g.BAN(m.tx, m.ty), g.MAN_JIKAN,
               g.MAN_JIKAN + g.KONKAI_JIKAN, g.COM_JIKAN, g.COM_JIKAN);
     g.TESU += 1;
@@ -164,6 +163,8 @@ SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
         LowerMove m;
         const bool found = lowerMoves < randomMoves ? randomLowerMove(g, rng, m)
                                                     : searchedLowerMove(g, o.lowerLevel, m);
+        // Picking from the hand sets the two-pawn flags before the legality check.
+        if (found && m.fx == 11) g.調査_2歩フラグ設定();
         if (!found || g.移動チェック(m.fx, m.fy, m.tx, m.ty, m.koma) != 1) {
             finish(SelfplayGame::Winner::Upper, found ? "illegal lower move" : "the lower army has no move");
             if (found) result.fault = "the search chose an illegal lower move";
@@ -192,6 +193,10 @@ SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
         }
     }
     result.moves = g.KIFU_NOW;
+    // The lower army moved first; the record names the armies by their levels.
+    result.record = 作成_棋譜データ(g, g.KIFU_NOW, "自己対局",
+                                    "下手 レベル" + std::to_string(o.lowerLevel),
+                                    "上手 レベル" + std::to_string(o.upperLevel));
     result.finalSfen = toSfen(g, g.TEBAN == g.COM_SENGO ? 'w' : 'b', g.KIFU_NOW + 1);
     return result;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "files/record_file.h"
+
 namespace fudo::cli {
 
 struct SelfplayGame {
@@ -19,6 +21,7 @@ struct SelfplayGame {
     bool piecesOk = true;   // 40 pieces after every move
     std::string fault;      // first consistency fault seen, if any
     std::vector<std::string> samples;  // positions with the upper army to move
+    棋譜データ record;                  // the whole game as a record file holds it
 };
 
 struct SelfplayOptions {

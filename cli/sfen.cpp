@@ -1,6 +1,7 @@
 #include "cli/sfen.h"
 
 #include <cctype>
+#include <cstdio>
 #include <vector>
 
 namespace fudo::cli {
@@ -27,6 +28,15 @@ constexpr char kKindLetter[8] = {'?', 'P', 'L', 'N', 'S', 'G', 'B', 'R'};
 
 bool promotable(int code) {
     return code == HU || code == KYOU || code == KEI || code == GIN || code == KAKU || code == SYA;
+}
+
+// A character for an error message: itself when printable, else its byte value.
+std::string shown(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u < 0x7f) return std::string("'") + c + "'";
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "0x%02x", u);
+    return std::string("byte ") + buf;
 }
 
 std::vector<std::string_view> splitFields(std::string_view s) {
@@ -77,7 +87,7 @@ bool parseBoard(std::string_view f, Position& pos, std::string& error) {
         } else {
             int code = letterCode(c);
             if (code == 0) {
-                error = std::string("unexpected character '") + c + "' in the board";
+                error = "unexpected character " + shown(c) + " in the board";
                 return false;
             }
             if (x > 9) {
@@ -144,7 +154,7 @@ bool parseHands(std::string_view f, Position& pos, std::string& error) {
         const int code = letterCode(c);
         const int kind = 駒種類(code);
         if (kind == 0) {
-            error = std::string("unexpected character '") + c + "' in the hands";
+            error = "unexpected character " + shown(c) + " in the hands";
             return false;
         }
         auto& hand = std::isupper(static_cast<unsigned char>(c)) ? pos.sitaMochi : pos.ueMochi;
@@ -197,9 +207,10 @@ std::string toSfen(const Game& g, char side, int moveNumber) {
     for (int y = 1; y <= 9; ++y) {
         int empty = 0;
         for (int x = 1; x <= 9; ++x) {
-            const int c = g.BAN(x, y);
+            // The kings drawn before a game (8, 9) stand where the kings stand.
+            const int c = g.BAN(x, y) == SITA_OU_MAE ? -OU : g.BAN(x, y) == UE_OU_MAE ? OU : g.BAN(x, y);
             const int a = c < 0 ? -c : c;
-            if (a < 10) {  // empty, or a pre-game king code
+            if (a < 10) {
                 ++empty;
                 continue;
             }

@@ -1,0 +1,140 @@
+// The command lines of fudo-cli, run in-process.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/bench_corpus.h"
+#include "cli/commands.h"
+#include "cli/selfplay.h"
+
+namespace fudo::cli {
+namespace {
+
+struct Outcome {
+    int code;
+    std::string out, err;
+};
+
+Outcome run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = runCommand(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+int lineCount(const std::string& s) {
+    int n = 0;
+    for (char c : s) n += c == '\n';
+    return n;
+}
+
+TEST(Commands, BadInputGetsOneLineOnStderrAndExitCodeTwo) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"play"},
+        {"bestmove"},
+        {"bestmove", "--level"},
+        {"bestmove", "--level", "4", "4k4/9/9/9/9/9/9/9/4K4 w - 1"},
+        {"bestmove", "--level", "x", "4k4/9/9/9/9/9/9/9/4K4 w - 1"},
+        {"bestmove", "--depth", "2", "4k4/9/9/9/9/9/9/9/4K4 w - 1"},
+        {"bestmove", "4k4/9/9/9/9/9/9/9/4K5 w - 1"},
+        {"bestmove", "9/9/9/9/9/9/9/9/4K4 w - 1"},
+        {"bestmove", "4k4/9/9/9/9/9/9/9/4K4 w Q 1"},
+        {"selfplay"},
+        {"selfplay", "--games", "0"},
+        {"selfplay", "--games", "-3"},
+        {"selfplay", "--games", "2", "--upper-level", "0"},
+        {"selfplay", "--games", "2", "--fast"},
+        {"bench", "--positions", "/nonexistent/positions.sfen"},
+        {"bench", "--repeat", "many"},
+    };
+    for (const auto& args : bad) {
+        const Outcome r = run(args);
+        std::string joined;
+        for (auto& a : args) joined += a + " ";
+        EXPECT_EQ(r.code, kExitBadInput) << joined;
+        EXPECT_EQ(lineCount(r.err), 1) << joined << "-> " << r.err;
+        EXPECT_TRUE(r.out.empty()) << joined;
+    }
+}
+
+TEST(Commands, BestmoveWithAndWithoutScores) {
+    // The lone computer king on 5a: five king moves, all -9999; the first wins.
+    const Outcome plain = run({"bestmove", "4k4/9/9/9/9/9/9/9/4K4 w - 1"});
+    EXPECT_EQ(plain.code, 0);
+    EXPECT_EQ(plain.out, "bestmove 5a6a\n");
+    const Outcome scores = run({"bestmove", "--scores", "--level", "1", "4k4/9/9/9/9/9/9/9/4K4", "w", "-", "1"});
+    EXPECT_EQ(scores.code, 0);
+    EXPECT_EQ(scores.out,
+              "5a6a -9999.0\n5a6b -9999.0\n5a5b -9999.0\n5a4a -9999.0\n5a4b -9999.0\nbestmove 5a6a\n");
+}
+
+TEST(Commands, BestmoveNoneWhenNothingCanMove) {
+    // The computer's king on 9i walled in by its own pawns, which cannot move either.
+    const Outcome r = run({"bestmove", "4K4/9/9/9/9/9/9/pp7/kp7 w - 1"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "bestmove none\n");
+}
+
+TEST(Commands, SelfplayReportsEveryGame) {
+    const Outcome r = run({"selfplay", "--games", "2", "--seed", "5", "--upper-level", "1", "--lower-level", "2"});
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find("game 1: "), std::string::npos);
+    EXPECT_NE(r.out.find("game 2: "), std::string::npos);
+    EXPECT_NE(r.out.find("faults 0"), std::string::npos);
+    EXPECT_EQ(r.out.find("FAULT"), std::string::npos);
+}
+
+// Whole games keep every piece and end properly; the same seed plays the same game.
+TEST(Selfplay, GamesKeepFortyPiecesAndRepeatFromTheirSeed) {
+    for (int upper = 1; upper <= 3; ++upper) {
+        SelfplayOptions o;
+        o.upperLevel = upper;
+        o.lowerLevel = 4 - upper;
+        o.sampleEvery = 10;
+        const SelfplayGame a = playSelfplayGame(42 + upper, o);
+        EXPECT_TRUE(a.piecesOk) << a.fault;
+        EXPECT_TRUE(a.fault.empty()) << a.fault;
+        EXPECT_GT(a.moves, 0);
+        EXPECT_LE(a.moves, KIFU_MAX);
+        if (a.winner == SelfplayGame::Winner::Draw) {
+            EXPECT_EQ(a.reason, "move list full");
+        }
+        for (const std::string& s : a.samples) {
+            Position p;
+            std::string error;
+            EXPECT_TRUE(parseSfen(s, p, error)) << s << ": " << error;
+        }
+        const SelfplayGame b = playSelfplayGame(42 + upper, o);
+        EXPECT_EQ(a.finalSfen, b.finalSfen);
+        EXPECT_EQ(a.moves, b.moves);
+    }
+}
+
+TEST(Bench, CorpusLoadsAndTimesEverySearch) {
+    std::vector<Position> corpus;
+    std::string error;
+    ASSERT_TRUE(loadCorpus(FUDO_DEFAULT_CORPUS, corpus, error)) << error;
+    EXPECT_GE(corpus.size(), 40u);
+    std::vector<Position> few(corpus.begin(), corpus.begin() + 3);
+    const BenchResult r = runBench(few, 3, 2);
+    EXPECT_EQ(r.micros.size(), 6u);
+    EXPECT_GT(r.candidates, 0u);
+    EXPECT_LE(r.median(), r.percentile(99));
+    EXPECT_EQ(r.signature, corpusSignature(few, 3)) << "timing does not change the behaviour";
+}
+
+// The behaviour of the computer over the shipped corpus. A change of these numbers is a
+// change of the computer's play and must be explained in the commit.
+TEST(Bench, SignatureOfTheShippedCorpusIsPinned) {
+    std::vector<Position> corpus;
+    std::string error;
+    ASSERT_TRUE(loadCorpus(FUDO_DEFAULT_CORPUS, corpus, error)) << error;
+    EXPECT_EQ(corpusSignature(corpus, 1), 16867644211786769503ull);
+    EXPECT_EQ(corpusSignature(corpus, 2), 2113692639036204013ull);
+    EXPECT_EQ(corpusSignature(corpus, 3), 8810732341535442955ull);
+}
+
+}  // namespace
+}  // namespace fudo::cli

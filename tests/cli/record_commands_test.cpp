@@ -1,0 +1,95 @@
+// selfplay --record and replay: the CLI writes records with the game's writer and reads
+// them with the game's reader and checks.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace fudo::cli {
+namespace {
+
+struct Outcome {
+    int code;
+    std::string out, err;
+};
+
+Outcome run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = runCommand(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+// Board and hands of an SFEN (the side to move of a finished game means nothing).
+std::string boardAndHands(const std::string& sfen) {
+    std::istringstream in(sfen);
+    std::string board, side, hands;
+    in >> board >> side >> hands;
+    return board + " " + hands;
+}
+
+// The SFEN after "final " on the first game line of selfplay's output.
+std::string finalSfen(const std::string& out) {
+    const auto at = out.find("final ");
+    return out.substr(at + 6, out.find('\n', at) - at - 6);
+}
+
+class CliRecords : public ::testing::Test {
+protected:
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("fudo-cli-records-" + std::to_string(::getpid()));
+    void SetUp() override { std::filesystem::create_directories(dir); }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+};
+
+TEST_F(CliRecords, ARecordedSelfplayGameReplaysToItsFinalPosition) {
+    const std::string file = (dir / "対局.棋譜").string();
+    const Outcome played = run({"selfplay", "--games", "1", "--seed", "3", "--upper-level", "1",
+                                "--lower-level", "2", "--record", file});
+    ASSERT_EQ(played.code, 0) << played.err;
+    const Outcome replayed = run({"replay", file});
+    ASSERT_EQ(replayed.code, 0) << replayed.err;
+    EXPECT_EQ(boardAndHands(replayed.out), boardAndHands(finalSfen(played.out)));
+
+    const Outcome start = run({"replay", file, "--move", "0"});
+    EXPECT_EQ(start.out, "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1\n");
+    const Outcome first = run({"replay", file, "--move", "1"});
+    EXPECT_EQ(first.code, 0);
+    EXPECT_NE(first.out, start.out);
+    EXPECT_NE(first.out.find(" w - 2"), std::string::npos) << "the upper army is to move after one move";
+}
+
+TEST_F(CliRecords, SeveralGamesGetNumberedFiles) {
+    const std::string file = (dir / "g.棋譜").string();
+    ASSERT_EQ(run({"selfplay", "--games", "2", "--seed", "8", "--record", file}).code, 0);
+    EXPECT_TRUE(std::filesystem::exists(dir / "g-1.棋譜"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "g-2.棋譜"));
+}
+
+TEST_F(CliRecords, RefusedRecordsGiveOneLineAndExitTwo) {
+    std::ofstream(dir / "bad.棋譜", std::ios::binary) << "a\r\nb\r\nc\r\n 7776 -10 -99   0    0    3    0    0\r\n";
+    std::ofstream(dir / "one.棋譜", std::ios::binary) << "a\r\nb\r\nc\r\n 7776 -10 -10   0    0    3    0    0\r\n";
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"replay"},
+             {"replay", (dir / "missing.棋譜").string()},
+             {"replay", (dir / "bad.棋譜").string()},
+             {"replay", (dir / "one.棋譜").string(), "--move", "2"},
+             {"replay", (dir / "one.棋譜").string(), "--move", "-1"},
+             {"replay", (dir / "one.棋譜").string(), "--turn", "1"},
+         }) {
+        const Outcome o = run(args);
+        EXPECT_EQ(o.code, 2) << args.size();
+        EXPECT_TRUE(o.out.empty());
+        EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
+    }
+    EXPECT_EQ(run({"replay", (dir / "one.棋譜").string(), "--move", "1"}).code, 0);
+    EXPECT_EQ(run({"selfplay", "--games", "1", "--record", (dir / "no/such/folder/x.棋譜").string()}).code, 2);
+}
+
+}  // namespace
+}  // namespace fudo::cli

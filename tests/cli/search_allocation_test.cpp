@@ -1,0 +1,62 @@
+// The computer's search allocates nothing: every candidate's survey and evaluation works
+// on the fixed-size state of the game. Counted by replacing the global allocation
+// functions of this test program; only the thread that switches counting on is counted.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "cli/bench_corpus.h"
+#include "cli/headless.h"
+
+namespace {
+thread_local bool gCounting = false;
+thread_local long gAllocations = 0;
+}  // namespace
+
+void* operator new(std::size_t n) {
+    if (gCounting) ++gAllocations;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t n) { return ::operator new(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace fudo::cli {
+namespace {
+
+TEST(SearchAllocation, NoAllocationWhileSearchingTheCorpus) {
+    // The counter sees allocations at all.
+    gAllocations = 0;
+    gCounting = true;
+    auto* probe = new std::string(100, 'x');
+    gCounting = false;
+    delete probe;
+    ASSERT_GE(gAllocations, 1);
+
+    std::vector<Position> corpus;
+    std::string error;
+    ASSERT_TRUE(loadCorpus(FUDO_DEFAULT_CORPUS, corpus, error)) << error;
+    for (int level = 1; level <= 3; ++level) {
+        for (const Position& pos : corpus) {
+            auto h = headlessAt(pos, level);
+            h->game.勢力調査();
+            (void)h->game.詰めかCOM();
+            h->game.com_ban_開始();
+            gAllocations = 0;
+            gCounting = true;
+            const 探索結果 r = h->game.com_ban_探索();
+            gCounting = false;
+            EXPECT_TRUE(r.found);
+            EXPECT_EQ(gAllocations, 0) << "level " << level;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace fudo::cli
