@@ -16,10 +16,13 @@
 #include <cstdio>
 
 #include "ui/qt/main_window.h"
-#include "ui/qt/modal_answerer.h"
+#include "ui/qt/box_answerer.h"
 
 namespace {
 
+using fudo::HU;
+using fudo::KARA;
+using fudo::SYA;
 using fudo::qt::MainWindow;
 using fudo::qt::SceneGeometry;
 
@@ -77,7 +80,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    fudo::qt::ModalAnswerer answerer(&app);
+    fudo::qt::BoxAnswerer answerer(&app);
     MainWindow window;  // silent: no sound library
     window.setQuitHandler([] {});
 
@@ -104,17 +107,18 @@ int main(int argc, char** argv) {
     window.action("SENTE")->trigger();
     settle(100);
 
-    // A few opening moves of the lower side; the computer answers each.
-    const int plan[][4] = {{3, 7, 3, 6}, {8, 7, 8, 6}, {7, 7, 7, 6}, {8, 6, 8, 5}};
+    // A few opening moves of the lower side; the computer answers each. A move the
+    // computer's answers have made impossible is left out.
+    const int plan[][4] = {{8, 7, 8, 6}, {8, 6, 8, 5}, {3, 9, 4, 8}, {5, 7, 5, 6}, {7, 9, 6, 8}};
     for (const auto& m : plan) {
         auto& g = window.game();
         if (g.TEBAN == 0) break;
-        if (g.BAN(m[0], m[1]) != -10 || g.BAN(m[2], m[3]) != 0) continue;
+        if (g.BAN(m[0], m[1]) > -HU || g.BAN(m[2], m[3]) != KARA) continue;
         move(window, m[0], m[1], m[2], m[3]);
-        settle(1200);  // the clock shows a second or so
+        settle(1100);  // the clock moves on a second
     }
-    // Pick the bishop, so that its reach is outlined.
-    clickCell(window, 2, 8);
+    // Pick the rook, so that its reach is outlined.
+    if (window.game().BAN(8, 8) == -SYA) clickCell(window, 8, 8);
     settle(200);
 
     const QPixmap shot = window.grab();

@@ -172,6 +172,8 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
             g.終了("あなた");
             return;
         }
+        // A full move list leaves the computer no room for its answer.
+        if (g.手数上限() == 1) return;
         if (g.SYOUSYA == 0) {
             g.TEBAN = g.COM_SENGO;
             g.com_ban();
@@ -199,6 +201,7 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
         g.COM_JIKAN += g.KONKAI_JIKAN;
     }
     g.JIKAN_START = g.host().now();
+    g.手数上限();
 }
 
 // A click off the board: a pending pick loses its colouring (but stays picked), and a

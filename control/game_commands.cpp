@@ -5,15 +5,28 @@
 namespace fudo {
 namespace {
 
+// Shows the computer level for a game against the computer, or covers its place with the
+// background for two persons.
+void レベル表示(Game& g, bool COM対局) {
+    if (COM対局) {
+        g.描画_レベル(g.COM_LEVEL);
+    } else {
+        for (int x = -2; x <= 0; ++x) g.描画_絵(g.HAIKEI_NOW, x, 0);
+    }
+}
+
 // The kings take their squares for the whole game in place of the pre-game codes; the
-// screen is redrawn with the in-game title and the start is announced.
-void 対局画面を用意(Game& g) {
+// screen is redrawn with the in-game title and the start is announced. The full redraw
+// paints over the level display drawn before it (and draws the level of the mode that
+// is ending), so the display of the new mode is drawn again after it.
+void 対局画面を用意(Game& g, bool COM対局) {
     g.BAN(5, 9) = -OU;
     g.BAN(5, 1) = OU;
     g.SITA_OU_X = 5;
     g.SITA_OU_Y = 9;
     g.TITLE_E = DIRUVID;
     g.画面_再描画();
+    レベル表示(g, COM対局);
     g.canvas().refresh();
     g.効果音(g.SOUND_KAVELU);
     g.待ち時間(0.5);
@@ -22,8 +35,8 @@ void 対局画面を用意(Game& g) {
 // What SENTE and GOTE share before they decide who is to move.
 void COM対局の準備(Game& g, bool 時刻を記録) {
     g.描画_棋譜読込み部分消去();
-    g.描画_レベル(g.COM_LEVEL);
-    対局画面を用意(g);
+    レベル表示(g, true);
+    対局画面を用意(g, true);
     g.SENTAKU = 0;
     g.TAIKYOKU_MODE = MODE_COM;
     g.KIFU_MODE = 0;
@@ -86,9 +99,8 @@ void Game::GOTE_Click() {
 
 void Game::START_Click() {
     描画_棋譜読込み部分消去();
-    // Cover the computer level: two persons play.
-    for (int x = -2; x <= 0; ++x) 描画_絵(HAIKEI_NOW, x, 0);
-    対局画面を用意(*this);
+    レベル表示(*this, false);
+    対局画面を用意(*this, false);
     JIKAN_START = host_.now();
     if (MENU.KEIKA) Timer1_Enabled = true;
     TAIKYOKU_MODE = MODE_MAN;

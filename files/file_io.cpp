@@ -96,8 +96,9 @@ std::optional<std::string> 書込_ファイル置換(const fs::path& path, std::
     fs::path temp;
     int fd = -1;
     for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
-        temp = folder / ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()) +
-                         "-" + std::to_string(serial++));
+        // Short and independent of the target's name, so a name near the length limit
+        // still gets its temporary file.
+        temp = folder / (".fudo-tmp-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) break;
     }

@@ -480,7 +480,7 @@ void Game::File1_Click(const std::string& fileName) {
     // The whole file is read and checked before anything is reset: a refused file leaves
     // the game in progress and the open lists as they were.
     棋譜読込結果 r;
-    if (!検査_ファイル名(fileName) || fileName != 空白除去(fileName)) {
+    if (!検査_ファイル名(fileName)) {
         r.error = std::string(読込不可) + "\n\nﾌｧｲﾙ名が正しくありません";
     } else {
         r = 読込_棋譜(host().fileListFolder() / パス_UTF8(fileName));

@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: once in an optimised
-# build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds everything and runs every test: unit, window, sound and
+# monkey tests in an optimised build and again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then each fuzzer for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
-echo "== build and test (RelWithDebInfo)"
+echo "== build and test (optimised)"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUDO_WERROR=ON
 ctest --test-dir build --output-on-failure --parallel "$jobs"
 
 echo "== build and test under ASan + UBSan"
-scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DFUDO_SANITIZE=ON
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+  -DFUDO_SANITIZE=ON -DFUDO_WERROR=ON
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
   ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
+
+echo "== bounded fuzzing"
+scripts/fuzz.sh "${FUDO_FUZZ_SECONDS:-40}"

@@ -142,10 +142,19 @@ TEST_F(NavigationGame, AReadRecordIsReplayedToItsEndAndBack) {
     ASSERT_EQ(g.KIFU_LAST, kMoves);
     rig.sound.calls.clear();
     rig.dialogs.clear();
+    // A record carries both players' totals before and after every move.
+    for (int i = 1; i <= kMoves; ++i) {
+        g.KIFU_MAN_JIKAN_MAE[i] = 10 * i;
+        g.KIFU_MAN_JIKAN[i] = 10 * i + 3;
+        g.KIFU_COM_JIKAN_MAE[i] = 100 * i;
+        g.KIFU_COM_JIKAN[i] = 100 * i + 7;
+    }
 
     for (int i = 1; i <= kMoves; ++i) {
         g.AFTER_Click();
         EXPECT_EQ(positionOf(g), after[i]) << "move " << i;
+        EXPECT_DOUBLE_EQ(g.MAN_JIKAN, 10 * i + 3);
+        EXPECT_DOUBLE_EQ(g.COM_JIKAN, 100 * i + 7);
     }
     EXPECT_TRUE(rig.dialogs.shown.empty());
     g.AFTER_Click();
@@ -155,7 +164,11 @@ TEST_F(NavigationGame, AReadRecordIsReplayedToItsEndAndBack) {
     EXPECT_EQ(refusals(), 0);
     EXPECT_EQ(positionOf(g), after[kMoves]);
 
-    for (int i = kMoves; i >= 1; --i) g.REPLAY_Click();
+    for (int i = kMoves; i >= 1; --i) {
+        g.REPLAY_Click();
+        EXPECT_DOUBLE_EQ(g.MAN_JIKAN, 10 * i);
+        EXPECT_DOUBLE_EQ(g.COM_JIKAN, 100 * i);
+    }
     EXPECT_EQ(positionOf(g), after[0]);
     rig.dialogs.clear();
     g.REPLAY_Click();
@@ -163,6 +176,24 @@ TEST_F(NavigationGame, AReadRecordIsReplayedToItsEndAndBack) {
     EXPECT_EQ(refusals(), 1);
     EXPECT_EQ(positionOf(g), after[0]);
     EXPECT_EQ(g.KIFU_MODE, 1);
+}
+
+TEST_F(NavigationGame, ASavedGameReadBackIsReplayedMoveByMove) {
+    rig.host.boxes[1] = "ナビ";
+    g.Command1_Click();
+    ASSERT_EQ(shownCount(rig.dialogs, "棋譜を書き込みました", "  "), 1);
+    g.File1_Click("ナビ.棋譜");
+    ASSERT_EQ(g.KIFU_MODE, 1);
+    ASSERT_EQ(g.KIFU_LAST, kMoves);
+    rig.dialogs.clear();
+    for (int i = 1; i <= kMoves; ++i) {
+        g.AFTER_Click();
+        EXPECT_EQ(positionOf(g), after[i]) << "move " << i;
+        EXPECT_DOUBLE_EQ(g.MAN_JIKAN, g.KIFU_MAN_JIKAN[i]);
+    }
+    g.AFTER_Click();
+    EXPECT_EQ(shownCount(rig.dialogs, "終わり", "進む"), 1);
+    EXPECT_EQ(rig.dialogs.shown.size(), 1u);
 }
 
 TEST_F(NavigationGame, RefusalsAtBothEndsOfAGame) {

@@ -85,7 +85,9 @@ TEST_F(Levels, TenStepsUpLeaveTheComputerKingAndPawns) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) {
             const int c = g.BAN(x, y);
-            if (c >= 10) EXPECT_EQ(c, HU) << x << "," << y;
+            if (c >= 10) {
+                EXPECT_EQ(c, HU) << x << "," << y;
+            }
         }
     EXPECT_EQ(g.BAN(5, 1), UE_OU_MAE);
     EXPECT_EQ(pieces(true), 9);

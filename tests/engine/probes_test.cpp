@@ -62,13 +62,13 @@ TEST_F(Probes, SafeDestinationsCount) {
     // which the king covers.
     EXPECT_EQ(g.調査_移動可場所数(5, 5, SYA), 15);
 
-    put(3, 6, -HU);
-    put(3, 4, KIN);  // covers (3, 5), the pawn's only move
+    put(7, 7, -HU);
+    put(7, 5, KIN);  // covers (7, 6), the pawn's only move
     g.勢力調査();
-    EXPECT_EQ(g.調査_移動可場所数(3, 6, -HU), 0);
-    g.BAN(3, 4) = KARA;
+    EXPECT_EQ(g.調査_移動可場所数(7, 7, -HU), 0);
+    g.BAN(7, 5) = KARA;
     g.勢力調査();
-    EXPECT_EQ(g.調査_移動可場所数(3, 6, -HU), 1);
+    EXPECT_EQ(g.調査_移動可場所数(7, 7, -HU), 1);
 }
 
 TEST_F(Probes, HeldFromBelowByAHumanStraightMover) {

@@ -68,8 +68,8 @@ MainWindow::~MainWindow() {
 }
 
 QSize MainWindow::startingCanvasSize(QSize screen) {
-    // The game's own 633 × 533 window, made larger in quarter steps where it would take up
-    // less than about a sixth of the screen.
+    // The game's own 633 × 533 window; on big screens larger, in quarter steps, while it
+    // stays within about five eighths of the screen's width and height.
     const QSizeF natural = SceneGeometry::naturalSize();
     double k = std::min(screen.width() / 633.0, screen.height() / 533.0) / 1.6;
     k = std::clamp(std::floor(k * 4) / 4, 1.0, 4.0);
@@ -77,12 +77,13 @@ QSize MainWindow::startingCanvasSize(QSize screen) {
 }
 
 void MainWindow::start() {
-    command([this] { game_->Form_Load(); });
-    if (ended_) return;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize canvasSize = startingCanvasSize(screen ? screen->availableGeometry().size() : QSize(1280, 1024));
     resize(canvasSize.width(), canvasSize.height() + menuBar()->sizeHint().height());
+    // Shown first, so that a message of the start-up (no sound device) stands in front of
+    // the window; the first paint comes after the start-up has drawn the board.
     show();
+    command([this] { game_->Form_Load(); });
 }
 
 QAction* MainWindow::action(const char* objectName) const {

@@ -7,6 +7,8 @@
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
+#include <set>
+#include <tuple>
 
 #include "ui/qt/fonts.h"
 #include "ui/qt/palette.h"
@@ -85,7 +87,9 @@ public:
         case Op::Kind::Text: {
             const int px = std::max(1, roundPx(op.size * kTwipsPerPoint * k_));
             const FontEntry& f = fontFor(fonts_, px, op.bold);
-            const QPointF at(ox_ + k_ * X0, oy_ + k_ * Y0);
+            // The text's corner is put on a device pixel, rounded as pictures' corners are, so
+            // that a picture painted later on the same place covers the text entirely.
+            const QPointF at(roundPx(ox_ + k_ * X0), roundPx(oy_ + k_ * Y0));
             painter_.setFont(f.font);
             painter_.setPen(paletteColour(op.code));
             painter_.drawText(QPointF(at.x(), at.y() + f.ascent), op.text);
@@ -160,14 +164,14 @@ void RetainedDrawing::text(double x, double y, std::string_view utf8, int colour
     op.bold = bold;
     op.x = x;
     op.y = y;
-    // Extent at 96 dpi, generously: glyphs may overhang their advance.
+    // Extent at 96 dpi. Glyphs start right of their corner; to the right and below, room
+    // for overhangs, bold and the rounding of sizes at other scales.
     static QHash<int, FontEntry> metricsFonts;
     const FontEntry& f = fontFor(metricsFonts, std::max(1, roundPx(size * 4.0 / 3.0)), bold);
     const QFontMetricsF fm(f.font);
     const double w = fm.horizontalAdvance(op.text), h = fm.height();
-    const double margin = 2 + 0.1 * w + size / 4.0;
-    op.ink = QRectF(SceneGeometry::cellX(x) - margin * kTwipsPerPixel, SceneGeometry::cellY(y) - 2 * kTwipsPerPixel,
-                    (w + 2 * margin) * kTwipsPerPixel, (h + 4 + 0.1 * h) * kTwipsPerPixel);
+    op.ink = QRectF(SceneGeometry::cellX(x), SceneGeometry::cellY(y),
+                    (w * 1.1 + 2 + size / 4.0) * kTwipsPerPixel, (h * 1.1 + 2) * kTwipsPerPixel);
     add(std::move(op));
 }
 
@@ -248,12 +252,15 @@ QImage RetainedDrawing::renderAt(QSizeF logicalSize, qreal devicePixelRatio) con
 }
 
 void RetainedDrawing::compact() {
-    // Walk from the newest operation back, keeping a map (one cell per 96-dpi pixel) of what
-    // later pictures cover. Pictures are opaque, so an operation whose pixels are all
-    // covered by later pictures no longer shows at any scale. Margins of a pixel absorb the
-    // rounding of edges at other scales.
+    // Walk from the newest operation back. An operation no longer shows when
+    //  - a later outline of the same cell, or a later picture of the same place and size,
+    //    paints over exactly its pixels (at any scale: both are rounded alike), or
+    //  - all its pixels lie under later pictures, which are opaque. A map of one cell per
+    //    96-dpi pixel keeps what later pictures cover; a pixel of margin around pictures
+    //    and outlines absorbs the rounding of edges at other scales.
     const int W = int(SceneGeometry::naturalSize().width()), H = int(SceneGeometry::naturalSize().height());
     std::vector<unsigned char> covered(std::size_t(W) * H, 0);
+    std::set<std::tuple<int, double, double>> later;  // (picture code or -1 for outlines, x, y)
     auto span = [](double twips0, double twips1, int margin, int limit, int& a, int& b) {
         a = std::max(0, int(std::floor(twips0 / kTwipsPerPixel)) - margin);
         b = std::min(limit, int(std::ceil(twips1 / kTwipsPerPixel)) + margin);
@@ -261,9 +268,19 @@ void RetainedDrawing::compact() {
     std::vector<Op> kept;
     kept.reserve(ops_.size());
     for (auto it = ops_.rbegin(); it != ops_.rend(); ++it) {
+        const bool isText = it->kind == Op::Kind::Text;
+        const bool isPicture = it->kind == Op::Kind::Picture;
+        if (!isText) {
+            // Pictures of one size share a key: the same place means the same pixels.
+            const int key = isPicture ? PictureBook::naturalSize(it->code).width() * 1000 +
+                                            PictureBook::naturalSize(it->code).height()
+                                      : -1;
+            if (!later.insert({key, it->x, it->y}).second) continue;
+        }
         int x0, x1, y0, y1;
-        span(it->ink.left(), it->ink.right(), 1, W, x0, x1);
-        span(it->ink.top(), it->ink.bottom(), 1, H, y0, y1);
+        const int margin = isText ? 0 : 1;
+        span(it->ink.left(), it->ink.right(), margin, W, x0, x1);
+        span(it->ink.top(), it->ink.bottom(), margin, H, y0, y1);
         bool hidden = true;
         for (int y = y0; y < y1 && hidden; ++y)
             for (int x = x0; x < x1; ++x)
@@ -272,14 +289,14 @@ void RetainedDrawing::compact() {
                     break;
                 }
         if (hidden) continue;
-        if (it->kind == Op::Kind::Picture) {
+        if (isPicture) {
             // Only whole pixels inside the picture count as covered.
             const int cx0 = std::max(0, int(std::ceil(it->ink.left() / kTwipsPerPixel)));
             const int cx1 = std::min(W, int(std::floor(it->ink.right() / kTwipsPerPixel)));
             const int cy0 = std::max(0, int(std::ceil(it->ink.top() / kTwipsPerPixel)));
             const int cy1 = std::min(H, int(std::floor(it->ink.bottom() / kTwipsPerPixel)));
-            for (int y = cy0; y < cy1; ++y)
-                std::fill(covered.begin() + std::size_t(y) * W + cx0, covered.begin() + std::size_t(y) * W + std::max(cx0, cx1), 1);
+            for (int y = cy0; y < cy1 && cx0 < cx1; ++y)
+                std::fill(covered.begin() + std::size_t(y) * W + cx0, covered.begin() + std::size_t(y) * W + cx1, 1);
         }
         kept.push_back(std::move(*it));
     }
@@ -293,10 +310,18 @@ QtCanvas::QtCanvas(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(SceneGeometry::naturalSize().toSize() / 2);
-    drawing_.onChanged = [this](const QRect& r) { update(r); };
+    drawing_.onChanged = [this](const QRect& r) {
+        changed_ += r;
+        update(r);
+    };
+    // Shown at once, even while the game keeps the event loop waiting: only what changed,
+    // or everything when the drawing has to be painted afresh.
     drawing_.onRefresh = [this] {
         followWidget();
-        repaint();
+        if (drawing_.isStale())
+            repaint();
+        else if (!changed_.isEmpty())
+            repaint(changed_);
     };
 }
 
@@ -319,6 +344,7 @@ void QtCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.setClipRegion(event->region());
     p.drawImage(QPointF(0, 0), view);
+    changed_ -= event->region();
 }
 
 void QtCanvas::resizeEvent(QResizeEvent*) {

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -55,6 +56,9 @@ public:
     const QImage& image();
     // Draws the kept operations afresh into a new image of this size and ratio.
     QImage renderAt(QSizeF logicalSize, qreal devicePixelRatio) const;
+
+    // True while the image must be painted again from the list (a new size or ratio).
+    bool isStale() const { return stale_; }
 
     const std::vector<Op>& operations() const { return ops_; }
     // Drops the operations that later pictures cover completely (done by itself when the
@@ -118,6 +122,7 @@ protected:
 private:
     void followWidget();
     RetainedDrawing drawing_;
+    QRegion changed_;  // painted into the image, not yet onto the screen
 };
 
 }  // namespace fudo::qt

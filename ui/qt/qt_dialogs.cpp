@@ -1,5 +1,6 @@
 #include "ui/qt/qt_dialogs.h"
 
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -9,8 +10,12 @@ Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons
     const Answer refused = buttons == Buttons::YesNo ? Answer::No : Answer::OK;
     if (closing_) return refused;
 
+    // Not modal in Qt's sense: the window's input gate already keeps the board, the menus
+    // and the keys shut while the game waits for the answer, and a window that is not
+    // blocked by a modal box can still be closed by the window manager, which ends the
+    // program cleanly.
     QMessageBox box(parent_);
-    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowModality(Qt::NonModal);
     box.setWindowTitle(QString::fromUtf8(title.data(), qsizetype(title.size())));
     box.setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
     box.setTextFormat(Qt::PlainText);
@@ -35,7 +40,12 @@ Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons
         box.setEscapeButton(ok);
     }
     open_ = &box;
-    box.exec();
+    QEventLoop loop;
+    QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+    box.show();
+    box.raise();
+    box.activateWindow();
+    loop.exec();
     open_.clear();
     if (closing_) return refused;
     if (buttons == Buttons::YesNo) return box.clickedButton() == yes ? Answer::Yes : Answer::No;

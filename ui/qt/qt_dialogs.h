@@ -1,4 +1,5 @@
-// Modal message boxes with the game's texts, titles, buttons and icons.
+// Message boxes with the game's texts, titles, buttons and icons; the game waits for the
+// answer.
 #pragma once
 
 #include <QPointer>

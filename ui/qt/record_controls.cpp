@@ -134,6 +134,8 @@ void RecordControls::layout() {
     const QList<QWidget*> all = {folders_, files_, labels_[0], labels_[1], labels_[2], labels_[3],
                                  boxes_[0], boxes_[1], boxes_[2], boxes_[3], return_};
     for (QWidget* w : all) w->setFont(font);
+    const int icon = std::max(8, qRound(16 * scale));
+    folders_->setIconSize(QSize(icon, icon));
     if (drives_) {
         drives_->setFont(font);
         place(drives_, 240, 360, 2535, 300);

@@ -162,8 +162,14 @@ QImage renderTile(int code, QSize px) {
     const double pixel = std::max(sx, sy);  // one device pixel in the tile's own pixels
     for (int j = 0; j < px.height(); ++j) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(j));
-        const double y = (j + 0.5) * sy;
-        for (int i = 0; i < px.width(); ++i) line[i] = toRgb(texture((i + 0.5) * sx, y, pixel));
+        // Positions in the repeating 33 × 41 pattern; the tile's extra column repeats the first.
+        double y = (j + 0.5) * sy;
+        if (y >= kPeriodY) y -= kPeriodY;
+        for (int i = 0; i < px.width(); ++i) {
+            double x = (i + 0.5) * sx;
+            if (x >= kPeriodX) x -= kPeriodX;
+            line[i] = toRgb(texture(x, y, pixel));
+        }
     }
     return img;
 }

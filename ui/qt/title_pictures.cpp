@@ -1,5 +1,6 @@
 // The two title pictures with the game's name: a plain wooden plaque outside a game and a
 // black lacquer one with gold letters while a game is played.
+#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -17,10 +18,18 @@ constexpr double kW = 178, kH = 70;
 // Text as an outline, scaled to an em of `em` pixels and centred on (cx, cy). Letter
 // spacing in ems spreads the characters.
 QPainterPath textPath(const QString& text, double em, double cx, double cy, double spacing, bool bold) {
-    QFont font = minchoFont(100, bold);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, spacing * 100);
-    QPainterPath path;
-    path.addText(0, 0, font, text);
+    // The outlines are made once: every later drawing of the titles is then identical.
+    static QHash<QString, QPainterPath> cache;
+    const QString key = text + QLatin1Char('|') + QString::number(spacing) + QLatin1Char(bold ? 'b' : 'n');
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        QFont font = minchoFont(100, bold);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, spacing * 100);
+        QPainterPath outline;
+        outline.addText(0, 0, font, text);
+        it = cache.insert(key, outline);
+    }
+    const QPainterPath& path = *it;
     const QRectF b = path.boundingRect();
     QTransform t;
     t.translate(cx, cy);

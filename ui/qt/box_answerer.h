@@ -11,11 +11,12 @@
 
 namespace fudo::qt {
 
-class ModalAnswerer : public QObject {
+class BoxAnswerer : public QObject {
 public:
-    // The policy gets the box's text and names the button; by default "yes", else "ok".
+    // The policy gets the box's text and names the button; by default "yes", else "ok";
+    // "none" leaves the box open.
     using Policy = std::function<QString(const QString& text)>;
-    explicit ModalAnswerer(QObject* parent = nullptr, Policy policy = {});
+    explicit BoxAnswerer(QObject* parent = nullptr, Policy policy = {});
 
     QStringList texts() const { return texts_; }    // every text answered, in order
     QStringList titles() const { return titles_; }

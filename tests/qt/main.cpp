@@ -1,0 +1,18 @@
+// Runs the window tests: the canvas and pictures alone, then the whole window.
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+int runCanvasTests(int argc, char** argv);
+int runWindowTests(int argc, char** argv);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("fudo-shogi-tests"));
+    // Settings go to Qt's test locations, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    int status = runCanvasTests(argc, argv);
+    status |= runWindowTests(argc, argv);
+    return status;
+}

@@ -1,0 +1,315 @@
+// The main window driven as a person would: menu actions, clicks on the board, message
+// boxes answered by a watcher.
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "ui/qt/main_window.h"
+#include "ui/qt/box_answerer.h"
+#include "window_test_support.h"
+
+using namespace fudo;
+using namespace fudo::qt;
+using namespace fudo::qt::test;
+
+namespace {
+
+// "NAME:caption" for an item, with its submenu in brackets; items separated by blanks.
+QString describe(const QList<QAction*>& actions) {
+    QStringList parts;
+    for (QAction* a : actions) {
+        QString s = a->objectName() + QLatin1Char(':') + a->text();
+        if (a->menu()) s += QLatin1Char('[') + describe(a->menu()->actions()) + QLatin1Char(']');
+        parts << s;
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QStringList checked(const MainWindow& w) {
+    QStringList names;
+    for (QAction* a : w.findChildren<QAction*>())
+        if (a->isChecked()) names << a->objectName();
+    names.sort();
+    return names;
+}
+
+// The lower pawns' columns whose square ahead is empty.
+int pawnToAdvance(Game& g) {
+    for (int x : {3, 7, 2, 6, 4, 1, 9, 8, 5})
+        for (int y = 9; y >= 2; --y)
+            if (g.BAN(x, y) == -HU && g.BAN(x, y - 1) == KARA) return x * 10 + y;
+    return 0;
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menuBarFollowsTheGamesTable() {
+        BoxAnswerer answers;
+        TestWindow w;
+        const QString expected = QString::fromUtf8(
+            "TAIKYOKU:対局[MATCH_MAN:対局(人間)[START:スタート] START2:対局(COM)[SENTE:先手 GOTE:後手] "
+            "LEVEL:COM対局ﾚﾍﾞﾙ[LEVEL1:LEVEL1 LEVEL2:LEVEL2 LEVEL3:LEVEL3] OWARI:終わり] "
+            "STOP:局面[CANCEL:最初 REVERSE:反転] REPLAY:戻 AFTER:進 LBEL_UP:△ LEBEL_DOWN:▽ "
+            "KIFU:棋譜[KIFU_READ:読込 KIFU_WRITE:書込] "
+            "OPTION:ｵﾌﾟｼｮﾝ[HAIKEI_GA:背景画[MIDORI:緑 TATAMI:畳 TAKE:竹 UCHU:宇宙 RENGA:煉瓦] "
+            "SIDOU:移動指導 KEIKA:経過時間 BGM:BGM] VER:その他");
+        QCOMPARE(describe(w->menuBar()->actions()), expected);
+
+        QStringList checkable;
+        for (QAction* a : w->findChildren<QAction*>())
+            if (a->isCheckable()) checkable << a->objectName();
+        checkable.sort();
+        QCOMPARE(checkable, QStringList({"BGM", "KEIKA", "LEVEL1", "LEVEL2", "LEVEL3", "MIDORI", "RENGA",
+                                         "SIDOU", "TAKE", "TATAMI", "UCHU"}));
+        // At start-up the level is 3 and one background is ticked.
+        const QStringList ticks = checked(*w);
+        QVERIFY(ticks.contains("LEVEL3"));
+        QVERIFY(!ticks.contains("LEVEL1") && !ticks.contains("LEVEL2"));
+        int backgrounds = 0;
+        for (const char* name : {"MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA"}) backgrounds += ticks.contains(name);
+        QCOMPARE(backgrounds, 1);
+    }
+
+    void menuTicksMirrorTheGame() {
+        BoxAnswerer answers;
+        TestWindow w;
+        w->action("LEVEL1")->trigger();
+        QCOMPARE(w->game().COM_LEVEL, 1);
+        QVERIFY(w->action("LEVEL1")->isChecked());
+        QVERIFY(!w->action("LEVEL3")->isChecked());
+        // Choosing the ticked item again keeps its tick (the game says so, not Qt's toggle).
+        w->action("LEVEL1")->trigger();
+        QVERIFY(w->action("LEVEL1")->isChecked());
+
+        w->action("TATAMI")->trigger();
+        QCOMPARE(w->game().HAIKEI_NOW, HAIKEI_TATAMI);
+        QVERIFY(w->action("TATAMI")->isChecked());
+        QVERIFY(!w->action("MIDORI")->isChecked());
+
+        const bool guidance = w->action("SIDOU")->isChecked();
+        w->action("SIDOU")->trigger();
+        QCOMPARE(w->action("SIDOU")->isChecked(), !guidance);
+        QCOMPARE(w->game().MENU.SIDOU, !guidance);
+        w->action("SIDOU")->trigger();
+        QCOMPARE(w->action("SIDOU")->isChecked(), guidance);
+    }
+
+    void headingsPutTheRecordControlsAway() {
+        BoxAnswerer answers;
+        TestWindow w;
+        w->action("KIFU_READ")->trigger();
+        QVERIFY(w->recordControls()->folderList()->isVisible());
+        QVERIFY(w->recordControls()->fileList()->isVisible());
+        emit w->findChild<QMenu*>("TAIKYOKU")->aboutToShow();
+        QVERIFY(!w->recordControls()->folderList()->isVisible());
+        QVERIFY(!w->recordControls()->fileList()->isVisible());
+
+        w->action("KIFU_WRITE")->trigger();
+        QVERIFY(w->recordControls()->textBox(1)->isVisible());
+        QVERIFY(w->recordControls()->returnButton()->isVisible());
+        // The controls sit where the game places them, scaled with the drawing.
+        const QRect box = w->recordControls()->textBox(1)->geometry();
+        const QPointF topLeft = w->canvas()->toLogical(960, 3120);
+        QVERIFY(qAbs(box.left() - topLeft.x()) <= 1 && qAbs(box.top() - topLeft.y()) <= 1);
+        emit w->findChild<QMenu*>("OPTION")->aboutToShow();
+        QVERIFY(!w->recordControls()->textBox(1)->isVisible());
+    }
+
+    void boardClicksReachTheirCell_data() {
+        QTest::addColumn<QSize>("canvasSize");
+        QTest::newRow("natural") << QSize(633, 500);
+        QTest::newRow("wide, enlarged") << QSize(1300, 760);
+        QTest::newRow("tall, shrunk") << QSize(420, 700);
+    }
+
+    void boardClicksReachTheirCell() {
+        QFETCH(QSize, canvasSize);
+        BoxAnswerer answers;
+        TestWindow w(canvasSize);
+        QCOMPARE(w->canvas()->size(), canvasSize);
+        w->action("START")->trigger();  // two persons: the lower side moves first
+        QCOMPARE(w->game().TEBAN, w->game().TE_SENTE);
+        QSignalSpy pressed(w.window.get(), &MainWindow::boardPressed);
+
+        // Centre and corners of the lower side's pieces: each click picks that piece.
+        struct Probe { int x, y; double fx, fy; };
+        const Probe probes[] = {{3, 7, 0.5, 0.5}, {8, 8, 0.1, 0.1}, {2, 8, 0.9, 0.9}, {9, 9, 0.9, 0.1},
+                                {1, 7, 0.1, 0.9}, {5, 9, 0.5, 0.2}};
+        for (const Probe& p : probes) {
+            clickAt(*w, cellPoint(*w, p.x, p.y, p.fx, p.fy));
+            QCOMPARE(w->game().SENTAKU, 1);
+            QCOMPARE(w->game().SENTAKU_X, p.x);
+            QCOMPARE(w->game().SENTAKU_Y, p.y);
+            const QList<QVariant> args = pressed.takeLast();
+            int col = 0, row = 0;
+            Game::座標から桝(args.at(1).toDouble(), args.at(2).toDouble(), col, row);
+            QCOMPARE(col, p.x);
+            QCOMPARE(row, p.y);
+        }
+        // A right click arrives as button 2.
+        clickAt(*w, cellPoint(*w, 4, 3), Qt::RightButton);
+        QCOMPARE(pressed.takeLast().at(0).toInt(), 2);
+    }
+
+    void wholeGameAgainstTheComputer() {
+        BoxAnswerer answers;  // answers Yes: after the game, "続けますか？" leads to a new one
+        TestWindow w(QSize(800, 632));
+        Game& g = w->game();
+        w->action("SENTE")->trigger();
+        QCOMPARE(g.TAIKYOKU_MODE, MODE_COM);
+        QCOMPARE(g.TEBAN, g.MAN_SENGO);
+        QVERIFY(answers.texts().contains(QString::fromUtf8("MANの番です")));
+
+        for (int move = 1; move <= 3; ++move) {
+            const int from = pawnToAdvance(g);
+            QVERIFY(from != 0);
+            const int x = from / 10, y = from % 10;
+            const int pieces = g.駒総数();
+            clickCell(*w, x, y);
+            QCOMPARE(g.SENTAKU, 1);
+            clickCell(*w, x, y - 1);  // the computer answers inside this click
+            QCOMPARE(g.BAN(x, y - 1), -HU);
+            QCOMPARE(g.KIFU_NOW, 2 * move);
+            QVERIFY2(g.KIFU_KOMA[2 * move] >= HU, "the computer moved one of its pieces");
+            QCOMPARE(g.TEBAN, g.MAN_SENGO);
+            QCOMPARE(g.駒総数(), pieces);
+        }
+        // Moving one's own king loses at once; the answer Yes sets up a new game.
+        QVERIFY(g.BAN(5, 8) == KARA);
+        clickCell(*w, 5, 9);
+        clickCell(*w, 5, 8);
+        QVERIFY(answers.texts().contains(QString::fromUtf8("続けますか？")));
+        QCOMPARE(g.TEBAN, 0);
+        QCOMPARE(g.BAN(5, 9), SITA_OU_MAE);
+        QCOMPARE(w.quits, 0);
+        QVERIFY(!w->isBusy());
+    }
+
+    void recordFileWrittenAndReadThroughTheControls() {
+        BoxAnswerer answers;
+        TestWindow w;
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        RecordControls& controls = *w->recordControls();
+        controls.setFolder(folder.path());
+        Game& g = w->game();
+        w->action("SENTE")->trigger();
+        clickCell(*w, 3, 7);
+        clickCell(*w, 3, 6);
+        QCOMPARE(g.KIFU_NOW, 2);
+
+        // Save: the boxes as a person fills them, then RETURN.
+        w->action("KIFU_WRITE")->trigger();
+        QVERIFY(controls.textBox(1)->isVisible());
+        QVERIFY(controls.folderList()->isVisible());
+        QVERIFY(!controls.fileList()->isVisible());
+        controls.textBox(1)->setText(QString::fromUtf8("練習1"));
+        controls.textBox(2)->setText(QString::fromUtf8("平手"));
+        controls.textBox(3)->setText(QString::fromUtf8("先手さん"));
+        QTest::keyClicks(controls.textBox(4), QStringLiteral("COM"));
+        answers.clear();
+        QTest::mouseClick(controls.returnButton(), Qt::LeftButton);
+        QVERIFY2(answers.texts().contains(QString::fromUtf8("棋譜を書き込みました")), qPrintable(answers.texts().join('|')));
+        const QString file = QString::fromUtf8("練習1.棋譜");
+        QVERIFY(QFileInfo::exists(folder.filePath(file)));
+        QVERIFY(!controls.textBox(1)->isVisible());
+        QVERIFY(controls.textBox(1)->text().isEmpty());
+
+        // Read it back by clicking it in the file list.
+        w->action("KIFU_READ")->trigger();
+        QVERIFY(controls.fileList()->isVisible());
+        const QList<QListWidgetItem*> items = controls.fileList()->findItems(file, Qt::MatchExactly);
+        QCOMPARE(items.size(), 1);
+        answers.clear();
+        QTest::mouseClick(controls.fileList()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          controls.fileList()->visualItemRect(items.first()).center());
+        QVERIFY2(answers.texts().contains(QString::fromUtf8(" 読み込みました")), qPrintable(answers.texts().join('|')));
+        QCOMPARE(g.KIFU_MODE, 1);
+        QCOMPARE(g.KIFU_LAST, 2);
+        QCOMPARE(g.KIFU_NOW, 0);
+        QVERIFY(!controls.fileList()->isVisible());
+        w->action("AFTER")->trigger();
+        QCOMPARE(g.KIFU_NOW, 1);
+        QCOMPARE(g.BAN(3, 6), -HU);
+    }
+
+    void clicksDuringACommandAreDropped() {
+        BoxAnswerer answers;
+        TestWindow w;
+        Game& g = w->game();
+        // A click that arrives during the start's half-second wait, and one queued while the
+        // computer makes its first move: neither reaches the board.
+        const QPoint pawn = cellPoint(*w, 3, 7);
+        QTimer::singleShot(150, w.window.get(), [&] {
+            QCoreApplication::postEvent(w->canvas(), new QMouseEvent(QEvent::MouseButtonPress, pawn, w->canvas()->mapToGlobal(pawn),
+                                                                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        });
+        const int droppedBefore = w->droppedInput();
+        w->action("GOTE")->trigger();
+        QVERIFY(w->droppedInput() > droppedBefore);
+        QCOMPARE(g.SENTAKU, 0);
+        QCOMPARE(g.TEBAN, -1);
+        QCOMPARE(g.KIFU_NOW, 1);
+        // Afterwards the board takes clicks again.
+        clickCell(*w, 3, 7);
+        QCOMPARE(g.SENTAKU, 1);
+    }
+
+    void escEndsTheProgram() {
+        BoxAnswerer answers;
+        TestWindow w;
+        QTest::keyClick(w->canvas(), Qt::Key_Escape);
+        QVERIFY(w->hasEnded());
+        QCOMPARE(w.quits, 1);
+        QVERIFY(answers.texts().isEmpty());  // no question asked
+        // Nothing reaches the game any more.
+        clickCell(*w, 3, 7);
+        QCOMPARE(w->game().SENTAKU, 0);
+    }
+
+    void closingWhileABoxIsOpenEndsCleanly() {
+        TestWindow w;
+        // Instead of answering "「対局」で始めて下さい", the person clicks the board and then
+        // closes the window.
+        bool seen = false, blocked = true;
+        int selectedDuringBox = -1;
+        BoxAnswerer answers(nullptr, [&](const QString& text) {
+            if (text == QString::fromUtf8("「対局」で始めて下さい") && !seen) {
+                seen = true;
+                // No modal window stands in the way of the window manager's close button.
+                blocked = QGuiApplication::modalWindow() != nullptr;
+                clickCell(*w, 3, 7);
+                selectedDuringBox = w->game().SENTAKU;
+                QTimer::singleShot(0, w.window.get(), [&] { w->close(); });
+                return QStringLiteral("none");
+            }
+            return QString();
+        });
+        clickCell(*w, 3, 7);  // no game yet: the box opens
+        settle(50);
+        QVERIFY(seen);
+        QVERIFY(!blocked);
+        QCOMPARE(selectedDuringBox, 0);
+        QCOMPARE(answers.texts().size(), 1);  // the click during the box asked nothing
+        QVERIFY(w->hasEnded());
+        QCOMPARE(w.quits, 1);
+        QVERIFY(!w->isVisible());
+        QVERIFY(!w->dialogs().isOpen());
+    }
+};
+
+int runWindowTests(int argc, char** argv) {
+    WindowTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "window_test.moc"

@@ -1,0 +1,59 @@
+// Helpers of the window tests: clicking cells, letting the window run, fresh windows.
+#pragma once
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QtTest>
+#include <memory>
+
+#include "ui/qt/main_window.h"
+
+namespace fudo::qt::test {
+
+// Lets the event loop run for a while.
+inline void settle(int ms = 20) {
+    QElapsedTimer t;
+    t.start();
+    do QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    while (t.elapsed() < ms);
+}
+
+// Logical position in the canvas of a point of cell (x, y), given as fractions of the cell.
+inline QPoint cellPoint(const MainWindow& w, double x, double y, double fx = 0.5, double fy = 0.5) {
+    return w.canvas()->toLogical(SceneGeometry::cellX(x + fx), SceneGeometry::cellY(y + fy)).toPoint();
+}
+
+inline void clickAt(MainWindow& w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(w.canvas(), button, Qt::NoModifier, at);
+    settle(5);
+}
+
+inline void clickCell(MainWindow& w, int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+    clickAt(w, cellPoint(w, x, y), button);
+}
+
+// A window on fresh default settings, started and shown with its drawing at `canvasSize`.
+// Ending the program only counts the request.
+struct TestWindow {
+    std::unique_ptr<MainWindow> window;
+    int quits = 0;
+
+    explicit TestWindow(QSize canvasSize = SceneGeometry::naturalSize().toSize()) {
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
+        window = std::make_unique<MainWindow>();
+        window->setQuitHandler([this] { ++quits; });
+        window->start();
+        resizeCanvas(canvasSize);
+    }
+    void resizeCanvas(QSize canvasSize) {
+        window->resize(canvasSize.width(), canvasSize.height() + window->menuBar()->sizeHint().height());
+        settle(30);
+    }
+    MainWindow& operator*() { return *window; }
+    MainWindow* operator->() { return window.get(); }
+};
+
+}  // namespace fudo::qt::test
