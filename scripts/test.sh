@@ -17,7 +17,6 @@ scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g
   -DFUDO_SANITIZE=ON -DFUDO_WERROR=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
   ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
 
 echo "== bounded fuzzing"
