@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures, five times each on a virtual X server, how long the window takes to show the
 # board: the screenshot driver (the same window, silent) reports the end of its first
-# paint; for the program itself the time until its window is shown is taken from outside.
+# paint; for the program itself the time until its window is shown is taken from outside,
+# and its peak memory (VmHWM) half a second later.
 # Usage: scripts/startup-time.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +23,10 @@ xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
       kill -0 "$pid" 2>/dev/null || { echo "fudo-shogi did not start"; break; }
       sleep 0.02
     done
-    echo "fudo-shogi window shown after $(( ($(date +%s%N) - start) / 1000000 )) ms"
+    shown=$(( ($(date +%s%N) - start) / 1000000 ))
+    sleep 0.5
+    peak=$(awk "/VmHWM/ {print int(\$2 / 1024)}" "/proc/$pid/status" 2>/dev/null || echo "?")
+    echo "fudo-shogi window shown after $shown ms, peak memory $peak MB"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
   done' _ "$build/app/fudo-shogi-shot" "$build/app/fudo-shogi"

@@ -64,7 +64,7 @@ std::filesystem::path QtHost::soundFolder() {
     const QString beside = QCoreApplication::applicationDirPath();
     const QString probe = QString::fromUtf8("駒打音.wav");
     if (QFile::exists(beside + QLatin1Char('/') + probe)) return toPath(beside);
-    const QString installed = QStringLiteral(FUDO_DATA_DIR);
+    const QString installed = QDir::cleanPath(beside + QLatin1Char('/') + QStringLiteral(FUDO_DATA_FROM_BIN));
     if (QFile::exists(installed + QLatin1Char('/') + probe)) return toPath(installed);
     return toPath(beside);
 }
