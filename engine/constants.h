@@ -43,6 +43,19 @@ constexpr int 駒種類(int code) {
     }
 }
 
+// True for the code of a piece of either side, promoted or not (not ±111, which no piece
+// ever takes).
+constexpr bool 正しい駒コード(int code) {
+    switch (code < 0 ? -code : code) {
+    case HU: case HU_NARI: case KYOU: case KYOU_NARI: case KEI: case KEI_NARI:
+    case GIN: case GIN_NARI: case KIN: case KAKU: case KAKU_NARI: case SYA: case SYA_NARI:
+    case OU:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Side values: +1 moves first (先手), -1 second (後手), 0 none.
 inline constexpr int TE_NASI = 0;
 

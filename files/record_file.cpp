@@ -49,16 +49,6 @@ bool 解析_欄(std::string_view f, int& value) {
     return true;
 }
 
-// Codes a piece can have on the board (kings as in a game, ±950).
-bool 駒コード(int code) {
-    switch (code < 0 ? -code : code) {
-    case HU: case HU_NARI: case KYOU: case KYOU_NARI: case KEI: case KEI_NARI:
-    case GIN: case GIN_NARI: case KIN: case KAKU: case KAKU_NARI: case SYA: case SYA_NARI:
-    case OU: return true;
-    default: return false;
-    }
-}
-
 bool 成れる駒(int code) {
     switch (code < 0 ? -code : code) {
     case HU: case KYOU: case KEI: case GIN: case KAKU: case SYA: return true;
@@ -155,7 +145,7 @@ bool 解析_棋譜行(std::string_view line, 棋譜手& m, std::string& reason) 
         reason = "移動元と移動先が同じです";
         return false;
     }
-    if (!駒コード(v.KOMA)) {
+    if (!正しい駒コード(v.KOMA)) {
         reason = "動かした駒のコード " + std::to_string(v.KOMA) + " は駒ではありません";
         return false;
     }
@@ -176,7 +166,7 @@ bool 解析_棋譜行(std::string_view line, 棋譜手& m, std::string& reason) 
             return false;
         }
     }
-    if (v.TORI != 0 && (!駒コード(v.TORI) || 側(v.TORI) == 側(v.KOMA))) {
+    if (v.TORI != 0 && (!正しい駒コード(v.TORI) || 側(v.TORI) == 側(v.KOMA))) {
         reason = "取った駒のコード " + std::to_string(v.TORI) + " が正しくありません";
         return false;
     }

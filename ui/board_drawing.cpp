@@ -7,17 +7,7 @@ namespace fudo {
 namespace {
 // Codes that have a picture: pieces of both sides, the empty square, the titles, the
 // background tiles and the pre-game kings. Anything else (±111 for one) paints nothing.
-bool hasPicture(int code) {
-    if (code >= 0 && code <= 9) return true;
-    switch (code < 0 ? -code : code) {
-    case HU: case HU_NARI: case KYOU: case KYOU_NARI: case KEI: case KEI_NARI:
-    case GIN: case GIN_NARI: case KIN: case KAKU: case KAKU_NARI: case SYA: case SYA_NARI:
-    case OU:
-        return true;
-    default:
-        return false;
-    }
-}
+bool hasPicture(int code) { return (code >= 0 && code <= 9) || 正しい駒コード(code); }
 }  // namespace
 
 void Game::描画_絵(int code, double x, double y) {

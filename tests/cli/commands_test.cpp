@@ -7,21 +7,11 @@
 
 #include "cli/bench_corpus.h"
 #include "cli/commands.h"
+#include "tests/cli/run_cli.h"
 #include "cli/selfplay.h"
 
 namespace fudo::cli {
 namespace {
-
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-Outcome run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = runCommand(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 int lineCount(const std::string& s) {
     int n = 0;

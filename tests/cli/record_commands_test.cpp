@@ -10,20 +10,10 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "tests/cli/run_cli.h"
 
 namespace fudo::cli {
 namespace {
-
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-Outcome run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = runCommand(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // Board and hands of an SFEN (the side to move of a finished game means nothing).
 std::string boardAndHands(const std::string& sfen) {

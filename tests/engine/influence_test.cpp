@@ -1,16 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/fakes.h"
+#include "tests/support/empty_board.h"
 
 namespace fudo::test {
 namespace {
 
-class Influence : public ::testing::Test {
-protected:
-    Rig rig;
-    Game& g = rig.game;
-    void SetUp() override { clearBoard(g); }
-};
+using Influence = EmptyBoard;
 
 TEST_F(Influence, TwoLoneKingsCoverOnlyTheirNeighbours) {
     g.BAN(5, 9) = -OU;

@@ -1,16 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/fakes.h"
+#include "tests/support/empty_board.h"
 
 namespace fudo::test {
 namespace {
 
-class Legality : public ::testing::Test {
-protected:
-    Rig rig;
-    Game& g = rig.game;
-    void SetUp() override { clearBoard(g); }
-};
+using Legality = EmptyBoard;
 
 TEST_F(Legality, DestinationOffTheBoardIsRefusedForEveryPiece) {
     for (int code : {HU, KYOU, KEI, GIN, KIN, KAKU, SYA, OU, KAKU_NARI, SYA_NARI}) {

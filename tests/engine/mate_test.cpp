@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/fakes.h"
+#include "tests/support/empty_board.h"
 
 namespace fudo::test {
 namespace {
 
-class Mate : public ::testing::Test {
+class Mate : public EmptyBoard {
 protected:
-    Rig rig;
-    Game& g = rig.game;
-    void SetUp() override { clearBoard(g); }
     void hand(bool lower, int kind, int n) {
         (lower ? g.SITA_MOCHI : g.UE_MOCHI)[kind] += n;
         (lower ? g.SITA_MOCHI_SU : g.UE_MOCHI_SU) += n;

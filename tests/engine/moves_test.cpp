@@ -1,16 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/fakes.h"
+#include "tests/support/empty_board.h"
 
 namespace fudo::test {
 namespace {
 
-class Moves : public ::testing::Test {
-protected:
-    Rig rig;
-    Game& g = rig.game;
-    void SetUp() override { clearBoard(g); }
-};
+using Moves = EmptyBoard;
 
 TEST_F(Moves, CapturedPiecesGoIntoTheHandUnpromoted) {
     g.BAN(5, 5) = -GIN;

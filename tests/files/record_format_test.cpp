@@ -7,23 +7,10 @@
 #include "engine/constants.h"
 #include "files/record_file.h"
 #include "files/sjis.h"
+#include "tests/files/sample_records.h"
 
 namespace fudo {
 namespace {
-
-// A short game with a capture of a promoted piece, a promotion and drops from both hands
-// (the upper drop written the way the computer writes it: the kind).
-std::vector<棋譜手> lowerFirstGame() {
-    return {
-        {3, 7, 3, 6, -10, -10, 0, 0, 3, 0, 0},
-        {7, 3, 7, 4, 10, 10, 0, 3, 3, 0, 12},
-        {2, 8, 8, 2, -801, -800, 800, 3, 1234, 12, 12},
-        {7, 1, 8, 2, 100, 100, -801, 1234, 1234, 12, 10000},
-        {11, 8, 5, 5, -800, -800, 0, 1234, 99999, 10000, 10000},
-        {-1, 6, 5, 4, 800, 800, 0, 99999, 99999, 10000, 10001},
-        {3, 6, 3, 5, -10, -10, 0, 99999, 99999, 10001, 10001},
-    };
-}
 
 std::string sjis(std::string_view utf8) { return 変換_UTF8からSJIS(utf8).value(); }
 
@@ -45,7 +32,7 @@ TEST(RecordLine, MatchesTheDocumentedColumns) {
     // Time widths: 1000..9999 keep one blank, 10000..99999 fill the field.
     EXPECT_EQ(line({1, 1, 1, 2, 10, 10, 0, 1000, 9999, 10000, 99999}).substr(17),
               " 1000 99991000099999");
-    for (const 棋譜手& m : lowerFirstGame()) EXPECT_EQ(line(m).size(), 37u);
+    for (const 棋譜手& m : test::lowerFirstMoves()) EXPECT_EQ(line(m).size(), 37u);
 }
 
 TEST(RecordLine, TimesBeyondTheFieldAreCappedNotWidened) {
@@ -55,7 +42,7 @@ TEST(RecordLine, TimesBeyondTheFieldAreCappedNotWidened) {
 }
 
 TEST(RecordLine, ReadsBackEveryField) {
-    for (const 棋譜手& m : lowerFirstGame()) {
+    for (const 棋譜手& m : test::lowerFirstMoves()) {
         棋譜手 back;
         std::string reason;
         ASSERT_TRUE(解析_棋譜行(line(m), back, reason)) << line(m) << ": " << reason;
@@ -123,7 +110,7 @@ TEST(RecordFile, RoundTripsHeadersAndEveryMove) {
     d.対局名 = "名人戦 第１局";
     d.上手名 = "ｺﾝﾋﾟｭｰﾀｰ";
     d.下手名 = "羽生　善治～";
-    d.手 = lowerFirstGame();
+    d.手 = test::lowerFirstMoves();
     const std::optional<std::string> bytes = 書式_棋譜(d);
     ASSERT_TRUE(bytes);
     // Shift_JIS on disk, CR LF after every line, nothing after the last move line.
@@ -137,7 +124,7 @@ TEST(RecordFile, RoundTripsHeadersAndEveryMove) {
 
 TEST(RecordFile, HeaderTextsThatShiftJisLacksAreRefusedWhenWriting) {
     棋譜データ d;
-    d.手 = lowerFirstGame();
+    d.手 = test::lowerFirstMoves();
     std::string reason;
     d.上手名 = "Émile";
     EXPECT_FALSE(書式_棋譜(d, &reason));
@@ -148,7 +135,7 @@ TEST(RecordFile, HeaderTextsThatShiftJisLacksAreRefusedWhenWriting) {
 
 TEST(RecordFile, RefusesCorruptFilesWithTheLineAtFault) {
     std::vector<std::string> moves;
-    for (const 棋譜手& m : lowerFirstGame()) moves.push_back(line(m));
+    for (const 棋譜手& m : test::lowerFirstMoves()) moves.push_back(line(m));
 
     struct Case { std::string bytes; std::string_view expect; };
     std::vector<Case> cases;
@@ -211,7 +198,7 @@ TEST(RecordFile, FilesWithoutMovesHaveNoData) {
 
 TEST(RecordFile, LineEndsAreForgivingOnlyAtTheEnd) {
     std::vector<std::string> moves;
-    for (const 棋譜手& m : lowerFirstGame()) moves.push_back(line(m));
+    for (const 棋譜手& m : test::lowerFirstMoves()) moves.push_back(line(m));
     std::string lf = "game\nup\ndown\n";
     for (const std::string& m : moves) lf += m + "\n";
     EXPECT_TRUE(解析_棋譜(lf).ok);  // LF alone, as an editor on Linux may save it

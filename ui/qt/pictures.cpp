@@ -7,23 +7,8 @@
 
 namespace fudo::qt {
 
-namespace {
-
-bool isPieceCode(int code) {
-    switch (std::abs(code)) {
-    case HU: case HU_NARI: case KYOU: case KYOU_NARI: case KEI: case KEI_NARI:
-    case GIN: case GIN_NARI: case KIN: case KAKU: case KAKU_NARI:
-    case SYA: case SYA_NARI: case OU:
-        return true;
-    default:
-        return false;
-    }
-}
-
-}  // namespace
-
 QSize PictureBook::naturalSize(int code) {
-    if (code == KARA || code == SITA_OU_MAE || code == UE_OU_MAE || isPieceCode(code)) return {33, 41};
+    if (code == KARA || code == SITA_OU_MAE || code == UE_OU_MAE || 正しい駒コード(code)) return {33, 41};
     if (code >= HAIKEI_MIDORI && code <= HAIKEI_RENGA) return {34, 41};
     if (code == DIRUVID || code == DORADAV2) return {178, 70};
     return {};

@@ -1,0 +1,23 @@
+// Runs a fudo-cli command line in-process and keeps what it printed.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace fudo::cli {
+
+struct Outcome {
+    int code;
+    std::string out, err;
+};
+
+inline Outcome run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = runCommand(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+}  // namespace fudo::cli
