@@ -135,6 +135,8 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
         return;
     }
 
+    // A full move list has no room for this move: the game ends there as a draw.
+    if (g.手数上限() == 1) return;
     const int 記録前 = g.KIFU_NOW;
     g.手順保存(fx, fy, col, row, koma, g.BAN(col, row), g.MAN_JIKAN,
                g.MAN_JIKAN + g.KONKAI_JIKAN, g.COM_JIKAN, g.COM_JIKAN);

@@ -9,6 +9,8 @@
 namespace fudo {
 
 void Game::com_ban() {
+    // A full move list has no room for the computer's move: the game ends as a draw.
+    if (手数上限() == 1) return;
     com_ban_開始();
     const 探索結果 r = com_ban_探索();
     com_ban_着手(r);
@@ -206,6 +208,7 @@ void Game::com_ban_着手(const 探索結果& r) {
     JIKAN_START = host().now();
     TEBAN = MAN_SENGO;
     if (MENU.KEIKA) Timer1_Enabled = true;
+    手数上限();
 }
 
 }  // namespace fudo

@@ -473,6 +473,27 @@ TEST_F(BoardInput, TheMoveThatFillsTheListEndsTheGameAsADraw) {
     EXPECT_EQ(g.TEBAN, 0);
 }
 
+TEST_F(BoardInput, NoMoveIsPlayedPastAFullList) {
+    rig.dialogs.defaultYesNo = Answer::No;  // end the program after the draw
+    startTwoPersons();
+    g.KIFU_NOW = g.KIFU_LAST = KIFU_MAX;  // e.g. stepped back and forward to the end
+    const IntMap before = g.BAN;
+    move(g, 7, 7, 7, 6);
+    EXPECT_TRUE(g.BAN == before) << "the move is not played unrecorded";
+    EXPECT_EQ(shownCount(rig.dialogs, "500手に達したので引き分けです", "終了"), 1);
+    EXPECT_EQ(rig.host.quits, 1);
+}
+
+TEST_F(BoardInput, TheComputersMoveThatFillsTheListEndsTheGame) {
+    rig.dialogs.defaultYesNo = Answer::Yes;
+    g.SENTE_Click();
+    g.KIFU_NOW = g.KIFU_LAST = KIFU_MAX - 2;
+    move(g, 7, 7, 7, 6);
+    EXPECT_EQ(g.KIFU_LAST, KIFU_MAX) << "the computer answered with the 500th move";
+    EXPECT_EQ(shownCount(rig.dialogs, "500手に達したので引き分けです", "終了"), 1);
+    EXPECT_EQ(g.TEBAN, 0);
+}
+
 TEST_F(BoardInput, AClickResumesAPausedTwoPersonGame) {
     startTwoPersons();
     move(g, 7, 7, 7, 6);
