@@ -146,7 +146,9 @@ SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
     };
     auto ended = [&] { return h->host.quitRequested; };
     auto fromAnnouncement = [&] {
-        if (h->dialogs.winner == "あなた")
+        if (h->dialogs.winner.empty() && g.KIFU_NOW >= KIFU_MAX)
+            finish(SelfplayGame::Winner::Draw, "move list full");
+        else if (h->dialogs.winner == "あなた")
             finish(SelfplayGame::Winner::Lower, "the lower army won");
         else if (h->dialogs.winner == "ｺﾝﾋﾟｭｰﾀ")
             finish(SelfplayGame::Winner::Upper, "the upper army won");
