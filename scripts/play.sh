@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh run
-scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
-exec build/app/fudo-shogi
+scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
+exec build-release/app/fudo-shogi
