@@ -242,6 +242,8 @@ void Game::Form_MouseDown(int button, int /*shift*/, double X, double Y) {
     }
 
     対局を再開(*this);
+    // The computer's turn may have ended the game, and the answer No the program.
+    if (終了要求) return;
 
     if (!盤上(col, row))
         盤外を選ぶ(*this, col, row);

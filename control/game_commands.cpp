@@ -50,11 +50,6 @@ void COM対局の準備(Game& g, bool 時刻を記録) {
 
 bool 新しい対局(const Game& g) { return g.TEBAN == 0 || g.TESU == 0; }
 
-void 終わる(Game& g) {
-    g.終了処理();
-    g.host().quit();
-}
-
 }  // namespace
 
 void Game::見出し_Click() {
@@ -117,12 +112,12 @@ void Game::START_Click() {
     SAIKAI_MATI = 0;
 }
 
-void Game::OWARI_Click() { 終わる(*this); }
+void Game::OWARI_Click() { プログラム終了(); }
 
-void Game::Form_Unload() { 終わる(*this); }
+void Game::Form_Unload() { プログラム終了(); }
 
 void Game::Form_KeyPress(int key) {
-    if (key == KEY_ESC) 終わる(*this);
+    if (key == KEY_ESC) プログラム終了();
 }
 
 void Game::VER_Click() {

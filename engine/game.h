@@ -96,6 +96,7 @@ public:
     int SIDOU_COLOR = 色_緑;  // guidance outline colour: 15 on, 2 off
     int HAIKEI_NOW = 0;       // background tile code; 0 until the settings say otherwise
     bool FONT_BOLD = false;   // text turns bold at the first drawing of the coordinates
+    bool 終了要求 = false;    // the program has been told to end (after 終了処理)
     メニュー状態 MENU;
 
     // Board input's pick between its two clicks.
@@ -170,6 +171,8 @@ public:
     int 調査_自王逃道();
     void 終了(std::string_view winner);
     void 終了処理();
+    // 終了処理, then the host ends the program after the current event.
+    void プログラム終了();
     void 待ち時間(double seconds);
     // The move list holds 500 moves: when a move fills it the game ends as a draw.
     // Returns 1 when it ended the game.

@@ -138,9 +138,14 @@ void Game::再ゲーム確認() {
     if (dialogs_.message("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes) {
         初期設定();
     } else {
-        終了処理();
-        host_.quit();
+        プログラム終了();
     }
+}
+
+void Game::プログラム終了() {
+    終了処理();
+    終了要求 = true;
+    host_.quit();
 }
 
 int Game::手数上限() {

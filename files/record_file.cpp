@@ -393,9 +393,11 @@ std::optional<std::string> 検査_ファイル名(std::string_view typed, std::s
         return std::nullopt;
     };
     if (name.empty()) return refuse("ﾌｧｲﾙ名が入力されていません");
+    // Only a separator could lead out of the folder; dots are ordinary characters, but a
+    // name of dots alone would look like a folder.
     if (name.find('/') != std::string_view::npos || name.find('\\') != std::string_view::npos ||
-        name.find("..") != std::string_view::npos || name == ".")
-        return refuse("ﾌｧｲﾙ名に「/」「\\」「..」は使えません");
+        name == ".." || name == ".")
+        return refuse("ﾌｧｲﾙ名に「/」「\\」は使えません");
     if (制御文字あり(name) || name.find('\t') != std::string_view::npos)
         return refuse("ﾌｧｲﾙ名に制御文字は使えません");
     return std::string(name);
@@ -466,11 +468,19 @@ void Game::Command1_Click() {
     dialogs().message("棋譜を書き込みました", "  ", Buttons::OK);
 }
 
+namespace {
+// A name the file list can show: one name inside its folder, whatever dots it holds.
+bool 一つの名前(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+}  // namespace
+
 void Game::File1_Click(const std::string& fileName) {
     // The whole file is read and checked before anything is reset: a refused file leaves
     // the game in progress and the open lists as they were.
     棋譜読込結果 r;
-    if (!検査_ファイル名(fileName)) {
+    if (!一つの名前(fileName)) {
         r.error = std::string(読込不可) + "\n\nﾌｧｲﾙ名が正しくありません";
     } else {
         r = 読込_棋譜(host().fileListFolder() / パス_UTF8(fileName));

@@ -337,6 +337,22 @@ TEST(RecordCommands, ARefusedFileLeavesTheGameInProgressExactlyAsItWas) {
     EXPECT_EQ(g.KIFU_MODE, 1);
 }
 
+TEST(RecordCommands, EveryFileTheGameWritesCanBeReadBack) {
+    // Dots are ordinary characters of a name: "a." is saved as "a..棋譜" and must read.
+    for (const std::string typed : {"a.", "x..y", "第2局.final"}) {
+        SCOPED_TRACE(typed);
+        Rig rig;
+        withMoves(rig, lowerFirstMoves(), true);
+        save(rig, typed, "", "先手", "後手");
+        ASSERT_TRUE(rig.dialogs.wasShown("棋譜を書き込みました"));
+        const std::string file = typed + ".棋譜";
+        ASSERT_EQ(namesIn(rig.host.listFolder), std::vector<std::string>{file});
+        rig.game.File1_Click(file);
+        EXPECT_EQ(rig.game.KIFU_MODE, 1);
+        EXPECT_EQ(rig.game.KIFU_LAST, static_cast<int>(lowerFirstMoves().size()));
+    }
+}
+
 TEST(RecordCommands, HeaderPositionAndTheErasedStrip) {
     EXPECT_DOUBLE_EQ(Game::取得_棋譜のX座標("1234567890123"), 2535);
     EXPECT_DOUBLE_EQ(Game::取得_棋譜のX座標("一二三四五六七八九十一二三四五六七八"), 2535 - 495);

@@ -216,9 +216,10 @@ TEST(FileName, StaysInsideTheChosenFolder) {
     EXPECT_EQ(検査_ファイル名("  対局１ ").value_or(""), "対局１");
     EXPECT_EQ(検査_ファイル名("\u3000game\u3000").value_or(""), "game");
     EXPECT_EQ(検査_ファイル名("a.b").value_or(""), "a.b");
+    EXPECT_EQ(検査_ファイル名("x..y").value_or(""), "x..y");
     using namespace std::string_view_literals;
     for (std::string_view bad : {""sv, "   "sv, "\u3000"sv, "../x"sv, ".."sv, "."sv, "a/b"sv,
-                                 "/etc/passwd"sv, "a\\b"sv, "x..y"sv, "a\nb"sv, "a\0b"sv}) {
+                                 "/etc/passwd"sv, "a\\b"sv, "a\nb"sv, "a\0b"sv}) {
         EXPECT_FALSE(検査_ファイル名(bad, &reason)) << bad;
         EXPECT_FALSE(reason.empty());
     }
