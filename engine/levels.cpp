@@ -34,26 +34,17 @@ void Game::レベル_設定(int level) {
     if (TAIKYOKU_MODE == MODE_COM) 描画_レベル(COM_LEVEL);
 }
 
-void Game::LEVEL1_Click() {
-    描画_絵(HAIKEI_NOW, -2, 0);
-    描画_絵(HAIKEI_NOW, -1, 0);
-    描画_絵(HAIKEI_NOW, 0, 0);
-    レベル_設定(1);
+namespace {
+// The level commands cover the old level display before setting the new level.
+void レベル選択(Game& g, int level) {
+    for (int x = -2; x <= 0; ++x) g.描画_絵(g.HAIKEI_NOW, x, 0);
+    g.レベル_設定(level);
 }
+}  // namespace
 
-void Game::LEVEL2_Click() {
-    描画_絵(HAIKEI_NOW, -2, 0);
-    描画_絵(HAIKEI_NOW, -1, 0);
-    描画_絵(HAIKEI_NOW, 0, 0);
-    レベル_設定(2);
-}
-
-void Game::LEVEL3_Click() {
-    描画_絵(HAIKEI_NOW, -2, 0);
-    描画_絵(HAIKEI_NOW, -1, 0);
-    描画_絵(HAIKEI_NOW, 0, 0);
-    レベル_設定(3);
-}
+void Game::LEVEL1_Click() { レベル選択(*this, 1); }
+void Game::LEVEL2_Click() { レベル選択(*this, 2); }
+void Game::LEVEL3_Click() { レベル選択(*this, 3); }
 
 namespace {
 

@@ -9,6 +9,7 @@
 // Usage: fudo_monkey [--seeds N] [--first S] [--events M]
 // A failure prints the seed and the event so that it can be replayed with --first S --seeds 1.
 #include <algorithm>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -47,21 +48,22 @@ struct Position {
 
 // The opening position with the kings in place, then every move of the list up to
 // KIFU_NOW applied as "進" applies it.
+// The opening position, as the game itself sets it up.
+const IntMap& openingBoard() {
+    static const IntMap board = [] {
+        RecordingCanvas canvas;
+        ScriptedDialogs dialogs;
+        FakeHost host;
+        auto g = std::make_unique<Game>(canvas, dialogs, host, nullptr);
+        g->初期設定();
+        return g->BAN;
+    }();
+    return board;
+}
+
 Position replay(const Game& g) {
     Position p;
-    static constexpr int back[10] = {0, KYOU, KEI, GIN, KIN, 0, KIN, GIN, KEI, KYOU};
-    for (int x = 1; x <= 9; ++x) {
-        p.ban(x, 1) = back[x];
-        p.ban(x, 3) = HU;
-        p.ban(x, 7) = -HU;
-        p.ban(x, 9) = -back[x];
-    }
-    p.ban(5, 1) = OU;
-    p.ban(5, 9) = -OU;
-    p.ban(8, 2) = KAKU;
-    p.ban(2, 2) = SYA;
-    p.ban(2, 8) = -KAKU;
-    p.ban(8, 8) = -SYA;
+    p.ban = openingBoard();
     for (int i = 1; i <= g.KIFU_NOW; ++i) {
         const int fx = g.KIFU_MOTO_X[i], fy = g.KIFU_MOTO_Y[i];
         const int c = g.KIFU_KOMA_ATO[i];
