@@ -17,8 +17,8 @@
 #include "engine/board_map.h"
 #include "engine/constants.h"
 #include "engine/score.h"
-#include "sound/sound_library.h"
-#include "ui/ports.h"
+#include "engine/sound_library.h"
+#include "engine/ports.h"
 
 namespace fudo {
 

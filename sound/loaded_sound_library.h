@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sound/sound_library.h"
+#include "engine/sound_library.h"
 
 namespace fudo {
 

@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "ui/ports.h"
+#include "engine/ports.h"
 #include "ui/qt/pictures.h"
 #include "ui/qt/scene_geometry.h"
 

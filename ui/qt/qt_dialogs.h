@@ -4,7 +4,7 @@
 
 #include <QPointer>
 
-#include "ui/ports.h"
+#include "engine/ports.h"
 
 class QMessageBox;
 class QWidget;

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "ui/ports.h"
+#include "engine/ports.h"
 
 namespace fudo::qt {
 
