@@ -74,6 +74,10 @@ public:
 
     // The menu ticks or the record controls changed inside the game: mirror them.
     virtual void menuChanged() = 0;
+
+    // One short line for the player beside the board (why a click was refused, a hint);
+    // an empty text clears it. Hosts without such a line ignore it.
+    virtual void setStatusLine(std::string_view utf8) { (void)utf8; }
 };
 
 }  // namespace fudo
