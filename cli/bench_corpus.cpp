@@ -3,11 +3,27 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 
 #include "cli/headless.h"
 
 namespace fudo::cli {
+
+#ifndef FUDO_CORPUS_FROM_BIN
+#define FUDO_CORPUS_FROM_BIN "../share/games/fudo-shogi/positions.sfen"
+#endif
+
+std::string defaultCorpusPath() {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const fs::path installed = (exe.parent_path() / FUDO_CORPUS_FROM_BIN).lexically_normal();
+        if (fs::is_regular_file(installed, ec)) return installed.string();
+    }
+    return FUDO_DEFAULT_CORPUS;
+}
 
 bool loadCorpus(const std::string& path, std::vector<Position>& out, std::string& error) {
     std::ifstream in(path);

@@ -14,6 +14,10 @@ namespace fudo::cli {
 // leading "position " or "sfen " is allowed. On failure the error names the line.
 bool loadCorpus(const std::string& path, std::vector<Position>& out, std::string& error);
 
+// The corpus bench reads by default: the installed one beside the program's data, else the
+// one in the source tree the program was built from.
+std::string defaultCorpusPath();
+
 struct BenchResult {
     std::vector<double> micros;        // one per search, in run order
     std::uint64_t candidates = 0;      // evaluations over all searches

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -16,12 +17,65 @@ namespace fudo::cli {
 
 namespace {
 
-const char* const kUsage =
-    "usage: fudo-cli bestmove [--level N] [--scores] SFEN\n"
-    "       fudo-cli selfplay --games N [--seed S] [--upper-level A] [--lower-level B] [--sample K]\n"
-    "                         [--record FILE]\n"
-    "       fudo-cli replay FILE [--move N]\n"
-    "       fudo-cli bench [--level N] [--positions FILE] [--repeat R]\n";
+// What --help prints; the manual page fudo-cli(1) carries the same synopses and option
+// texts (a test compares them).
+struct CommandHelp {
+    std::string_view name;
+    std::string_view synopsis;  // after "fudo-cli "
+    std::string_view summary;
+    std::string_view options;   // "  --opt ARG\n      text\n" per option
+};
+
+constexpr CommandHelp kCommands[] = {
+    {"bestmove", "bestmove [--level N] [--scores] SFEN",
+     "Prints the move the computer chooses in the position SFEN, with the computer to move.",
+     "  --level N\n"
+     "      The computer's level, 1 to 3 (default 3).\n"
+     "  --scores\n"
+     "      First prints every candidate move with its score.\n"},
+    {"selfplay",
+     "selfplay --games N [--seed S] [--upper-level A] [--lower-level B] [--sample K] [--record FILE]",
+     "Plays whole games of the computer against itself and prints how each ended.",
+     "  --games N\n"
+     "      Number of games, 1 to 1000000.\n"
+     "  --seed S\n"
+     "      Seed of the random opening moves (default 1); the same seed plays the same games.\n"
+     "  --upper-level A\n"
+     "      Level of the upper side, 1 to 3 (default 3).\n"
+     "  --lower-level B\n"
+     "      Level of the lower side, 1 to 3 (default 3).\n"
+     "  --sample K\n"
+     "      Also prints every K-th position with the upper side to move, as SFEN.\n"
+     "  --record FILE\n"
+     "      Writes each game as a record file; with several games, FILE-n for game n.\n"},
+    {"replay", "replay FILE [--move N]",
+     "Reads a record file the way the game does and prints its position as SFEN.",
+     "  --move N\n"
+     "      The position after move N (default: after the last move).\n"},
+    {"bench", "bench [--level N] [--positions FILE] [--repeat R]",
+     "Times the computer's search over a corpus of positions and prints its signature.",
+     "  --level N\n"
+     "      The computer's level, 1 to 3 (default 3).\n"
+     "  --positions FILE\n"
+     "      The corpus, one SFEN a line (default: the corpus installed with the game).\n"
+     "  --repeat R\n"
+     "      Searches each position R times, 1 to 1000 (default 3).\n"},
+    // Commands still to come are added here and to fudo-cli(1).
+};
+
+void printUsage(std::ostream& out) {
+    const char* lead = "usage: ";
+    for (const CommandHelp& c : kCommands) {
+        out << lead << "fudo-cli " << c.synopsis << '\n';
+        lead = "       ";
+    }
+    out << "       fudo-cli COMMAND --help\n\n";
+    for (const CommandHelp& c : kCommands) out << "  " << c.name << ": " << c.summary << '\n';
+}
+
+void printCommandHelp(const CommandHelp& c, std::ostream& out) {
+    out << "usage: fudo-cli " << c.synopsis << "\n\n" << c.summary << "\n\noptions:\n" << c.options;
+}
 
 // A whole decimal number within [lo, hi].
 bool parseInt(std::string_view s, long long lo, long long hi, long long& out) {
@@ -251,7 +305,7 @@ int replay(Words& w, std::ostream& out) {
 int bench(Words& w, std::ostream& out) {
     int level = 3;
     long long repeat = 3;
-    std::string path = FUDO_DEFAULT_CORPUS;
+    std::string path = defaultCorpusPath();
     while (w.next()) {
         const std::string& a = w.word();
         bool ok;
@@ -293,14 +347,28 @@ int bench(Words& w, std::ostream& out) {
 
 int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
-        err << "fudo-cli: missing command (bestmove, selfplay or bench; --help for usage)\n";
+        err << "fudo-cli: missing command (bestmove, selfplay, replay or bench; --help for usage)\n";
         return kExitBadInput;
     }
     const std::string& cmd = args[0];
-    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
-        out << kUsage;
+    const auto isHelp = [](const std::string& a) { return a == "--help" || a == "-h"; };
+    if (isHelp(cmd) || cmd == "help") {
+        // "help COMMAND" is the command's own help.
+        if (cmd == "help" && args.size() == 2) {
+            for (const CommandHelp& c : kCommands)
+                if (c.name == args[1]) {
+                    printCommandHelp(c, out);
+                    return 0;
+                }
+        }
+        printUsage(out);
         return 0;
     }
+    for (const CommandHelp& c : kCommands)
+        if (c.name == cmd && std::any_of(args.begin() + 1, args.end(), isHelp)) {
+            printCommandHelp(c, out);
+            return 0;
+        }
     Words w(args, err);
     if (cmd == "bestmove") return bestmove(w, out);
     if (cmd == "selfplay") return selfplay(w, out);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: unit, window, sound and
 # monkey tests in an optimised build and again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each fuzzer for a bounded time.
+# UndefinedBehaviorSanitizer; checks the AppStream metadata, the manual pages and the Debian
+# package; then runs each fuzzer for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -18,6 +19,19 @@ scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
+
+echo "== AppStream metadata, manual pages, Debian package"
+appstreamcli validate --no-net build/packaging/*.metainfo.xml
+for page in build/docs/man/fudo-cli.1 build/docs/man/fudo-shogi.6; do
+  # man reports troff's warnings on stderr but still exits 0.
+  warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+  if [[ -n "$warnings" ]]; then
+    echo "$page: $warnings"
+    exit 1
+  fi
+done
+scripts/package.sh
+lintian --fail-on error,warning build-release/fudo-shogi_*.deb
 
 echo "== bounded fuzzing"
 scripts/fuzz.sh "${FUDO_FUZZ_SECONDS:-40}"

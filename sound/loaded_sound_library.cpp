@@ -9,8 +9,8 @@ namespace fs = std::filesystem;
 #ifndef FUDO_SOUND_LIBRARY_FILE
 #define FUDO_SOUND_LIBRARY_FILE "libDUDodoviShogi.so"
 #endif
-#ifndef FUDO_INSTALL_LIBDIR
-#define FUDO_INSTALL_LIBDIR "lib"  // relative to the installation prefix
+#ifndef FUDO_SOUND_FROM_BIN
+#define FUDO_SOUND_FROM_BIN "../lib/fudo-shogi"  // relative to the installed program; set by the build
 #endif
 
 std::string LoadedSoundLibrary::ファイル名() { return FUDO_SOUND_LIBRARY_FILE; }
@@ -22,12 +22,12 @@ std::vector<fs::path> LoadedSoundLibrary::既定の場所() {
     if (!ec) {
         const fs::path dir = exe.parent_path();
         out.push_back(dir / ファイル名());
-        // Installed: <prefix>/bin/program beside <prefix>/<libdir>/library, wherever the
+        // Installed: the game's own library folder, found from the program wherever the
         // prefix was moved to.
-        out.push_back(dir.parent_path() / FUDO_INSTALL_LIBDIR / ファイル名());
+        out.push_back((dir / FUDO_SOUND_FROM_BIN / ファイル名()).lexically_normal());
     }
-#ifdef FUDO_INSTALL_FULL_LIBDIR
-    out.push_back(fs::path(FUDO_INSTALL_FULL_LIBDIR) / ファイル名());
+#ifdef FUDO_INSTALL_FULL_PKGLIBDIR
+    out.push_back(fs::path(FUDO_INSTALL_FULL_PKGLIBDIR) / ファイル名());
 #endif
     return out;
 }
