@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string_view>
 
 #include "cli/bench_corpus.h"
 #include "cli/headless.h"
+#include "cli/play.h"
 #include "cli/selfplay.h"
 #include "cli/sfen.h"
 #include "files/record_file.h"
@@ -60,6 +62,21 @@ constexpr CommandHelp kCommands[] = {
      "      The corpus, one SFEN a line (default: the corpus installed with the game).\n"
      "  --repeat R\n"
      "      Searches each position R times, 1 to 1000 (default 3).\n"},
+    {"play", "play [--level N] [--second] [--handicap G] [--scores] [--board] [--record FILE]",
+     "Plays a game against the computer, reading your moves in USI from standard input (7g7f, 8h2b+, "
+     "P*5e, resign, quit).",
+     "  --level N\n"
+     "      The computer's level, 1 to 3 (default 3).\n"
+     "  --second\n"
+     "      The computer moves first.\n"
+     "  --handicap G\n"
+     "      Handicap grade, -10 to 10: G > 0 takes G of the computer's pieces away, G < 0 -G of yours.\n"
+     "  --scores\n"
+     "      Before each move of the computer, prints every candidate move with its score.\n"
+     "  --board\n"
+     "      Prints the board and both hands after each move; v marks the computer's pieces.\n"
+     "  --record FILE\n"
+     "      Writes the game as a record file at the end.\n"},
     // Commands still to come are added here and to fudo-cli(1).
 };
 
@@ -343,11 +360,58 @@ int bench(Words& w, std::ostream& out) {
     return 0;
 }
 
+int play(Words& w, std::istream& in, std::ostream& out, std::ostream& err) {
+    PlayOptions o;
+    while (w.next()) {
+        const std::string& a = w.word();
+        bool ok = true;
+        if (a == "--level") {
+            ok = w.level(o.level);
+        } else if (a == "--second") {
+            o.second = true;
+        } else if (a == "--scores") {
+            o.scores = true;
+        } else if (a == "--board") {
+            o.board = true;
+        } else if (a == "--handicap") {
+            std::string_view v;
+            ok = w.value(v);
+            const bool negative = ok && v.starts_with('-');
+            long long n = 0;
+            if (ok && (negative || v.starts_with('+'))) v.remove_prefix(1);
+            if (ok && !parseInt(v, 0, 10, n)) ok = w.fail("--handicap must be a number from -10 to 10");
+            o.handicap = static_cast<int>(negative ? -n : n);
+        } else if (a == "--record") {
+            std::string_view v;
+            ok = w.value(v);
+            o.record = v;
+        } else if (a.starts_with("-")) {
+            ok = w.fail("unknown option " + a);
+        } else {
+            ok = w.fail("unexpected " + a + " (moves are read from standard input)");
+        }
+        if (!ok) return kExitBadInput;
+    }
+    // A record holds moves from the opening position only, so the window refuses to save
+    // a handicap game; refuse before the game rather than after it.
+    if (!o.record.empty() && o.handicap != 0) {
+        w.fail("--record cannot be used with --handicap");
+        return kExitBadInput;
+    }
+    return runPlay(o, in, out, err);
+}
+
 }  // namespace
 
 int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::istringstream none;
+    return runCommand(args, none, out, err);
+}
+
+int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err) {
     if (args.empty()) {
-        err << "fudo-cli: missing command (bestmove, selfplay, replay or bench; --help for usage)\n";
+        err << "fudo-cli: missing command (bestmove, selfplay, replay, bench or play; --help for usage)\n";
         return kExitBadInput;
     }
     const std::string& cmd = args[0];
@@ -374,7 +438,8 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (cmd == "selfplay") return selfplay(w, out);
     if (cmd == "bench") return bench(w, out);
     if (cmd == "replay") return replay(w, out);
-    w.fail("unknown command " + cmd + " (bestmove, selfplay, replay or bench)");
+    if (cmd == "play") return play(w, in, out, err);
+    w.fail("unknown command " + cmd + " (bestmove, selfplay, replay, bench or play)");
     return kExitBadInput;
 }
 

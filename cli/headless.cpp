@@ -21,23 +21,12 @@ std::unique_ptr<Headless> headlessAt(const Position& pos, int level) {
     return g.com_ban_探索();
 }
 
-namespace {
-
-class ScoreLines : public 探索観察者 {
-public:
-    explicit ScoreLines(std::string& out) : out_(out) {}
-    void evaluated(const 候補手& m, Score s) override {
-        out_ += usiMove(m);
-        out_ += ' ';
-        out_ += s.str();
-        out_ += '\n';
-    }
-
-private:
-    std::string& out_;
-};
-
-}  // namespace
+void ScoreLines::evaluated(const 候補手& m, Score s) {
+    out_ += usiMove(m);
+    out_ += ' ';
+    out_ += s.str();
+    out_ += '\n';
+}
 
 std::string bestmoveOutput(const Position& pos, int level, bool scores) {
     std::string out;

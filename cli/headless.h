@@ -75,6 +75,17 @@ std::unique_ptr<Headless> headlessAt(const Position& pos, int level);
 // the turn and the search. Nothing is played.
 探索結果 searchPosition(Game& game);
 
+// The score lines of `bestmove --scores`: one "<move> <score>" line per evaluation, in
+// the order of the search, appended to a string.
+class ScoreLines : public 探索観察者 {
+public:
+    explicit ScoreLines(std::string& out) : out_(out) {}
+    void evaluated(const 候補手& m, Score s) override;
+
+private:
+    std::string& out_;
+};
+
 // The output of `bestmove`: with scores, one "<move> <score>" line per evaluation in the
 // order of the search; always last "bestmove <move>" or "bestmove none". Lines end in '\n'.
 std::string bestmoveOutput(const Position& pos, int level, bool scores);

@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     try {
-        return fudo::cli::runCommand(args, std::cout, std::cerr);
+        return fudo::cli::runCommand(args, std::cin, std::cout, std::cerr);
     } catch (const std::exception& e) {
         std::cerr << "fudo-cli: " << e.what() << '\n';
         return 1;

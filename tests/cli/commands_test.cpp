@@ -22,7 +22,6 @@ int lineCount(const std::string& s) {
 TEST(Commands, BadInputGetsOneLineOnStderrAndExitCodeTwo) {
     const std::vector<std::vector<std::string>> bad = {
         {},
-        {"play"},
         {"bestmove"},
         {"bestmove", "--level"},
         {"bestmove", "--level", "4", "4k4/9/9/9/9/9/9/9/4K4 w - 1"},
