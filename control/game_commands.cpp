@@ -50,6 +50,35 @@ void COM対局の準備(Game& g, bool 時刻を記録) {
 
 bool 新しい対局(const Game& g) { return g.TEBAN == 0 || g.TESU == 0; }
 
+bool 王か(int c) { return c == OU || c == -OU || c == SITA_OU_MAE || c == UE_OU_MAE; }
+
+bool 王の升(int x, int y) { return x == 5 && (y == 9 || y == 1); }
+
+// A game is played on only where no king has been taken or moved: a king stands nowhere
+// but on its own square, which holds nothing else, and no hand holds a king. A record
+// replayed up to the move that took or moved a king ends elsewhere, and a start command
+// there would write a king over another piece or add a second one.
+bool 王が定位置(const Game& g) {
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            const int c = g.BAN(x, y);
+            if (王の升(x, y) ? (c != KARA && !王か(c)) : 王か(c)) return false;
+        }
+    int sita = 0, ue = 0;
+    for (int k = 1; k <= 7; ++k) {
+        sita += g.SITA_MOCHI[k];
+        ue += g.UE_MOCHI[k];
+    }
+    return g.SITA_MOCHI_SU == sita && g.UE_MOCHI_SU == ue;
+}
+
+bool 開始を拒否(Game& g) {
+    if (王が定位置(g)) return false;
+    g.効果音(g.SOUND_KINSI);
+    g.dialogs().message("王が元の位置にない局面からは対局できません", "開始", Buttons::OK);
+    return true;
+}
+
 }  // namespace
 
 void Game::見出し_Click() {
@@ -58,6 +87,7 @@ void Game::見出し_Click() {
 }
 
 void Game::SENTE_Click() {
+    if (開始を拒否(*this)) return;
     COM対局の準備(*this, true);
     if (新しい対局(*this)) {
         MAN_SENGO = TE_SENTE;
@@ -78,6 +108,7 @@ void Game::SENTE_Click() {
 }
 
 void Game::GOTE_Click() {
+    if (開始を拒否(*this)) return;
     COM対局の準備(*this, false);
     if (新しい対局(*this)) {
         MAN_SENGO = TE_GOTE;
@@ -93,12 +124,17 @@ void Game::GOTE_Click() {
 }
 
 void Game::START_Click() {
+    if (開始を拒否(*this)) return;
     描画_棋譜読込み部分消去();
     レベル表示(*this, false);
     対局画面を用意(*this, false);
     JIKAN_START = host_.now();
     if (MENU.KEIKA) Timer1_Enabled = true;
     TAIKYOKU_MODE = MODE_MAN;
+    // As for a game against the computer: a record becomes the game played on from the
+    // position shown, and the list ends there.
+    KIFU_MODE = 0;
+    KIFU_LAST = KIFU_NOW;
     if (新しい対局(*this)) {
         MAN_SENGO = TE_SENTE;
         COM_SENGO = TE_GOTE;

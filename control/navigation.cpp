@@ -55,6 +55,8 @@ bool 進められる(const Game& g, int i) {
     const int tx = g.KIFU_SAKI_X[i], ty = g.KIFU_SAKI_Y[i];
     const int c = g.KIFU_KOMA_ATO[i], t = g.KIFU_TORI[i];
     if (!盤上(tx, ty) || !駒か(c) || (t != 0 && !駒か(t))) return false;
+    // The entry's mover must be the side to move, or the sides' turns fall out of step.
+    if ((c < 0 ? g.MAN_SENGO : g.COM_SENGO) != g.TEBAN) return false;
     if (!盤の駒が一致(g, tx, ty, t)) return false;
     if (fx >= 1 && fx <= 9) return 盤上(fx, fy) && 盤の駒が一致(g, fx, fy, g.KIFU_KOMA[i]);
     if (fx == 11) return c <= -HU && 駒種類(c) != 0 && 持駒がある(g, c);

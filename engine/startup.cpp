@@ -37,6 +37,9 @@ void Game::初期設定() {
     SYOUSYA = 0;
     TEBAN = 0;
     KIFU_NOW = 0;
+    // The list of the game just left must not be replayed into the next one; reading a
+    // record sets its own length after this.
+    KIFU_LAST = 0;
     TESU = 0;
     HANTEN_FLAG = 0;
     Timer1_Enabled = false;

@@ -79,9 +79,14 @@ class ControlTest : public ::testing::Test {
 protected:
     Rig rig;
     Game& g = rig.game;
+    // Moves held when "続けますか？" was asked: the answer Yes gives the list up.
+    int listAtEnd = -1;
 
     void SetUp() override {
         loadWithSounds(rig);
+        rig.dialogs.onShow = [this](const Shown& s) {
+            if (s.text == "続けますか？") listAtEnd = g.KIFU_LAST;
+        };
         ASSERT_NE(g.SOUND_KINSI, 0);
         ASSERT_NE(g.SOUND_KOMAOTO, 0);
         ASSERT_NE(g.SOUND_KINSI, g.SOUND_KOMAOTO);

@@ -192,15 +192,12 @@ TEST_F(GameCommands, StartWithoutTheElapsedTimeOptionLeavesTheClockStopped) {
     EXPECT_DOUBLE_EQ(g.JIKAN_START, rig.host.time);
 }
 
-TEST_F(GameCommands, OnlySenteAndGoteLeaveRecordMode) {
-    g.KIFU_MODE = 1;
-    g.START_Click();
-    EXPECT_EQ(g.KIFU_MODE, 1);
-    g.SENTE_Click();
-    EXPECT_EQ(g.KIFU_MODE, 0);
-    g.KIFU_MODE = 1;
-    g.GOTE_Click();
-    EXPECT_EQ(g.KIFU_MODE, 0);
+TEST_F(GameCommands, EveryStartCommandLeavesRecordMode) {
+    for (auto start : {&Game::START_Click, &Game::SENTE_Click, &Game::GOTE_Click}) {
+        g.KIFU_MODE = 1;
+        (g.*start)();
+        EXPECT_EQ(g.KIFU_MODE, 0);
+    }
 }
 
 TEST_F(GameCommands, AfterAFinishedGameSenteStartsFromTheOpening) {

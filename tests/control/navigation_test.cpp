@@ -139,7 +139,7 @@ TEST_F(NavigationGame, AReadRecordIsReplayedToItsEndAndBack) {
     g.KIFU_MODE = 1;
     g.TAIKYOKU_MODE = MODE_MAN;
     g.TEBAN = g.TE_SENTE;
-    ASSERT_EQ(g.KIFU_LAST, kMoves);
+    g.KIFU_LAST = kMoves;
     rig.sound.calls.clear();
     rig.dialogs.clear();
     // A record carries both players' totals before and after every move.
@@ -229,13 +229,14 @@ TEST_F(NavigationGame, AMoveAfterSteppingBackOverwritesTheRestOfTheList) {
     EXPECT_EQ(positionOf(g), after[5]);
 }
 
-TEST_F(NavigationGame, StartReturnsToTheOpeningAndKeepsTheList) {
+// "最初" gives the list up, so no start command can replay the old moves into a new game.
+TEST_F(NavigationGame, StartReturnsToTheOpeningAndGivesTheListUp) {
     g.CANCEL_Click();
     EXPECT_EQ(positionOf(g), after[0]);
     EXPECT_EQ(g.BAN(5, 9), SITA_OU_MAE);
     EXPECT_EQ(g.TEBAN, 0);
     EXPECT_EQ(g.KIFU_NOW, 0);
-    EXPECT_EQ(g.KIFU_LAST, kMoves);
+    EXPECT_EQ(g.KIFU_LAST, 0);
     EXPECT_EQ(pieceSounds(), 1);
     EXPECT_TRUE(rig.dialogs.shown.empty());
 
@@ -244,6 +245,16 @@ TEST_F(NavigationGame, StartReturnsToTheOpeningAndKeepsTheList) {
     EXPECT_EQ(refusals(), 1);
     EXPECT_EQ(g.SAIKAI_MATI, 0);
     EXPECT_EQ(positionOf(g), after[0]);
+
+    for (auto start : {&Game::START_Click, &Game::SENTE_Click}) {
+        g.CANCEL_Click();
+        (g.*start)();
+        rig.dialogs.clear();
+        g.AFTER_Click();
+        EXPECT_EQ(shownCount(rig.dialogs, "できません", "進む"), 1);
+        EXPECT_EQ(g.KIFU_NOW, 0);
+        EXPECT_EQ(positionOf(g), after[0]);
+    }
 }
 
 TEST_F(NavigationGame, TwoReversalsRestoreThePositionWithTheListGivenUp) {
@@ -374,7 +385,20 @@ TEST_F(Navigation, AfterReversingTheArmyToMovePlaysFromTheOtherSide) {
 }
 
 // Records end with a king captured or moved; in record mode the kings stand as their
-// pre-game codes, and stepping over those moves must still work.
+// pre-game codes, and stepping over those moves must still work. No start command plays
+// on from there: it would write a king over the capturer or beside the moved king.
+void expectNoStartFrom(Game& g, ScriptedDialogs& dialogs) {
+    const Position p = positionOf(g);
+    for (auto start : {&Game::START_Click, &Game::SENTE_Click, &Game::GOTE_Click}) {
+        dialogs.clear();
+        (g.*start)();
+        EXPECT_EQ(shownCount(dialogs, "王が元の位置にない局面からは対局できません", "開始"), 1);
+        EXPECT_EQ(positionOf(g), p);
+        EXPECT_EQ(g.KIFU_MODE, 1);
+        EXPECT_EQ(g.駒総数(), 40);
+    }
+}
+
 TEST_F(Navigation, ARecordEndingWithAKingCaptureIsReplayed) {
     rig.dialogs.defaultYesNo = Answer::Yes;
     startTwoPersons();
@@ -384,21 +408,30 @@ TEST_F(Navigation, ARecordEndingWithAKingCaptureIsReplayed) {
     move(g, 1, 3, 1, 4);
     move(g, 7, 3, 5, 1);  // takes the king
     ASSERT_EQ(g.TEBAN, 0);
-    ASSERT_EQ(g.KIFU_LAST, 5);
+    ASSERT_EQ(listAtEnd, 5);
     rig.sound.calls.clear();
 
-    g.KIFU_MODE = 1;
+    g.KIFU_MODE = 1;  // as reading the game's record leaves it
+    g.KIFU_LAST = 5;
     g.TEBAN = g.TE_SENTE;
     for (int i = 0; i < 5; ++i) g.AFTER_Click();
     EXPECT_EQ(g.KIFU_NOW, 5);
     EXPECT_EQ(g.BAN(5, 1), -KAKU);
     EXPECT_EQ(g.SITA_MOCHI_SU, 1);  // a king counts in the total only
     for (int k = 1; k <= 7; ++k) EXPECT_EQ(g.SITA_MOCHI[k], 0);
+    EXPECT_EQ(refusals(), 0);
+    expectNoStartFrom(g, rig.dialogs);
     g.REPLAY_Click();
     EXPECT_EQ(g.BAN(5, 1), OU);
     EXPECT_EQ(g.BAN(7, 3), -KAKU);
     EXPECT_EQ(g.SITA_MOCHI_SU, 0);
-    EXPECT_EQ(refusals(), 0);
+
+    // One move before the end the game can be played on, without the capture.
+    g.START_Click();
+    EXPECT_EQ(g.BAN(5, 1), OU);
+    EXPECT_EQ(g.KIFU_LAST, 4);
+    EXPECT_EQ(g.TEBAN, g.TE_SENTE);
+    EXPECT_EQ(refusals(), 3);
 }
 
 TEST_F(Navigation, StepsOverAKingMoveFollowTheLowerKing) {
@@ -407,11 +440,13 @@ TEST_F(Navigation, StepsOverAKingMoveFollowTheLowerKing) {
     move(g, 5, 9, 5, 8);
     ASSERT_EQ(g.TEBAN, 0);
     g.KIFU_MODE = 1;
+    g.KIFU_LAST = 1;
     g.TEBAN = g.TE_SENTE;
     g.AFTER_Click();
     EXPECT_EQ(g.BAN(5, 8), -OU);
     EXPECT_EQ(g.BAN(5, 9), KARA);
     EXPECT_EQ(g.SITA_OU_Y, 8);
+    expectNoStartFrom(g, rig.dialogs);
     g.REPLAY_Click();
     EXPECT_EQ(g.BAN(5, 9), -OU);
     EXPECT_EQ(g.BAN(5, 8), KARA);
@@ -432,6 +467,12 @@ TEST_F(Navigation, EntriesThatDoNotFitThePositionAreNotReplayed) {
         [](Game& g) { g.KIFU_MOTO_X[1] = 11; g.KIFU_MOTO_Y[1] = 3; },      // drop from an empty hand
         [](Game& g) { g.KIFU_KOMA_ATO[1] = 12345; },                       // no piece
         [](Game& g) { g.KIFU_TORI[1] = HU; },                              // nothing there to take
+        [](Game& g) {                                                       // the side not to move
+            g.KIFU_MOTO_X[1] = g.KIFU_SAKI_X[1] = 3;
+            g.KIFU_MOTO_Y[1] = 3;
+            g.KIFU_SAKI_Y[1] = 4;
+            g.KIFU_KOMA[1] = g.KIFU_KOMA_ATO[1] = HU;
+        },
     };
     const Position p = positionOf(g);
     for (size_t k = 0; k < corrupt.size(); ++k) {

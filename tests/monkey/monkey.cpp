@@ -109,6 +109,15 @@ std::string checkInvariants(const Game& g) {
     }
     if (g.KIFU_NOW < 0 || g.KIFU_NOW > g.KIFU_LAST || g.KIFU_LAST > KIFU_MAX)
         return "move list counters out of order";
+    if (g.TEBAN != 0 && !g.終了要求) {
+        // A game in progress, or a record being replayed: the last move shown was made by
+        // the side not to move, and in a game both kings stand where the game put them.
+        const int last = g.KIFU_NOW >= 1 ? g.KIFU_KOMA_ATO[g.KIFU_NOW] : 0;
+        if (last != 0 && (last < 0 ? g.MAN_SENGO : g.COM_SENGO) == g.TEBAN)
+            return "the side that moved last is to move again";
+        if (g.KIFU_MODE == 0 && (g.BAN(5, 9) != -OU || g.BAN(5, 1) != OU || kings != 2))
+            return "a king is missing or displaced in a game";
+    }
     if (g.HANTEN_FLAG == 0 && g.HANDE_FLAG == 0) {
         const Position p = replay(g);
         for (int x = 1; x <= 9; ++x)
