@@ -87,6 +87,15 @@ std::string 説明_エラー(int err) {
     return r;
 }
 
+std::optional<std::string> 検査_上書き(const fs::path& path) {
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;  // a new file
+    if (S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return "読み取り専用のファイルです";
+    if (::access(path.c_str(), W_OK) != 0) return 説明_エラー(errno);
+    return std::nullopt;
+}
+
 std::optional<std::string> 書込_ファイル置換(const fs::path& path, std::string_view bytes) {
     static std::atomic<unsigned> serial{0};
     const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();

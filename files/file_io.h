@@ -32,6 +32,11 @@ struct ファイル内容 {
 std::optional<std::string> 書込_ファイル置換(const std::filesystem::path& path,
                                              std::string_view bytes);
 
+// Whether an existing file may be written over: nullopt for a writable file or a new
+// name, else a Japanese reason (a file without any write permission counts as
+// read-only, also for a user whom the system would let write it).
+std::optional<std::string> 検査_上書き(const std::filesystem::path& path);
+
 // Japanese description of an errno value.
 std::string 説明_エラー(int err);
 

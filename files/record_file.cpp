@@ -332,6 +332,8 @@ std::optional<std::string> 書込_棋譜(const std::filesystem::path& path, cons
     std::string reason;
     auto bytes = 書式_棋譜(data, &reason);
     if (!bytes) return reason;
+    // Replacing by rename would go round a file the user protected.
+    if (auto refused = 検査_上書き(path)) return refused;
     return 書込_ファイル置換(path, *bytes);
 }
 
@@ -393,6 +395,8 @@ std::optional<std::string> 検査_ファイル名(std::string_view typed, std::s
         return std::nullopt;
     };
     if (name.empty()) return refuse("ﾌｧｲﾙ名が入力されていません");
+    // The file list leaves hidden files out: such a record could never be opened again.
+    if (name.front() == '.') return refuse("ﾌｧｲﾙ名の先頭に「.」は使えません");
     // Only a separator could lead out of the folder; dots are ordinary characters, but a
     // name of dots alone would look like a folder.
     if (name.find('/') != std::string_view::npos || name.find('\\') != std::string_view::npos ||
@@ -427,13 +431,20 @@ void Game::KIFU_READ_Click() {
     描画_棋譜_IO(1);
 }
 
+namespace {
+// Why the game shown cannot be saved: its record, replayed from the opening position,
+// would not give the board shown. A handicap taken back to grade 0 before the first move
+// leaves the opening position, so that game can be saved.
+std::string_view 書込拒否理由(const Game& g) {
+    if (g.HANTEN_FLAG == 1) return "反転後は書き込みできません";
+    if (g.HANDE_FLAG == 1 && g.HANDE_LEVEL != 0) return "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません";
+    return {};
+}
+}  // namespace
+
 void Game::KIFU_WRITE_Click() {
-    if (HANTEN_FLAG == 1) {
-        dialogs().message("反転後は書き込みできません", "棋譜書込", Buttons::OK);
-        return;
-    }
-    if (HANDE_FLAG == 1) {
-        dialogs().message("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込", Buttons::OK);
+    if (const std::string_view why = 書込拒否理由(*this); !why.empty()) {
+        dialogs().message(why, "棋譜書込", Buttons::OK);
         return;
     }
     描画_可視(true, true, false);
@@ -441,6 +452,13 @@ void Game::KIFU_WRITE_Click() {
 }
 
 void Game::Command1_Click() {
+    // The form may have been opened before the board was reversed or handicapped.
+    if (const std::string_view why = 書込拒否理由(*this); !why.empty()) {
+        dialogs().message(why, "棋譜書込", Buttons::OK);
+        描画_可視(false, false, false);
+        描画_棋譜_IO(1);
+        return;
+    }
     std::string reason;
     const std::optional<std::string> name = 検査_ファイル名(host().textBox(1), &reason);
     if (!name) {

@@ -103,7 +103,8 @@ std::optional<std::string> 書込_棋譜(const std::filesystem::path& path, cons
 void 設定_棋譜データ(Game& game, const 棋譜データ& data);
 
 // A file name typed by the user, blanks trimmed. nullopt (and a Japanese reason) when it
-// is empty or could leave the chosen folder: path separators, "..", control characters.
+// is empty or could leave the chosen folder (path separators, "..", control characters)
+// or begins with "." (a hidden file the list would not show).
 std::optional<std::string> 検査_ファイル名(std::string_view typed, std::string* reason = nullptr);
 
 }  // namespace fudo

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <fstream>
 #include <iterator>
 
@@ -193,11 +194,12 @@ TEST(RecordCommands, WriteRefusalsComeFirstAndShowNoControls) {
     EXPECT_EQ(rig.dialogs.shown.back().title, "棋譜書込");
     rig.game.HANTEN_FLAG = 0;
     rig.game.HANDE_FLAG = 1;
+    rig.game.HANDE_LEVEL = -3;
     rig.game.KIFU_WRITE_Click();
     EXPECT_EQ(rig.dialogs.shown.back().text, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません");
     EXPECT_FALSE(rig.host.saveControls);
     EXPECT_FALSE(rig.host.folder);
-    rig.game.HANDE_FLAG = 0;
+    rig.game.HANDE_LEVEL = 0;  // taken back to grade 0: the opening position
 
     rig.game.KIFU_WRITE_Click();
     EXPECT_TRUE(rig.host.drive && rig.host.folder && !rig.host.file);
@@ -214,6 +216,8 @@ TEST(RecordCommands, AFailedWriteSaysSoAndChangesNothing) {
     withMoves(rig, lowerFirstMoves(), true);
     const fs::path folder = rig.host.listFolder;
     std::ofstream(folder / "old.棋譜", std::ios::binary) << "precious";
+    std::ofstream(folder / "protected.棋譜", std::ios::binary) << "kept";
+    fs::permissions(folder / "protected.棋譜", fs::perms::owner_read | fs::perms::group_read);
     const fs::path aFile = folder / "plain-file";
     std::ofstream(aFile) << "x";
 
@@ -235,6 +239,8 @@ TEST(RecordCommands, AFailedWriteSaysSoAndChangesNothing) {
         {longName, "g", folder, "棋譜を書き込めませんでした"},
         {"old", "😀", folder, "Shift_JIS"},  // the old file must survive
         {"old", "two\nlines", folder, "制御文字"},
+        {".hidden", "g", folder, "先頭に「.」"},  // the file list would never show it
+        {"protected", "g", folder, "棋譜を書き込めませんでした\n\n読み取り専用のファイルです"},
     };
     const auto before = namesIn(folder);
     for (const Case& c : cases) {
@@ -263,6 +269,9 @@ TEST(RecordCommands, AFailedWriteSaysSoAndChangesNothing) {
     // Nothing new in the folder (no stray temporary files), the old file untouched.
     EXPECT_EQ(namesIn(folder), before);
     EXPECT_EQ(fileBytes(folder / "old.棋譜"), "precious");
+    EXPECT_EQ(fileBytes(folder / "protected.棋譜"), "kept");
+    EXPECT_EQ(fs::status(folder / "protected.棋譜").permissions() & fs::perms::owner_write,
+              fs::perms::none);
 
     rig.host.listFolder = folder;
     rig.game.KIFU_NOW = 0;
@@ -335,6 +344,61 @@ TEST(RecordCommands, ARefusedFileLeavesTheGameInProgressExactlyAsItWas) {
     // The one consistent file reads.
     g.File1_Click("valid.棋譜");
     EXPECT_EQ(g.KIFU_MODE, 1);
+}
+
+// The save form stays open while menu commands change the board: what is confirmed is
+// checked again, so a reversed or handicapped board is never written as a game from the
+// opening position. A handicap taken back to grade 0 is the opening position again.
+TEST(RecordCommands, TheBoardIsCheckedAgainWhenTheNameIsConfirmed) {
+    struct Case {
+        const char* what;
+        std::function<void(Game&)> before, whileOpen;
+        const char* message;  // nullptr: the save succeeds
+    };
+    const std::vector<Case> cases = {
+        {"reversed, then 後手", [](Game&) {}, [](Game& g) { g.REVERSE_Click(); g.GOTE_Click(); },
+         "反転後は書き込みできません"},
+        {"handicap up and down again",
+         [](Game& g) { g.LBEL_UP_Click(); g.LEBEL_DOWN_Click(); g.LEBEL_DOWN_Click(); g.LBEL_UP_Click(); },
+         [](Game&) {}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        rig.load();
+        Game& g = rig.game;
+        c.before(g);
+        g.START_Click();
+        auto play = [&](int fx, int fy, int tx, int ty) {
+            g.Form_MouseDown(左ボタン, 0, 1050 + 495 * (fx + 0.5), 100 + 615 * (fy + 0.5));
+            g.Form_MouseDown(左ボタン, 0, 1050 + 495 * (tx + 0.5), 100 + 615 * (ty + 0.5));
+        };
+        play(7, 7, 7, 6);
+        play(3, 3, 3, 4);
+        rig.dialogs.clear();
+        g.KIFU_WRITE_Click();
+        ASSERT_TRUE(rig.host.saveControls) << rig.dialogs.shown.back().text;
+        c.whileOpen(g);
+        rig.host.setTextBox(1, "game");
+        const auto shownBoard = g.BAN;
+        g.Command1_Click();
+        if (c.message) {
+            EXPECT_EQ(rig.dialogs.shown.back().text, c.message);
+            EXPECT_FALSE(rig.host.saveControls);
+            EXPECT_FALSE(fs::exists(rig.host.listFolder / "game.棋譜"));
+            continue;
+        }
+        ASSERT_TRUE(rig.dialogs.wasShown("棋譜を書き込みました"));
+        const 棋譜読込結果 r = 読込_棋譜(rig.host.listFolder / "game.棋譜");
+        ASSERT_TRUE(r.ok) << r.error;
+        g.File1_Click("game.棋譜");
+        g.AFTER_Click();
+        g.AFTER_Click();
+        auto inGame = [](int c) { return c == SITA_OU_MAE ? -OU : c == UE_OU_MAE ? OU : c; };
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y)
+                EXPECT_EQ(inGame(g.BAN(x, y)), shownBoard(x, y)) << x << "," << y;
+    }
 }
 
 TEST(RecordCommands, EveryFileTheGameWritesCanBeReadBack) {

@@ -219,7 +219,7 @@ TEST(FileName, StaysInsideTheChosenFolder) {
     EXPECT_EQ(検査_ファイル名("x..y").value_or(""), "x..y");
     using namespace std::string_view_literals;
     for (std::string_view bad : {""sv, "   "sv, "\u3000"sv, "../x"sv, ".."sv, "."sv, "a/b"sv,
-                                 "/etc/passwd"sv, "a\\b"sv, "a\nb"sv, "a\0b"sv}) {
+                                 "/etc/passwd"sv, "a\\b"sv, "a\nb"sv, "a\0b"sv, ".x"sv, " .x"sv}) {
         EXPECT_FALSE(検査_ファイル名(bad, &reason)) << bad;
         EXPECT_FALSE(reason.empty());
     }

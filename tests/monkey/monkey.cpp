@@ -2,9 +2,11 @@
 // — clicks anywhere with either button, menu commands, record files written and read in a
 // temporary folder, options — with dialogs answered at random. After every event it
 // checks that no piece was lost or duplicated, that every square and hand count is in
-// range, that the move-list counters are in order, and that replaying the move list from
+// range, that the move-list counters are in order, that replaying the move list from
 // the opening position gives the position shown (when the board was neither reversed nor
-// handicapped).
+// handicapped), that a game in progress has its two kings in place and the sides moving
+// in turn, and that every record the game reports as written reads back and replays to
+// the position shown when it was saved.
 //
 // Usage: fudo_monkey [--seeds N] [--first S] [--events M]
 // A failure prints the seed and the event so that it can be replayed with --first S --seeds 1.
@@ -17,8 +19,11 @@
 #include <random>
 #include <optional>
 #include <string>
+#include <utility>
 #include <unistd.h>
 
+#include "files/file_io.h"
+#include "files/record_file.h"
 #include "tests/support/fakes.h"
 
 namespace fudo::test {
@@ -30,12 +35,14 @@ bool validCode(int c) { return c == KARA || c == SITA_OU_MAE || c == UE_OU_MAE |
 class RandomDialogs : public Dialogs {
 public:
     explicit RandomDialogs(std::mt19937& rng) : rng_(rng) {}
-    Answer message(std::string_view, std::string_view, Buttons b, Icon) override {
+    Answer message(std::string_view text, std::string_view, Buttons b, Icon) override {
         ++shown;
+        if (text == "棋譜を書き込みました") ++written;
         if (b == Buttons::OK) return Answer::OK;
         return (rng_() % 4 == 0) ? Answer::No : Answer::Yes;
     }
     int shown = 0;
+    int written = 0;  // times the game said a record was written
 
 private:
     std::mt19937& rng_;
@@ -61,24 +68,48 @@ const IntMap& openingBoard() {
     return board;
 }
 
+void apply(Position& p, int fx, int fy, int tx, int ty, int c, int t) {
+    if (fx >= 1 && fx <= 9) p.ban(fx, fy) = KARA;
+    else (c < 0 ? p.sita : p.ue)[駒種類(c)] -= 1;
+    p.ban(tx, ty) = c;
+    if (t <= -10) p.ue[駒種類(t)] += 1;
+    else if (t >= 10) p.sita[駒種類(t)] += 1;
+}
+
 Position replay(const Game& g) {
     Position p;
     p.ban = openingBoard();
-    for (int i = 1; i <= g.KIFU_NOW; ++i) {
-        const int fx = g.KIFU_MOTO_X[i], fy = g.KIFU_MOTO_Y[i];
-        const int c = g.KIFU_KOMA_ATO[i];
-        if (fx >= 1 && fx <= 9) p.ban(fx, fy) = KARA;
-        else (c < 0 ? p.sita : p.ue)[駒種類(c)] -= 1;
-        p.ban(g.KIFU_SAKI_X[i], g.KIFU_SAKI_Y[i]) = c;
-        const int t = g.KIFU_TORI[i];
-        if (t <= -10) p.ue[駒種類(t)] += 1;
-        else if (t >= 10) p.sita[駒種類(t)] += 1;
-    }
+    for (int i = 1; i <= g.KIFU_NOW; ++i)
+        apply(p, g.KIFU_MOTO_X[i], g.KIFU_MOTO_Y[i], g.KIFU_SAKI_X[i], g.KIFU_SAKI_Y[i],
+              g.KIFU_KOMA_ATO[i], g.KIFU_TORI[i]);
+    return p;
+}
+
+Position replay(const 棋譜データ& d) {
+    Position p;
+    p.ban = openingBoard();
+    for (const 棋譜手& m : d.手) apply(p, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.KOMA_ATO, m.TORI);
     return p;
 }
 
 // Kings drawn before a game (8, 9) stand where the kings stand.
 int normalised(int c) { return c == SITA_OU_MAE ? -OU : c == UE_OU_MAE ? OU : c; }
+
+// The differences between a replayed position and a board with hands, or empty.
+std::string compare(const Position& p, const IntMap& ban, const std::array<int, 8>& sita,
+                    const std::array<int, 8>& ue, const char* what) {
+    char buf[200];
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            if (normalised(p.ban(x, y)) != normalised(ban(x, y))) {
+                std::snprintf(buf, sizeof buf, "%s differs at (%d,%d): %d shown, %d replayed", what,
+                              x, y, ban(x, y), p.ban(x, y));
+                return buf;
+            }
+    for (int k = 1; k <= 7; ++k)
+        if (p.sita[k] != sita[k] || p.ue[k] != ue[k]) return std::string(what) + " differs in the hands";
+    return {};
+}
 
 std::string checkInvariants(const Game& g) {
     char buf[200];
@@ -118,19 +149,9 @@ std::string checkInvariants(const Game& g) {
         if (g.KIFU_MODE == 0 && (g.BAN(5, 9) != -OU || g.BAN(5, 1) != OU || kings != 2))
             return "a king is missing or displaced in a game";
     }
-    if (g.HANTEN_FLAG == 0 && g.HANDE_FLAG == 0) {
-        const Position p = replay(g);
-        for (int x = 1; x <= 9; ++x)
-            for (int y = 1; y <= 9; ++y)
-                if (normalised(p.ban(x, y)) != normalised(g.BAN(x, y))) {
-                    std::snprintf(buf, sizeof buf, "replayed list differs at (%d,%d): %d shown, %d replayed",
-                                  x, y, g.BAN(x, y), p.ban(x, y));
-                    return buf;
-                }
-        for (int k = 1; k <= 7; ++k)
-            if (p.sita[k] != g.SITA_MOCHI[k] || p.ue[k] != g.UE_MOCHI[k])
-                return "replayed list differs in the hands";
-    }
+    // A handicap taken back to grade 0 leaves the opening position.
+    if (g.HANTEN_FLAG == 0 && g.HANDE_LEVEL == 0)
+        return compare(replay(g), g.BAN, g.SITA_MOCHI, g.UE_MOCHI, "replayed list");
     return {};
 }
 
@@ -198,6 +219,28 @@ struct Run {
         return false;
     }
 
+    // RETURN on the save form. A file the game reports as written must be one the file
+    // list shows, read back without refusal and replay to the position shown.
+    std::string fault;  // set when that fails
+    long saved = 0;
+    std::string confirm() {
+        Game& g = *game;
+        const std::string name = host.textBox(1);
+        const IntMap ban = g.BAN;
+        const auto sita = g.SITA_MOCHI, ue = g.UE_MOCHI;
+        const int before = dialogs.written;
+        g.Command1_Click();
+        if (dialogs.written == before) return "write " + name + " (not written)";
+        ++saved;
+        std::string typed = name;  // the names used here carry no blanks to trim
+        if (typed.empty() || typed.front() == '.') fault = "a hidden file was reported written";
+        const 棋譜読込結果 r = 読込_棋譜(host.listFolder / パス_UTF8(typed + std::string(棋譜拡張子)));
+        if (!r.ok) fault = "a file reported written is refused: " + r.error;
+        else if (std::string d = compare(replay(r.data), ban, sita, ue, "saved record"); !d.empty())
+            fault = d;
+        return "write " + name;
+    }
+
     // One random event; returns its description.
     std::string event() {
         Game& g = *game;
@@ -232,7 +275,7 @@ struct Run {
             g.Form_MouseDown(button, 0, X, Y);
             return buf;
         }
-        switch (pick(26)) {
+        switch (pick(27)) {
         case 0: g.SENTE_Click(); return "SENTE";
         case 1: g.GOTE_Click(); return "GOTE";
         case 2: g.START_Click(); return "START";
@@ -247,15 +290,21 @@ struct Run {
         case 13: g.REVERSE_Click(); return "REVERSE";
         case 14: g.KIFU_READ_Click(); return "KIFU_READ";
         case 15: {
+            // The save form is opened and filled in; the name is confirmed now, or later
+            // by an event of its own after whatever else happens in between.
             g.KIFU_WRITE_Click();
-            const std::string name = pick(6) == 0 ? "../外" : "対局" + std::to_string(pick(3));
+            const int n = pick(8);
+            const std::string name = n == 0 ? "../外" : n == 1 ? ".隠し" : "対局" + std::to_string(pick(3));
             host.setTextBox(1, name);
             host.setTextBox(2, "テスト");
             host.setTextBox(3, "先手さん");
             host.setTextBox(4, "後手さん");
-            g.Command1_Click();
-            return "write " + name;
+            if (pick(2) == 0) return "save form for " + name;
+            return confirm();
         }
+        case 25:
+            if (!host.saveControls) return "no save form";
+            return confirm();
         case 16: case 17: {
             std::vector<std::string> names;
             for (auto& e : std::filesystem::directory_iterator(host.listFolder))
@@ -286,8 +335,12 @@ struct Run {
 int main(int argc, char** argv) {
     unsigned seeds = 100, first = 1;
     int events = 1000;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; i += 2) {
         const std::string a = argv[i];
+        if (a == "--help" || i + 1 == argc) {
+            std::printf("usage: fudo_monkey [--seeds N (100)] [--first S (1)] [--events M (1000)]\n");
+            return a == "--help" ? 0 : 2;
+        }
         const long v = std::strtol(argv[i + 1], nullptr, 10);
         if (a == "--seeds") seeds = static_cast<unsigned>(v);
         else if (a == "--first") first = static_cast<unsigned>(v);
@@ -297,7 +350,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    long total = 0, moves = 0, games = 0;
+    long total = 0, moves = 0, games = 0, saved = 0;
     for (unsigned seed = first; seed < first + seeds; ++seed) {
         fudo::test::Run run(seed);
         for (int e = 0; e < events; ++e) {
@@ -307,7 +360,8 @@ int main(int argc, char** argv) {
             if (run.game->KIFU_NOW > movesBefore) moves += run.game->KIFU_NOW - movesBefore;
             if (tebanBefore == 0 && run.game->TEBAN != 0) ++games;
             ++total;
-            const std::string bad = fudo::test::checkInvariants(*run.game);
+            std::string bad = fudo::test::checkInvariants(*run.game);
+            if (bad.empty()) bad = std::exchange(run.fault, {});
             if (!bad.empty()) {
                 std::printf("monkey: seed %u event %d (%s): %s\n", seed, e, what.c_str(), bad.c_str());
                 std::printf("replay with: fudo_monkey --first %u --seeds 1 --events %d\n", seed, e + 1);
@@ -315,8 +369,10 @@ int main(int argc, char** argv) {
             }
             if (run.host.quits != quitsBefore) run.start();  // the program ended: start it again
         }
+        saved += run.saved;
     }
-    std::printf("monkey: %ld events over %u seeds (%ld games started, %ld moves made), invariants held\n",
-                total, seeds, games, moves);
+    std::printf("monkey: %ld events over %u seeds (%ld games started, %ld moves made, %ld records "
+                "written and read back), invariants held\n",
+                total, seeds, games, moves, saved);
     return 0;
 }
