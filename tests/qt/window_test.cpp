@@ -7,11 +7,13 @@
 #include <QTemporaryDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
 #include "ui/qt/main_window.h"
 #include "ui/qt/box_answerer.h"
+#include "ui/qt/qt_dialogs.h"
 #include "window_test_support.h"
 
 using namespace fudo;
@@ -274,6 +276,37 @@ private slots:
         // Nothing reaches the game any more.
         clickCell(*w, 3, 7);
         QCOMPARE(w->game().SENTAKU, 0);
+    }
+
+    // Esc and the close button leave a question open until one of its buttons answers it;
+    // a box with OK alone still closes with Esc.
+    void questionsAreAnsweredOnlyByTheirButtons() {
+        QWidget parent;
+        QtDialogs dialogs(&parent);
+        bool questionStayed = false, okClosedByEsc = false;
+        BoxAnswerer answers(nullptr, [&](const QString& text) {
+            QMessageBox* box = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+            if (!box) return QString();
+            QTest::keyClick(box, Qt::Key_Escape);
+            if (box->buttons().size() == 2) {
+                box->close();
+                settle(5);
+                questionStayed = box->isVisible();
+                return QString::fromLatin1(text.startsWith(QString::fromUtf8("続けますか")) ? "yes" : "no");
+            }
+            okClosedByEsc = !box->isVisible();
+            return QStringLiteral("ok");
+        });
+        for (auto [text, expected] : {std::pair{"続けますか？", Answer::Yes}, {"棋譜を '進 'で進めて下さい", Answer::No}}) {
+            questionStayed = false;
+            QCOMPARE(dialogs.message(text, "t", Buttons::YesNo, Icon::None), expected);
+            QVERIFY(questionStayed);
+        }
+        QCOMPARE(dialogs.message("終わり", "進む", Buttons::OK, Icon::None), Answer::OK);
+        QVERIFY(okClosedByEsc);
+        QCOMPARE(answers.texts().size(), 3);
     }
 
     void closingWhileABoxIsOpenEndsCleanly() {

@@ -1,10 +1,41 @@
 #include "ui/qt/qt_dialogs.h"
 
+#include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace fudo::qt {
+namespace {
+
+// A question is answered by its two buttons only: Esc and the window's close button
+// would otherwise count as "No", which can end the program or drop a record.
+class AnswerBox : public QMessageBox {
+public:
+    AnswerBox(QWidget* parent, bool buttonsOnly) : QMessageBox(parent), buttonsOnly_(buttonsOnly) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (buttonsOnly_ && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (buttonsOnly_) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool buttonsOnly_;
+};
+
+}  // namespace
 
 Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) {
     const Answer refused = buttons == Buttons::YesNo ? Answer::No : Answer::OK;
@@ -14,7 +45,7 @@ Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons
     // and the keys shut while the game waits for the answer, and a window that is not
     // blocked by a modal box can still be closed by the window manager, which ends the
     // program cleanly.
-    QMessageBox box(parent_);
+    AnswerBox box(parent_, buttons == Buttons::YesNo);
     box.setWindowModality(Qt::NonModal);
     box.setWindowTitle(QString::fromUtf8(title.data(), qsizetype(title.size())));
     box.setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
@@ -32,7 +63,6 @@ Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons
         yes->setObjectName(QStringLiteral("yes"));
         no->setObjectName(QStringLiteral("no"));
         box.setDefaultButton(yes);
-        box.setEscapeButton(no);
     } else {
         QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         ok->setObjectName(QStringLiteral("ok"));

@@ -19,7 +19,8 @@ public:
 
     // While the program is closing no box is shown: the answer is OK, or No to a question.
     void setClosing(bool closing) { closing_ = closing; }
-    // Closes a box that is open (its answer is No, or OK).
+    // Closes a box that is open (its answer is No, or OK), as the program does when it
+    // ends; a person can only answer a question with its buttons.
     void closeOpenBox();
     bool isOpen() const { return !open_.isNull(); }
 
