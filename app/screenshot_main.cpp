@@ -1,7 +1,12 @@
 // Plays a few moves in the real window with synthetic clicks and saves a picture of it,
 // for the README; with --startup it reports how long the window took to show the board.
 //
-//   fudo-shogi-shot OUTPUT.png [--scale K] [--since UNIX_SECONDS]
+//   fudo-shogi-shot OUTPUT.png [--scale K] [--size WxH] [--actions NAME,NAME,...]
+//   fudo-shogi-shot --startup [--since UNIX_SECONDS]
+//
+// --actions triggers the named menu commands in order (a name "W,X,Y" is not split:
+// "click:X:Y" clicks cell (X, Y)) in place of the usual opening moves; --size gives the
+// drawing area in pixels, for windows of another shape.
 //
 // The game's settings are kept apart from the user's (Qt's test locations).
 #include <QApplication>
@@ -66,6 +71,8 @@ int main(int argc, char** argv) {
     QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
 
     QString output;
+    QStringList actions;
+    QSize size;
     double scale = 1.5, since = 0;
     bool startupOnly = false;
     const QStringList args = app.arguments();
@@ -73,6 +80,11 @@ int main(int argc, char** argv) {
         if (args[i] == QLatin1String("--scale") && i + 1 < args.size()) scale = args[++i].toDouble();
         else if (args[i] == QLatin1String("--since") && i + 1 < args.size()) since = args[++i].toDouble();
         else if (args[i] == QLatin1String("--startup")) startupOnly = true;
+        else if (args[i] == QLatin1String("--actions") && i + 1 < args.size()) actions = args[++i].split(QLatin1Char(','));
+        else if (args[i] == QLatin1String("--size") && i + 1 < args.size()) {
+            const QStringList wh = args[++i].split(QLatin1Char('x'));
+            if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
+        }
         else output = args[i];
     }
     if (output.isEmpty() && !startupOnly) {
@@ -97,9 +109,21 @@ int main(int argc, char** argv) {
     }
 
     window.start();
-    const QSize canvasSize = (SceneGeometry::naturalSize() * scale).toSize();
+    const QSize canvasSize = size.isValid() ? size : (SceneGeometry::naturalSize() * scale).toSize();
     window.resize(canvasSize.width(), canvasSize.height() + window.menuBar()->sizeHint().height());
     settle(100);
+
+    if (!actions.isEmpty()) {
+        for (const QString& a : actions) {
+            const QStringList parts = a.split(QLatin1Char(':'));
+            if (parts.size() == 3 && parts[0] == QLatin1String("click")) clickCell(window, parts[1].toInt(), parts[2].toInt());
+            else if (QAction* action = window.action(a.toUtf8().constData())) action->trigger();
+            else std::fprintf(stderr, "no action %s\n", qPrintable(a));
+            settle(100);
+        }
+        const QPixmap shot = window.grab();
+        return shot.save(output) ? 0 : 1;
+    }
 
     // Options for a lively picture: move guidance and the clocks.
     if (!window.game().MENU.SIDOU) window.action("SIDOU")->trigger();

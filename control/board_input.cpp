@@ -73,11 +73,23 @@ void 選択を記憶(Game& g, int x, int y, int koma) {
     g.描画_移動可能桝色(x, y, g.SIDOU_COLOR, koma);
 }
 
+// The colouring of the last pick, or of a piece only shown, goes; the pick itself stays.
+void 選択の色を消す(Game& g) {
+    const int k = g.SENTAKU_KOMA;
+    if (k >= HU || k <= -HU) {
+        g.描画_移動可能桝色(g.SENTAKU_X, g.SENTAKU_Y, 色_緑, k);
+        g.描画_桝輪郭(色_緑, g.SENTAKU_X, g.SENTAKU_Y);
+    }
+}
+
 // First click on the board: a piece of the player to move is picked; any other piece
-// only shows its reach.
+// only shows its reach. An empty square takes away the reach of a piece shown before.
 void 盤上で選ぶ(Game& g, int col, int row) {
     const int koma = g.BAN(col, row);
-    if (koma == KARA) return;
+    if (koma == KARA) {
+        選択の色を消す(g);
+        return;
+    }
     選択を記憶(g, col, row, koma);
     if (手番の駒(g, koma)) {
         g.SENTAKU = 1;
@@ -209,11 +221,7 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
 // A click off the board: a pending pick loses its colouring (but stays picked), and a
 // click on a stand picks from it.
 void 盤外を選ぶ(Game& g, int col, int row) {
-    const int k = g.SENTAKU_KOMA;
-    if (k >= HU || k <= -HU) {
-        g.描画_移動可能桝色(g.SENTAKU_X, g.SENTAKU_Y, 色_緑, k);
-        g.描画_桝輪郭(色_緑, g.SENTAKU_X, g.SENTAKU_Y);
-    }
+    選択の色を消す(g);
     if ((col == 11 && row >= 3 && row <= 9) || (col == -1 && row >= 1 && row <= 7))
         持駒を選ぶ(g, col, row);
 }

@@ -164,8 +164,10 @@ void Game::com_ban_開始() {
 // Plays the chosen move and announces what it did.
 void Game::com_ban_着手(const 探索結果& r) {
     if (!r.found) {
-        // No legal move at all: the computer gives up.
+        // No legal move at all: the computer gives up. "思考中" must not stay under the
+        // boxes that end the game.
         Timer1_Enabled = false;
+        消去_移動結果(COM_SENGO);
         終了("あなた");
         return;
     }
@@ -183,6 +185,7 @@ void Game::com_ban_着手(const 探索結果& r) {
         // The computer moved its own king: it loses.
         効果音(SOUND_KINSI);
         描画_数値(m.tx - 0.2, m.ty - 0.2, "×", 色_明赤, 0, 40);
+        消去_移動結果(COM_SENGO);
         終了("あなた");
         return;
     }
@@ -192,17 +195,18 @@ void Game::com_ban_着手(const 探索結果& r) {
     // A captured king ends the game before the mate test: with the king gone the test
     // could report a mate and let the game go on without a king.
     if (SYOUSYA == COM_SENGO) {
+        消去_移動結果(COM_SENGO);
         終了("ｺﾝﾋﾟｭｰﾀ");
         return;
     }
+    // The move's text replaces "思考中" before the mate or check box.
+    描画_移動結果(COM_SENGO, m.tx, m.ty, m.placed, 色_白);
+    描画_桝輪郭(色_白, m.tx, m.ty);
     if (詰めかMAN() == 1) {
         dialogs().message("よし！!", "詰め ?", Buttons::OK);
     } else if (UE_SEIRYOKU(SITA_OU_X, SITA_OU_Y) > 0) {
         dialogs().message("   ** 王手 **", "", Buttons::OK);
     }
-
-    描画_移動結果(COM_SENGO, m.tx, m.ty, m.placed, 色_白);
-    描画_桝輪郭(色_白, m.tx, m.ty);
 
     COM_JIKAN += KONKAI_JIKAN;
     JIKAN_START = host().now();

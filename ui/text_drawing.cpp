@@ -98,10 +98,13 @@ void Game::描画_レベル(int level) {
     描画_数値(0, 0, level, 色_白, 0, 12);
 }
 
+// Right of the lower stand, between the move number and the clock: the only place on the
+// right where nothing else is drawn (the title picture covers rows 0 and 1).
 void Game::描画_ハンデレベル(int grade) {
-    for (int x = 11; x <= 14; ++x) 描画_絵(HAIKEI_NOW, x, 1);
-    描画_文字列(11.1, 1.1, grade, 色_黒, 10);
-    描画_文字列(11, 1, grade, 色_白, 10);
+    for (int x = 12; x <= 15; ++x) 描画_絵(HAIKEI_NOW, x, 6);
+    描画_桝輪郭(色_緑, 11, 6);  // the first tile covers the stand's right edge
+    描画_文字列(12.6, 6.4, grade, 色_黒, 10);
+    描画_文字列(12.5, 6.3, grade, 色_白, 10);
 }
 
 void Game::描画_移動結果(int side, int x, int y, int code, int colour) {

@@ -14,7 +14,17 @@
 namespace fudo::test {
 namespace {
 
-using BoardInput = ControlTest;
+class BoardInput : public ControlTest {
+protected:
+    // Every board square and stand cell shows its plain outline again.
+    void expectNoOutlinesLeft() const {
+        for (int x = -1; x <= 11; ++x)
+            for (int y = 1; y <= 9; ++y) {
+                const int o = rig.canvas.lastOutlineAt(x, y);
+                EXPECT_TRUE(o == -1 || o == 色_緑) << x << "," << y << ": " << o;
+            }
+    }
+};
 
 TEST_F(BoardInput, WithoutAGameEveryClickIsRefused) {
     const Position before = positionOf(g);
@@ -104,6 +114,7 @@ TEST_F(BoardInput, PieceOfTheOtherSideShowsItsReachButIsNotPicked) {
     EXPECT_EQ(g.BAN(3, 4), KARA);
     EXPECT_EQ(g.KIFU_NOW, 0);
     EXPECT_EQ(g.TEBAN, g.TE_SENTE);
+    expectNoOutlinesLeft();
 }
 
 TEST_F(BoardInput, OwnPieceAsDestinationChangesThePickSilently) {
@@ -286,6 +297,7 @@ TEST_F(BoardInput, TheOtherSidesStandShowsItsReachButPicksNothing) {
     click(g, 5, 5);
     EXPECT_EQ(positionOf(g), before);
     EXPECT_EQ(g.KIFU_NOW, 0);
+    expectNoOutlinesLeft();
 
     // A pending pick of one's own is given up as well.
     click(g, 7, 7);

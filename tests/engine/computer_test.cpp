@@ -204,11 +204,30 @@ TEST_F(Computer, NoLegalMoveFindsNothing) {
 
 class ComputerTurn : public Computer {
 protected:
+    int boxesOverThinking = 0;  // boxes shown while "思考中" was still on the screen
+
     void SetUp() override {
         Computer::SetUp();
         g.SOUND_KOMAOTO = 31;
         g.SOUND_KINSI = 32;
         rig.dialogs.defaultYesNo = Answer::No;  // keep the final position on the board
+        rig.dialogs.onShow = [this](const Shown&) { boxesOverThinking += thinkingShown() ? 1 : 0; };
+    }
+    void TearDown() override { EXPECT_EQ(boxesOverThinking, 0); }
+    // The text is still seen unless all three cells it spans were painted over after it.
+    bool thinkingShown() const {
+        const auto& ops = rig.canvas.ops;
+        std::size_t i = ops.size();
+        while (i > 0 && !(ops[i - 1].kind == DrawOp::Text && ops[i - 1].text == "思考中")) --i;
+        if (i == 0) return false;
+        int covered = 0;
+        for (int x = -2; x <= 0; ++x)
+            for (std::size_t j = i; j < ops.size(); ++j)
+                if (ops[j].kind == DrawOp::Picture && ops[j].x == x && ops[j].y == 8) {
+                    ++covered;
+                    break;
+                }
+        return covered < 3;
     }
     void turn() {
         g.勢力調査();

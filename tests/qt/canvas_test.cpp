@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "engine/constants.h"
+#include "engine/game.h"
+#include "tests/support/fakes.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/palette.h"
 #include "ui/qt/pictures.h"
@@ -161,22 +163,97 @@ private slots:
         QCOMPARE(differingPixels(d.image(), d.renderAt(QSizeF(800, 700), 1.25)), 0);
     }
 
-    void keepsTheBorderInTheBackgroundColour() {
-        RetainedDrawing d;
-        d.setTarget(QSizeF(1200, 500), 1);  // wider than the drawing: bars left and right
-        paintScene(d);
-        const QImage img = d.image();
-        const QRectF scene = d.geometry().sceneRect();
-        QVERIFY(scene.left() > 200);
-        for (int y = 0; y < img.height(); y += 25) {
-            QCOMPARE(QColor(img.pixel(5, y)), backgroundColour());
-            QCOMPARE(QColor(img.pixel(img.width() - 5, y)), backgroundColour());
+    // A window of another shape than the drawing: the drawing keeps its place and size,
+    // and the margins continue its background tiles on the cell grid (33 × 41 pixels).
+    void fillsTheMarginsWithTheBackgroundTiles() {
+        RetainedDrawing natural;
+        paintScene(natural);
+        const QImage plain = natural.image();
+        struct Shape { QSize size; QPoint scene; };
+        for (const Shape& s : {Shape{{1199, 500}, {283, 0}}, Shape{{633, 900}, {0, 200}}}) {
+            RetainedDrawing d;
+            d.setTarget(QSizeF(s.size), 1);
+            paintScene(d);
+            const QImage img = d.image();
+            QCOMPARE(d.geometry().scale(), 1.0);
+            QCOMPARE(differingPixels(img.copy(QRect(s.scene, plain.size())), plain), 0);
+            // Every margin pixel repeats one a whole number of cells away inside the drawing,
+            // in a band where only tiles are painted (row 10, or column -2).
+            const bool wide = s.scene.x() > 0;
+            int compared = 0;
+            for (int a = 0; a < (wide ? s.scene.x() : s.scene.y()); ++a)
+                for (int b = wide ? 420 : 8; b < (wide ? 456 : 33); ++b) {
+                    const int period = wide ? 33 : 41, edge = wide ? s.scene.x() : s.scene.y();
+                    const int inside = a + period * ((edge + 40 - a) / period + 1);
+                    const QPoint m = wide ? QPoint(a, b) : QPoint(b, a), in = wide ? QPoint(inside, b) : QPoint(b, inside);
+                    QCOMPARE(img.pixel(m), img.pixel(in));
+                    ++compared;
+                }
+            QVERIFY(compared >= 5000);
+            // Right of the drawing as well, and not the flat border colour.
+            const QPoint far = wide ? QPoint(1190, 440) : QPoint(20, 890);
+            QVERIFY(QColor(img.pixel(far)) != backgroundColour() || QColor(img.pixel(far + QPoint(3, 3))) != backgroundColour());
+
+            // Another background repaints the margins with the next image.
+            for (int y = -2; y <= 12; ++y) d.picture(HAIKEI_UCHU, -2, y);
+            const QImage after = d.image();
+            QVERIFY(differingPixels(after.copy(0, 0, 5, 5), img.copy(0, 0, 5, 5)) > 0);
+            QCOMPARE(differingPixels(after, d.renderAt(QSizeF(s.size), 1)), 0);
         }
         // Clicks map back: the centre of cell (3, 7) in twips.
+        RetainedDrawing d;
+        d.setTarget(QSizeF(1199, 500), 1);
         const QPointF centre = d.geometry().toLogical(SceneGeometry::cellX(3.5), SceneGeometry::cellY(7.5));
         const QPointF back = d.geometry().toTwips(centre);
         QCOMPARE(back.x(), SceneGeometry::cellX(3.5));
         QCOMPARE(back.y(), SceneGeometry::cellY(7.5));
+    }
+
+    // The handicap grade, of any width, lies inside its own background cells (so drawing
+    // the next grade leaves nothing of it) and touches nothing else a game draws.
+    void handicapCaptionCollidesWithNothing() {
+        RetainedDrawing d;
+        fudo::test::ScriptedDialogs dialogs;
+        fudo::test::FakeHost host;
+        Game g(d, dialogs, host, nullptr);
+        g.HAIKEI_NOW = HAIKEI_TATAMI;
+        g.MENU.KEIKA = true;
+        g.TAIKYOKU_MODE = MODE_COM;
+        g.TITLE_E = DIRUVID;
+        g.HANDE_FLAG = 1;
+        g.COM_JIKAN = g.MAN_JIKAN = 36000;
+        for (int grade = -10; grade <= 10; ++grade) {
+            g.HANDE_LEVEL = grade;
+            g.画面_再描画();
+            g.描画_手数(123);
+            g.描画_移動結果(g.COM_SENGO, 9, 9, -KAKU_NARI, 色_白);
+            g.描画_移動結果(g.MAN_SENGO, 1, 1, SYA_NARI, 色_白);
+            g.描画_ハンデレベル(grade);
+            const QString caption = QString::fromUtf8("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:");
+            QRectF ink;
+            for (const auto& op : d.operations())
+                if (op.kind == RetainedDrawing::Op::Kind::Text && op.text.startsWith(caption)) ink |= op.ink;
+            QVERIFY(!ink.isEmpty());
+            QRectF own;
+            for (int x = 12; x <= 15; ++x)
+                own |= QRectF(SceneGeometry::cellX(x), SceneGeometry::cellY(6), MASU_W + 15, MASU_H);
+            QVERIFY2(own.contains(ink), qPrintable(QString::number(grade)));
+            // The stand's outlines share the tiles' first pixel column: the one beside them is
+            // drawn again after them and covers that column.
+            const auto& ops = d.operations();
+            std::size_t lastTile = 0, lastEdge = 0;
+            for (std::size_t i = 0; i < ops.size(); ++i) {
+                const auto& op = ops[i];
+                const bool tile = op.kind == RetainedDrawing::Op::Kind::Picture && op.code == HAIKEI_TATAMI;
+                if (tile && op.ink.intersects(own)) lastTile = i;
+                const bool edge = op.kind == RetainedDrawing::Op::Kind::Outline && op.x == 11 && op.y == 6;
+                if (edge) lastEdge = i;
+                const bool stand = op.kind == RetainedDrawing::Op::Kind::Outline && op.x == 11;
+                if (tile || stand || op.text.startsWith(caption)) continue;
+                QVERIFY2(!op.ink.intersects(own), qPrintable(op.text + QString::number(op.code)));
+            }
+            QVERIFY(lastEdge > lastTile);
+        }
     }
 
     void fullRedrawStartsANewListAndOffSceneCellsAreDropped() {

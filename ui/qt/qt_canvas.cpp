@@ -60,6 +60,29 @@ public:
 
     QRect clip() const { return clip_; }
 
+    // A window of another shape than the drawing leaves margins around it; they continue
+    // the background tiles on the cell grid, so the drawing itself stays where it is.
+    void paintMargins(int tile, QSize device) {
+        if (tile == 0) return;
+        const QRegion margins = QRegion(QRect(QPoint(0, 0), device)) - QRegion(clip_);
+        if (margins.isEmpty()) return;
+        painter_.setClipRegion(margins);
+        auto cell = [](double twips, double origin, double size) { return int(std::floor((twips - origin) / size)); };
+        const int x0 = cell(-ox_ / k_, BAN_X0, MASU_W) - 1, x1 = cell((device.width() - ox_) / k_, BAN_X0, MASU_W) + 1;
+        const int y0 = cell(-oy_ / k_, BAN_Y0, MASU_H) - 1, y1 = cell((device.height() - oy_) / k_, BAN_Y0, MASU_H) + 1;
+        Op op;
+        op.kind = Op::Kind::Picture;
+        op.code = tile;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) {
+                op.x = x;
+                op.y = y;
+                const double X = SceneGeometry::cellX(x), Y = SceneGeometry::cellY(y);
+                if (margins.intersects(deviceRect(X, Y, MASU_W + kTwipsPerPixel, MASU_H))) paint(op);
+            }
+        painter_.setClipRect(clip_);
+    }
+
     // Paints one operation; returns the device pixels it may have touched.
     QRect paint(const Op& op) {
         const double X0 = SceneGeometry::cellX(op.x), Y0 = SceneGeometry::cellY(op.y);
@@ -133,6 +156,15 @@ void RetainedDrawing::picture(int code, double x, double y) {
     // A code without a picture paints nothing and leaves what was there.
     const QSize natural = PictureBook::naturalSize(code);
     if (natural.isEmpty()) return;
+    if (code >= HAIKEI_MIDORI && code <= HAIKEI_RENGA && code != marginTile_) {
+        // A new background: the margins are painted again with the whole image.
+        marginTile_ = code;
+        if (!stale_) {
+            closePainter();
+            stale_ = true;
+            if (onChanged) onChanged(QRect(QPoint(0, 0), logicalSize_.toSize()).adjusted(-1, -1, 1, 1));
+        }
+    }
     Op op;
     op.kind = Op::Kind::Picture;
     op.code = code;
@@ -226,6 +258,7 @@ void RetainedDrawing::ensureImage() {
     if (liveFonts().size() > 256) liveFonts().clear();  // sizes of scales long gone
     stale_ = false;
     Painter p(image_, geometry_, dpr_, pictures_, liveFonts());
+    p.paintMargins(marginTile_, image_.size());
     for (const Op& op : ops_) p.paint(op);
 }
 
@@ -246,6 +279,7 @@ QImage RetainedDrawing::renderAt(QSizeF logicalSize, qreal devicePixelRatio) con
     QHash<int, FontEntry> fonts;
     {
         Painter p(img, g, devicePixelRatio, pictures, fonts);
+        p.paintMargins(marginTile_, img.size());
         for (const Op& op : ops_) p.paint(op);
     }
     return img;

@@ -77,6 +77,7 @@ private:
     void closePainter();
 
     std::vector<Op> ops_;
+    int marginTile_ = 0;  // the last background tile painted: it fills the margins
     std::size_t compactAt_ = 2048;
     QSizeF logicalSize_;
     qreal dpr_ = 1;
