@@ -1,5 +1,6 @@
 // The commands that start, resume and leave games, the headings, the about box and the
 // ways to end the program; and whole games against the computer played by clicks.
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -195,7 +196,7 @@ TEST_F(GameCommands, StartWithoutTheElapsedTimeOptionLeavesTheClockStopped) {
 TEST_F(GameCommands, EveryStartCommandLeavesRecordMode) {
     for (auto start : {&Game::START_Click, &Game::SENTE_Click, &Game::GOTE_Click}) {
         g.KIFU_MODE = 1;
-        (g.*start)();
+        std::invoke(start, g);
         EXPECT_EQ(g.KIFU_MODE, 0);
     }
 }

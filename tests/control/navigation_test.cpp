@@ -248,7 +248,7 @@ TEST_F(NavigationGame, StartReturnsToTheOpeningAndGivesTheListUp) {
 
     for (auto start : {&Game::START_Click, &Game::SENTE_Click}) {
         g.CANCEL_Click();
-        (g.*start)();
+        std::invoke(start, g);
         rig.dialogs.clear();
         g.AFTER_Click();
         EXPECT_EQ(shownCount(rig.dialogs, "できません", "進む"), 1);
@@ -391,7 +391,7 @@ void expectNoStartFrom(Game& g, ScriptedDialogs& dialogs) {
     const Position p = positionOf(g);
     for (auto start : {&Game::START_Click, &Game::SENTE_Click, &Game::GOTE_Click}) {
         dialogs.clear();
-        (g.*start)();
+        std::invoke(start, g);
         EXPECT_EQ(shownCount(dialogs, "王が元の位置にない局面からは対局できません", "開始"), 1);
         EXPECT_EQ(positionOf(g), p);
         EXPECT_EQ(g.KIFU_MODE, 1);
