@@ -420,14 +420,25 @@ TEST_F(BoardInput, CapturingTheKingEndsATwoPersonGameWithoutTheCross) {
     EXPECT_TRUE(rig.canvas.textsEqual("×").empty());
 }
 
-TEST_F(BoardInput, CapturingTheComputersKingWins) {
-    clearBoard(g);
-    g.BAN(5, 5) = -SYA;
-    g.SENTE_Click();
-    rig.dialogs.clear();
-    move(g, 5, 5, 5, 1);
-    EXPECT_EQ(shownCount(rig.dialogs, "あなたの勝ちです", "終了"), 1);
-    EXPECT_EQ(listAtEnd, 1);  // the computer did not move
+// Taking the computer's king, or mating it, wins at once: the computer does not answer,
+// though a pawn of its own could still move.
+TEST_F(BoardInput, CapturingOrMatingTheComputersKingWins) {
+    struct Case { int fx, fy, tx, ty; };
+    for (const Case& c : {Case{5, 5, 5, 1}, Case{4, 3, 5, 2}}) {
+        SCOPED_TRACE(c.fx);
+        clearBoard(g);
+        g.BAN(5, 5) = -SYA;
+        g.BAN(4, 3) = -KIN;
+        g.BAN(6, 3) = -GIN;  // guards (5, 2)
+        g.BAN(9, 4) = HU;
+        g.SENTE_Click();
+        rig.dialogs.clear();
+        listAtEnd = -1;
+        move(g, c.fx, c.fy, c.tx, c.ty);
+        EXPECT_EQ(shownCount(rig.dialogs, "あなたの勝ちです", "終了"), 1);
+        EXPECT_EQ(listAtEnd, 1);  // the computer did not move
+        EXPECT_EQ(g.TEBAN, 0);
+    }
 }
 
 TEST_F(BoardInput, TheComputerAnswersAMoveInsideTheClick) {

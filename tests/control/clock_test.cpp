@@ -54,6 +54,44 @@ TEST(Clock, TickShowsTheRunningTotalOncePerSecond) {
     EXPECT_NEAR(g.KONKAI_JIKAN, 1.4, 1e-9) << "a stopped clock keeps its last value";
 }
 
+// The menu option turns the display and the running clock on and off during a game.
+TEST(Clock, TheOptionStartsAndStopsTheDisplay) {
+    Rig rig;
+    Game& g = rig.game;
+    rig.load();
+    if (g.MENU.KEIKA) g.KEIKA_Click();
+    g.START_Click();
+    ASSERT_FALSE(g.Timer1_Enabled);
+    g.MAN_JIKAN = 30;
+    g.COM_JIKAN = 90;
+    for (int round = 0; round < 2; ++round) {
+        rig.canvas.clear();
+        g.KEIKA_Click();
+        EXPECT_TRUE(g.MENU.KEIKA);
+        EXPECT_TRUE(g.Timer1_Enabled);
+        ASSERT_EQ(rig.canvas.textsEqual("00:00:30").size(), 2u);
+        EXPECT_DOUBLE_EQ(rig.canvas.textsEqual("00:00:30")[1].x, 13);
+        ASSERT_EQ(rig.canvas.textsEqual("00:01:30").size(), 2u);
+        EXPECT_DOUBLE_EQ(rig.canvas.textsEqual("00:01:30")[1].x, -1.6);
+        g.JIKAN_START = rig.host.time;
+        rig.host.time += 2 + round;
+        g.Timer1_Timer();
+        EXPECT_EQ(rig.canvas.textsEqual(round == 0 ? "00:00:32" : "00:00:33").size(), 2u)
+            << "the running total of the lower player";
+
+        rig.canvas.clear();
+        g.KEIKA_Click();
+        EXPECT_FALSE(g.MENU.KEIKA);
+        EXPECT_FALSE(g.Timer1_Enabled);
+        for (int x : {13, 14, 15, -2, -1, 0}) EXPECT_EQ(rig.canvas.lastPictureAt(x, 9), g.HAIKEI_NOW) << x;
+        rig.canvas.clear();
+        rig.host.time += 2;
+        g.Timer1_Timer();
+        EXPECT_TRUE(rig.canvas.ops.empty());
+    }
+    EXPECT_GE(rig.host.menuChanges, 4);
+}
+
 TEST(Clock, NothingIsDrawnWithTheOptionOff) {
     Rig rig;
     Game& g = rig.game;
