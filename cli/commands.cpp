@@ -11,6 +11,7 @@
 #include "cli/bench_corpus.h"
 #include "cli/headless.h"
 #include "cli/play.h"
+#include "cli/level4.h"
 #include "cli/selfplay.h"
 #include "cli/sfen.h"
 #include "files/record_file.h"
@@ -29,44 +30,64 @@ struct CommandHelp {
 };
 
 constexpr CommandHelp kCommands[] = {
-    {"bestmove", "bestmove [--level N] [--scores] SFEN",
+    {"bestmove", "bestmove [--level N] [--scores] [--movetime MS] [--depth N] SFEN",
      "Prints the move the computer chooses in the position SFEN, with the computer to move.",
      "  --level N\n"
-     "      The computer's level, 1 to 3 (default 3).\n"
+     "      The computer's level, 1 to 4 (default 3). Level 4 plays the side SFEN names and\n"
+     "      prints a USI info line after every iteration of its search.\n"
      "  --scores\n"
-     "      First prints every candidate move with its score.\n"},
+     "      First prints every candidate move with its score (levels 1 to 3).\n"
+     "  --movetime MS\n"
+     "      Level 4's thinking time in milliseconds (default 1000).\n"
+     "  --depth N\n"
+     "      Level 4 searches N plies deep, 1 to 64, with no time limit unless --movetime\n"
+     "      is given too.\n"},
     {"selfplay",
-     "selfplay --games N [--seed S] [--upper-level A] [--lower-level B] [--sample K] [--record FILE]",
+     "selfplay --games N [--seed S] [--upper-level A] [--lower-level B] [--sample K] [--record FILE] "
+     "[--movetime MS] [--upper-movetime MS] [--lower-movetime MS] [--handicap G]",
      "Plays whole games of the computer against itself and prints how each ended.",
      "  --games N\n"
      "      Number of games, 1 to 1000000.\n"
      "  --seed S\n"
      "      Seed of the random opening moves (default 1); the same seed plays the same games.\n"
      "  --upper-level A\n"
-     "      Level of the upper side, 1 to 3 (default 3).\n"
+     "      Level of the upper side, 1 to 4 (default 3).\n"
      "  --lower-level B\n"
-     "      Level of the lower side, 1 to 3 (default 3).\n"
+     "      Level of the lower side, 1 to 4 (default 3).\n"
      "  --sample K\n"
      "      Also prints every K-th position with the upper side to move, as SFEN.\n"
      "  --record FILE\n"
-     "      Writes each game as a record file; with several games, FILE-n for game n.\n"},
+     "      Writes each game as a record file; with several games, FILE-n for game n.\n"
+     "  --movetime MS\n"
+     "      Thinking time of a level 4 side in milliseconds (default 200).\n"
+     "  --upper-movetime MS\n"
+     "      The same for the upper side only.\n"
+     "  --lower-movetime MS\n"
+     "      The same for the lower side only.\n"
+     "  --handicap G\n"
+     "      Takes the upper side's pieces of handicap grade G, 0 to 10, away before the game.\n"},
     {"replay", "replay FILE [--move N]",
      "Reads a record file the way the game does and prints its position as SFEN.",
      "  --move N\n"
      "      The position after move N (default: after the last move).\n"},
-    {"bench", "bench [--level N] [--positions FILE] [--repeat R]",
+    {"bench", "bench [--level N] [--positions FILE] [--repeat R] [--movetime MS] [--depth N]",
      "Times the computer's search over a corpus of positions and prints its signature.",
      "  --level N\n"
-     "      The computer's level, 1 to 3 (default 3).\n"
+     "      The computer's level, 1 to 4 (default 3). Level 4 prints nodes per second and\n"
+     "      the depth its search reaches.\n"
      "  --positions FILE\n"
      "      The corpus, one SFEN a line (default: the corpus installed with the game).\n"
      "  --repeat R\n"
-     "      Searches each position R times, 1 to 1000 (default 3).\n"},
+     "      Searches each position R times, 1 to 1000 (default 3).\n"
+     "  --movetime MS\n"
+     "      Level 4's time per position in milliseconds (default 1000).\n"
+     "  --depth N\n"
+     "      Level 4 searches each position N plies deep instead.\n"},
     {"play", "play [--level N] [--second] [--handicap G] [--scores] [--board] [--record FILE]",
      "Plays a game against the computer, reading your moves in USI from standard input (7g7f, 8h2b+, "
      "P*5e, resign, quit).",
      "  --level N\n"
-     "      The computer's level, 1 to 3 (default 3).\n"
+     "      The computer's level, 1 to 4 (default 3).\n"
      "  --second\n"
      "      The computer moves first.\n"
      "  --handicap G\n"
@@ -129,9 +150,9 @@ public:
             return fail(name + " must be a number from " + std::to_string(lo) + " to " + std::to_string(hi));
         return true;
     }
-    bool level(int& out) {
+    bool level(int& out, int highest = 4) {
         long long n;
-        if (!number(1, 3, n)) return false;
+        if (!number(1, highest, n)) return false;
         out = static_cast<int>(n);
         return true;
     }
@@ -150,12 +171,23 @@ int bestmove(Words& w, std::ostream& out) {
     int level = 3;
     bool scores = false;
     std::string sfen;
+    search::Limits limits;
+    bool limited = false;
     while (w.next()) {
         const std::string& a = w.word();
+        long long n;
         if (a == "--scores") {
             scores = true;
         } else if (a == "--level") {
             if (!w.level(level)) return kExitBadInput;
+        } else if (a == "--movetime") {
+            if (!w.number(1, 3600000, n)) return kExitBadInput;
+            limits.seconds = double(n) / 1000;
+            limited = true;
+        } else if (a == "--depth") {
+            if (!w.number(1, 64, n)) return kExitBadInput;
+            limits.depth = int(n);
+            limited = true;
         } else if (a.starts_with("--")) {
             w.fail("unknown option " + a);
             return kExitBadInput;
@@ -175,7 +207,24 @@ int bestmove(Words& w, std::ostream& out) {
         w.fail("bad SFEN: " + error);
         return kExitBadInput;
     }
-    out << bestmoveOutput(pos, level, scores);
+    if (level != 4) {
+        if (limited) {
+            w.fail("--movetime and --depth belong to --level 4");
+            return kExitBadInput;
+        }
+        out << bestmoveOutput(pos, level, scores);
+        return 0;
+    }
+    if (scores) {
+        w.fail("--scores belongs to levels 1 to 3");
+        return kExitBadInput;
+    }
+    // Level 4 plays the army the SFEN names; one second unless told otherwise.
+    if (!limited) limits.seconds = 1.0;
+    search::Color side;
+    int number;
+    sfenSideAndNumber(sfen, side, number);
+    out << level4Output(snapshotOf(pos, side, number - 1), limits);
     return 0;
 }
 
@@ -210,6 +259,13 @@ int selfplay(Words& w, std::ostream& out) {
             std::string_view v;
             ok = w.value(v);
             recordPath = v;
+        } else if (a == "--movetime" || a == "--upper-movetime" || a == "--lower-movetime") {
+            ok = w.number(1, 3600000, n);
+            if (a != "--lower-movetime") o.upperSeconds = double(n) / 1000;
+            if (a != "--upper-movetime") o.lowerSeconds = double(n) / 1000;
+        } else if (a == "--handicap") {
+            ok = w.number(0, 10, n);
+            o.handicap = static_cast<int>(n);
         } else {
             ok = w.fail("unknown option " + a);
         }
@@ -323,10 +379,20 @@ int bench(Words& w, std::ostream& out) {
     int level = 3;
     long long repeat = 3;
     std::string path = defaultCorpusPath();
+    search::Limits limits;
+    limits.seconds = 1.0;
     while (w.next()) {
         const std::string& a = w.word();
         bool ok;
-        if (a == "--level") {
+        long long n;
+        if (a == "--movetime") {
+            ok = w.number(1, 3600000, n);
+            limits.seconds = double(n) / 1000;
+        } else if (a == "--depth") {
+            ok = w.number(1, 64, n);
+            limits.depth = static_cast<int>(n);
+            limits.seconds = 0;
+        } else if (a == "--level") {
             ok = w.level(level);
         } else if (a == "--positions") {
             std::string_view v;
@@ -344,6 +410,24 @@ int bench(Words& w, std::ostream& out) {
     if (!loadCorpus(path, corpus, error)) {
         w.fail(error);
         return kExitBadInput;
+    }
+    if (level == 4) {
+        const Level4Bench b = runLevel4Bench(corpus, limits);
+        std::vector<int> sorted = b.depths;
+        std::sort(sorted.begin(), sorted.end());
+        char line[512];
+        std::snprintf(line, sizeof line,
+                      "positions %zu, level 4, %s per position\n"
+                      "nodes %llu in %.2f s, %.0f nodes/s\n"
+                      "depth reached: median %d, min %d, max %d\n",
+                      corpus.size(),
+                      limits.depth ? ("depth " + std::to_string(limits.depth)).c_str()
+                                   : (std::to_string(int(limits.seconds * 1000)) + " ms").c_str(),
+                      static_cast<unsigned long long>(b.nodes), b.seconds,
+                      b.seconds > 0 ? double(b.nodes) / b.seconds : 0.0, b.medianDepth(), sorted.front(),
+                      sorted.back());
+        out << line;
+        return 0;
     }
     const BenchResult r = runBench(corpus, level, static_cast<int>(repeat));
     char line[512];

@@ -2,8 +2,12 @@
 
 #include <random>
 
+#include <atomic>
+#include <memory>
+
 #include "cli/headless.h"
 #include "cli/sfen.h"
+#include "search/search.h"
 
 namespace fudo::cli {
 
@@ -41,6 +45,24 @@ bool searchedLowerMove(const Game& g, int level, LowerMove& out) {
         out = {11, m.fy + 2, 10 - m.tx, 10 - m.ty, -m.koma, false};
     } else {
         out = {10 - m.fx, 10 - m.fy, 10 - m.tx, 10 - m.ty, -m.koma, m.placed != m.koma};
+    }
+    return true;
+}
+
+// The lower army's choice by the strong engine, which plays either army as it stands.
+bool engineLowerMove(const Game& g, search::Engine& engine, double seconds, LowerMove& out) {
+    std::atomic<bool> stop{false};
+    search::Limits limits;
+    limits.seconds = seconds;
+    const search::Result r = engine.bestMove(search::snapshotOf(g, search::Lower), limits, stop);
+    if (r.best == search::NoMove) return false;
+    const int tx = search::fileOf(search::toOf(r.best)), ty = search::rowOf(search::toOf(r.best));
+    if (search::isDrop(r.best)) {
+        const int kind = search::dropTypeOf(r.best);
+        out = {11, kind + 2, tx, ty, -持駒コード[kind], false};
+    } else {
+        const int fx = search::fileOf(search::fromOf(r.best)), fy = search::rowOf(search::fromOf(r.best));
+        out = {fx, fy, tx, ty, g.BAN(fx, fy), search::isPromotion(r.best)};
     }
     return true;
 }
@@ -96,10 +118,10 @@ bool playAsPerson(Game& g, const LowerMove& m) {
     return true;
 }
 
-// No piece lost or made: 40 on the board and in the hands (captured kings included), and
-// no negative hand count.
-bool piecesConsistent(const Game& g, std::string& fault) {
-    if (g.駒総数() != 40) {
+// No piece lost or made: 40 on the board and in the hands (captured kings included) less
+// the pieces of the handicap, and no negative hand count.
+bool piecesConsistent(const Game& g, int expected, std::string& fault) {
+    if (g.駒総数() != expected) {
         fault = "piece count " + std::to_string(g.駒総数()) + " after move " +
                 std::to_string(g.KIFU_NOW);
         return false;
@@ -120,9 +142,10 @@ SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
     Game& g = h->game;
     std::mt19937_64 rng(seed);
 
-    // The opening position, then a game against the computer with the person (the lower
-    // army) moving first.
+    // The opening position (less the upper army's pieces of the handicap), then a game
+    // against the computer with the person (the lower army) moving first.
     g.初期設定();
+    for (int i = 0; i < o.handicap; ++i) g.LBEL_UP_Click();
     g.TAIKYOKU_MODE = MODE_COM;
     g.MAN_SENGO = +1;
     g.COM_SENGO = -1;
@@ -135,7 +158,10 @@ SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
     g.UE_OU_X = 5;
     g.UE_OU_Y = 1;
     g.COM_LEVEL = o.upperLevel;
+    g.LEVEL4_秒 = o.upperSeconds;
     g.勢力調査();
+    std::unique_ptr<search::Engine> lowerEngine;
+    if (o.lowerLevel == 4) lowerEngine = std::make_unique<search::Engine>();
 
     const int randomMoves = o.randomOpening >= 0 ? o.randomOpening : 2 + static_cast<int>(rng() % 3);
     int lowerMoves = 0, upperTurns = 0;
@@ -164,7 +190,8 @@ SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
         }
         LowerMove m;
         const bool found = lowerMoves < randomMoves ? randomLowerMove(g, rng, m)
-                                                    : searchedLowerMove(g, o.lowerLevel, m);
+                           : lowerEngine ? engineLowerMove(g, *lowerEngine, o.lowerSeconds, m)
+                                         : searchedLowerMove(g, o.lowerLevel, m);
         // Picking from the hand sets the two-pawn flags before the legality check.
         if (found && m.fx == 11) g.調査_2歩フラグ設定();
         if (!found || g.移動チェック(m.fx, m.fy, m.tx, m.ty, m.koma) != 1) {
@@ -174,7 +201,7 @@ SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
         }
         ++lowerMoves;
         const bool reply = playAsPerson(g, m);
-        if (result.piecesOk && !piecesConsistent(g, result.fault)) result.piecesOk = false;
+        if (result.piecesOk && !piecesConsistent(g, 40 - o.handicap, result.fault)) result.piecesOk = false;
         if (ended()) {
             fromAnnouncement();
             break;
@@ -188,7 +215,7 @@ SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
             result.samples.push_back(toSfen(g, 'w', g.KIFU_NOW + 1));
         g.COM_LEVEL = o.upperLevel;
         g.com_ban();
-        if (result.piecesOk && !piecesConsistent(g, result.fault)) result.piecesOk = false;
+        if (result.piecesOk && !piecesConsistent(g, 40 - o.handicap, result.fault)) result.piecesOk = false;
         if (ended()) {
             fromAnnouncement();
             break;

@@ -29,6 +29,9 @@ struct SelfplayOptions {
     int lowerLevel = 3;
     int randomOpening = -1;  // lower army's random opening moves; -1: 2..4 from the seed
     int sampleEvery = 0;     // keep every n-th position with the upper army to move; 0: none
+    double upperSeconds = 0.2;  // thinking time of an army at level 4
+    double lowerSeconds = 0.2;
+    int handicap = 0;        // grade 0..10: the upper army's pieces taken away by "△"
 };
 
 // Plays one game from the opening position; the seed picks the random opening moves.

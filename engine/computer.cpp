@@ -11,7 +11,15 @@ namespace fudo {
 void Game::com_ban() {
     // A full move list has no room for the computer's move: the game ends as a draw.
     if (手数上限() == 1) return;
+    ヒント消去();
     com_ban_開始();
+    if (COM_LEVEL == 4) {
+        const 探索結果 r = com_ban_LEVEL4();
+        // Stopped because the program is ending: nothing is played.
+        if (探索中止済み) return;
+        com_ban_着手(r);
+        return;
+    }
     const 探索結果 r = com_ban_探索();
     com_ban_着手(r);
 }

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,8 @@
 
 namespace fudo {
 
+struct 強い探索;  // the strong computer of level 4 (engine/level4.cpp)
+
 using IntMap = BoardMap<int>;
 
 // One candidate of the computer's search, as reported to an observer.
@@ -31,6 +34,9 @@ struct 候補手 {
     int koma = 0;        // code of the moving piece before promotion
     int placed = 0;      // code placed on the destination
 };
+
+// A candidate in words, as a player writes it: "７六歩", "２二角成", "５二金打".
+std::string 指し手の文字(const 候補手& m);
 
 // Receives every evaluation of the computer's search in the order it is made (the CLI
 // prints them). Null in the game.
@@ -49,7 +55,7 @@ struct 探索結果 {
 
 // Menu tick marks. They are game state; the window mirrors them.
 struct メニュー状態 {
-    bool LEVEL1 = false, LEVEL2 = false, LEVEL3 = false;
+    bool LEVEL1 = false, LEVEL2 = false, LEVEL3 = false, LEVEL4 = false;
     bool MIDORI = false, TATAMI = false, TAKE = false, UCHU = false, RENGA = false;
     bool SIDOU = false;  // move guidance
     bool KEIKA = false;  // elapsed-time display
@@ -90,7 +96,7 @@ public:
     int HANTEN_FLAG = 0;  // 1 = the board has been reversed
     int HANDE_FLAG = 0;   // 1 = a handicap grade has been set
     int HANDE_LEVEL = 0;  // handicap grade -10..10
-    int COM_LEVEL = 3;    // computer strength 1..3
+    int COM_LEVEL = 3;    // computer strength 1..4 (4: the strong engine of search/)
     int TITLE_E = DORADAV2;
     int SIDOU_FLAG = 0;       // move guidance on
     int SIDOU_COLOR = 色_緑;  // guidance outline colour: 15 on, 2 off
@@ -215,8 +221,23 @@ public:
     void LEVEL1_Click();
     void LEVEL2_Click();
     void LEVEL3_Click();
+    void LEVEL4_Click();
     void LBEL_UP_Click();
     void LEBEL_DOWN_Click();
+
+    // ================================================================ level 4 and the hint
+    // The strong engine's choice for the computer (the upper army), searched through the
+    // host's runWork so that a window can keep painting meanwhile.
+    探索結果 com_ban_LEVEL4();
+    // Shows the move the strong engine would play for the person to move; plays nothing.
+    void ヒント_Click();
+    void ヒント消去();  // takes the outlines of the last hint away
+    // Ends a search under way at once (the program is closing); the computer then plays
+    // nothing.
+    void 探索中止();
+    double LEVEL4_秒 = 1.0;      // thinking time of level 4 and of the hint, in seconds
+    bool 探索中止済み = false;   // the last search was stopped by 探索中止
+    int ヒント_FX = 0, ヒント_FY = 0, ヒント_TX = 0, ヒント_TY = 0;  // outlined squares; 0 = none
 
     // ================================================================ game control
     void 見出し_Click();  // the headings 対局, 局面, ｵﾌﾟｼｮﾝ: put the record controls away
@@ -317,6 +338,10 @@ private:
     void 上記録_数のみ(int sx, int sy, int tx, int ty);
     void 直進(int c, int x, int y, int dx, int dy);
     void 斜進(bool lower, int c, int x, int y);
+
+    // The engine, its table and stop flag, made at the first search of level 4 or a hint.
+    強い探索& 強い探索機();
+    std::shared_ptr<強い探索> 強い探索_;
 
     Canvas& canvas_;
     Dialogs& dialogs_;

@@ -23,11 +23,12 @@ constexpr 段 MAN段[11] = {{0, 0, 0},      {-KAKU, 2, 8}, {-SYA, 8, 8}, {-KYOU,
 }  // namespace
 
 void Game::レベル_設定(int level) {
-    MENU.LEVEL1 = MENU.LEVEL2 = MENU.LEVEL3 = false;
-    if (level >= 1 && level <= 3) {
+    MENU.LEVEL1 = MENU.LEVEL2 = MENU.LEVEL3 = MENU.LEVEL4 = false;
+    if (level >= 1 && level <= 4) {
         MENU.LEVEL1 = level == 1;
         MENU.LEVEL2 = level == 2;
         MENU.LEVEL3 = level == 3;
+        MENU.LEVEL4 = level == 4;
         COM_LEVEL = level;
     }
     host().menuChanged();
@@ -45,6 +46,7 @@ void レベル選択(Game& g, int level) {
 void Game::LEVEL1_Click() { レベル選択(*this, 1); }
 void Game::LEVEL2_Click() { レベル選択(*this, 2); }
 void Game::LEVEL3_Click() { レベル選択(*this, 3); }
+void Game::LEVEL4_Click() { レベル選択(*this, 4); }
 
 namespace {
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -78,6 +79,16 @@ public:
     // One short line for the player beside the board (why a click was refused, a hint);
     // an empty text clears it. Hosts without such a line ignore it.
     virtual void setStatusLine(std::string_view utf8) { (void)utf8; }
+
+    // Runs work that touches nothing of the game (the strong computer's search). A window
+    // runs it on another thread, keeps painting and calls tick on this thread now and then,
+    // and calls stop when the program is told to end meanwhile. By default it runs here.
+    virtual void runWork(const std::function<void()>& work, const std::function<void()>& tick,
+                         const std::function<void()>& stop) {
+        (void)tick;
+        (void)stop;
+        work();
+    }
 };
 
 }  // namespace fudo

@@ -1,0 +1,93 @@
+#include "cli/level4.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+
+#include "search/movegen.h"
+
+namespace fudo::cli {
+
+search::Snapshot snapshotOf(const Position& pos, search::Color toMove, int movesPlayed) {
+    search::Snapshot s;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) s.ban[x][y] = pos.ban[x][y];
+    s.sitaMochi = pos.sitaMochi;
+    s.ueMochi = pos.ueMochi;
+    s.toMove = toMove;
+    s.movesPlayed = movesPlayed;
+    return s;
+}
+
+void sfenSideAndNumber(std::string_view text, search::Color& side, int& moveNumber) {
+    side = search::Upper;
+    moveNumber = 1;
+    std::vector<std::string_view> fields;
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && text[i] == ' ') ++i;
+        size_t j = i;
+        while (j < text.size() && text[j] != ' ') ++j;
+        if (j > i) fields.push_back(text.substr(i, j - i));
+        i = j;
+    }
+    if (!fields.empty() && fields[0] == "sfen") fields.erase(fields.begin());
+    if (fields.size() > 1) side = fields[1] == "b" ? search::Lower : search::Upper;
+    if (fields.size() > 3) {
+        int n = 0;
+        for (char c : fields[3]) {
+            if (c < '0' || c > '9' || n > 100000) return;
+            n = n * 10 + (c - '0');
+        }
+        moveNumber = std::max(1, n);
+    }
+}
+
+std::string level4Output(const search::Snapshot& snapshot, const search::Limits& limits) {
+    std::string out;
+    search::Engine engine;
+    std::atomic<bool> stop{false};
+    bool printed = false;
+    auto line = [&out, &printed](const search::Info& info) {
+        printed = true;
+        char buf[160];
+        const double nps = info.seconds > 0 ? double(info.nodes) / info.seconds : 0;
+        std::snprintf(buf, sizeof buf, "info depth %d seldepth %d score %s nodes %llu nps %.0f time %.0f pv", info.depth,
+                      info.seldepth, search::usiScore(info.score).c_str(), static_cast<unsigned long long>(info.nodes),
+                      nps, info.seconds * 1000);
+        out += buf;
+        for (int i = 0; i < info.pvLength; ++i) out += ' ' + search::usi(info.pv[i]);
+        out += '\n';
+    };
+    const search::Result r = engine.bestMove(snapshot, limits, stop, line);
+    // A move found without a whole iteration (a king to take, no move keeps the king, time
+    // too short) still gets its line.
+    if (!printed) line(r.info);
+    out += "bestmove ";
+    out += r.best == search::NoMove ? std::string("resign") : search::usi(r.best);
+    out += '\n';
+    return out;
+}
+
+int Level4Bench::medianDepth() const {
+    if (depths.empty()) return 0;
+    std::vector<int> v = depths;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+Level4Bench runLevel4Bench(const std::vector<Position>& corpus, const search::Limits& limits) {
+    Level4Bench b;
+    search::Engine engine;
+    std::atomic<bool> stop{false};
+    for (const Position& pos : corpus) {
+        engine.clear();
+        const search::Result r = engine.bestMove(snapshotOf(pos, search::Upper, 0), limits, stop);
+        b.depths.push_back(r.info.depth);
+        b.nodes += r.info.nodes;
+        b.seconds += r.info.seconds;
+    }
+    return b;
+}
+
+}  // namespace fudo::cli

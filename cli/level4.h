@@ -1,0 +1,35 @@
+// The strong engine (level 4) from the command line: one position searched with USI-style
+// progress lines, and its timing over the bench corpus.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/sfen.h"
+#include "search/search.h"
+
+namespace fudo::cli {
+
+// A parsed position for the engine: the army to move and the moves already played.
+search::Snapshot snapshotOf(const Position& pos, search::Color toMove, int movesPlayed);
+
+// The side-to-move letter ('b' lower, 'w' upper; the upper army when absent) and the move
+// number (1 when absent) of an SFEN text already accepted by parseSfen.
+void sfenSideAndNumber(std::string_view sfen, search::Color& side, int& moveNumber);
+
+// "info depth … seldepth … score cp … nodes … nps … time … pv …" after every iteration,
+// then "bestmove <move>" ("bestmove resign" when there is none).
+std::string level4Output(const search::Snapshot& snapshot, const search::Limits& limits);
+
+struct Level4Bench {
+    std::vector<int> depths;  // depth reached per position
+    std::uint64_t nodes = 0;
+    double seconds = 0;
+    int medianDepth() const;
+};
+
+// Searches every position for the given time (or depth) with a fresh table each.
+Level4Bench runLevel4Bench(const std::vector<Position>& corpus, const search::Limits& limits);
+
+}  // namespace fudo::cli

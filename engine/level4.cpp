@@ -1,0 +1,152 @@
+// Level 4 and the hint: the strong engine of search/ chooses a move on a snapshot of the
+// position. The host may run the search on another thread, so nothing of the game is
+// touched until it has returned; the chosen move is then played by com_ban_着手 like any
+// other computer move.
+#include <atomic>
+#include <string>
+
+#include "engine/game.h"
+#include "search/search.h"
+
+namespace fudo {
+
+struct 強い探索 {
+    search::Engine engine{32};
+    std::atomic<bool> stop{false};
+};
+
+強い探索& Game::強い探索機() {
+    if (!強い探索_) 強い探索_ = std::make_shared<強い探索>();
+    return *強い探索_;
+}
+
+void Game::探索中止() {
+    探索中止済み = true;
+    if (強い探索_) 強い探索_->stop.store(true);
+}
+
+namespace {
+
+// The search for one army, run through the host; empty when the program is ending.
+search::Result 探索する(Game& g, 強い探索& s, search::Color side) {
+    search::Result r;
+    if (g.探索中止済み) return r;
+    const search::Snapshot snap = search::snapshotOf(g, side);
+    search::Limits limits;
+    limits.seconds = g.LEVEL4_秒;
+    g.host().runWork([&] { r = s.engine.bestMove(snap, limits, s.stop); }, [&g] { g.Timer1_Timer(); },
+                     [&g] { g.探索中止(); });
+    return r;
+}
+
+// The engine's move as the game writes a candidate: a drop from the army's stand (upper:
+// column -1 and the kind; lower: column 11 and the stand row), the code before and after.
+候補手 候補手に(const Game& g, search::Move m, search::Color side) {
+    候補手 c;
+    const int sign = side == search::Upper ? 1 : -1;
+    c.tx = search::fileOf(search::toOf(m));
+    c.ty = search::rowOf(search::toOf(m));
+    if (search::isDrop(m)) {
+        const int kind = search::dropTypeOf(m);
+        c.fx = side == search::Upper ? -1 : 11;
+        c.fy = side == search::Upper ? kind : kind + 2;
+        c.koma = c.placed = sign * 持駒コード[kind];
+    } else {
+        c.fx = search::fileOf(search::fromOf(m));
+        c.fy = search::rowOf(search::fromOf(m));
+        c.koma = g.BAN(c.fx, c.fy);
+        c.placed = search::isPromotion(m) ? c.koma + sign : c.koma;
+    }
+    return c;
+}
+
+const char* const kFullWidthDigits[10] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+const char* const kRanks[10] = {"", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
+
+const char* 駒の名前(int code) {
+    switch (code < 0 ? -code : code) {
+    case HU: return "歩";
+    case HU_NARI: return "と";
+    case KYOU: return "香";
+    case KYOU_NARI: return "成香";
+    case KEI: return "桂";
+    case KEI_NARI: return "成桂";
+    case GIN: return "銀";
+    case GIN_NARI: return "成銀";
+    case KIN: return "金";
+    case KAKU: return "角";
+    case KAKU_NARI: return "馬";
+    case SYA: return "飛";
+    case SYA_NARI: return "龍";
+    default: return "玉";
+    }
+}
+
+}  // namespace
+
+// The move in words, in the usual notation: destination (file 10 - x, rank y), the piece,
+// then 成 for a promotion or 打 for a drop: "７六歩", "２二角成", "５二金打".
+std::string 指し手の文字(const 候補手& m) {
+    std::string s = kFullWidthDigits[10 - m.tx];
+    s += kRanks[m.ty];
+    s += 駒の名前(m.koma);
+    if (m.fx == -1 || m.fx == 11)
+        s += "打";
+    else if (m.placed != m.koma)
+        s += "成";
+    return s;
+}
+
+探索結果 Game::com_ban_LEVEL4() {
+    探索結果 out;
+    const search::Result r = 探索する(*this, 強い探索機(), search::Upper);
+    if (r.best == search::NoMove) return out;
+    out.found = true;
+    out.best = 候補手に(*this, r.best, search::Upper);
+    out.score = Score(r.info.score);
+    return out;
+}
+
+void Game::ヒント消去() {
+    if (ヒント_TX == 0) return;
+    描画_桝輪郭(色_緑, ヒント_FX, ヒント_FY);
+    描画_桝輪郭(色_緑, ヒント_TX, ヒント_TY);
+    ヒント_FX = ヒント_FY = ヒント_TX = ヒント_TY = 0;
+}
+
+void Game::ヒント_Click() {
+    ヒント消去();
+    const char* refusal = nullptr;
+    if (KIFU_MODE == 1)
+        refusal = "棋譜ﾓｰﾄﾞではヒントは出せません";
+    else if (TEBAN == 0)
+        refusal = "対局中ではないのでヒントは出せません";
+    else if (TAIKYOKU_MODE == MODE_COM && TEBAN == COM_SENGO)
+        refusal = "ｺﾝﾋﾟｭｰﾀの番です";
+    else if (KIFU_NOW >= KIFU_MAX)
+        refusal = "500手に達しています";
+    if (refusal) {
+        効果音(SOUND_KINSI);
+        host().setStatusLine(refusal);
+        return;
+    }
+    const search::Color side = TEBAN == MAN_SENGO ? search::Lower : search::Upper;
+    host().setStatusLine("ヒントを考えています…");
+    const search::Result r = 探索する(*this, 強い探索機(), side);
+    if (探索中止済み) return;
+    if (r.best == search::NoMove) {
+        host().setStatusLine("指せる手がありません");
+        return;
+    }
+    const 候補手 m = 候補手に(*this, r.best, side);
+    ヒント_FX = m.fx;
+    ヒント_FY = m.fy;
+    ヒント_TX = m.tx;
+    ヒント_TY = m.ty;
+    描画_桝輪郭(色_黄, m.fx, m.fy);
+    描画_桝輪郭(色_黄, m.tx, m.ty);
+    canvas().refresh();
+    host().setStatusLine("ヒント：" + 指し手の文字(m));
+}
+
+}  // namespace fudo

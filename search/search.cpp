@@ -1,0 +1,427 @@
+#include "search/search.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <string>
+
+#include "search/evaluate.h"
+#include "search/movegen.h"
+#include "search/tt.h"
+
+namespace fudo::search {
+
+namespace {
+
+double steadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Ordering bands.
+constexpr int HashBand = 1 << 30;
+constexpr int CaptureBand = 1 << 28;
+constexpr int KillerBand = 1 << 27;
+
+int victimValue(Piece p) {
+    const MaterialValues& mv = materialValues();
+    return mv.board[typeOf(p)] + mv.hand[unpromoted(typeOf(p))];
+}
+
+struct Reductions {
+    int table[64][64];
+    Reductions() {
+        for (int d = 0; d < 64; ++d)
+            for (int m = 0; m < 64; ++m)
+                table[d][m] = d == 0 || m == 0 ? 0 : int(0.3 + std::log(double(d)) * std::log(double(m)) / 2.2);
+    }
+};
+const Reductions kReductions;
+
+}  // namespace
+
+struct Engine::Searcher {
+    TranspositionTable tt;
+    Position pos;
+    Options options;
+    Clock clock = steadySeconds;
+
+    // Per ply, allocated once with the engine.
+    Move moves[MaxPly + 1][MaxMoves];
+    int scores[MaxPly + 1][MaxMoves];
+    Move pv[MaxPly + 1][MaxPly + 1];
+    int pvLength[MaxPly + 1];
+    Move killers[MaxPly + 1][2];
+    std::uint64_t keys[MaxPly + 2];
+    bool nullAt[MaxPly + 2];
+    int history[2][TypeCount][SquareCount];
+
+    // The current search.
+    const std::atomic<bool>* stop = nullptr;
+    std::uint64_t nodes = 0;
+    std::uint64_t nodeLimit = 0;
+    double start = 0, hardLimit = 0;
+    bool aborted = false;
+    int seldepth = 0;
+    int rootDepth = 0;
+
+    explicit Searcher(std::size_t mb) : tt(mb) { clearTables(); }
+
+    void clearTables() {
+        std::fill(&killers[0][0], &killers[0][0] + (MaxPly + 1) * 2, NoMove);
+        std::fill(&history[0][0][0], &history[0][0][0] + 2 * TypeCount * SquareCount, 0);
+    }
+
+    double elapsed() const { return clock() - start; }
+
+    void poll() {
+        if (stop->load(std::memory_order_relaxed)) aborted = true;
+        if (hardLimit > 0 && elapsed() >= hardLimit) aborted = true;
+        if (nodeLimit && nodes >= nodeLimit) aborted = true;
+    }
+
+    void countNode() {
+        if (++nodes % std::uint64_t(options.pollEvery) == 0) poll();
+    }
+
+    bool repeated(int ply) const {
+        for (int i = ply - 4; i >= 0; i -= 2)
+            if (keys[i] == keys[ply]) return true;
+        return false;
+    }
+
+    // Orders moves[ply][0..n): hash move, captures by victim then attacker, killers,
+    // promotions, then quiet moves and drops by history.
+    void scoreMoves(int ply, int n, Move hashMove) {
+        const Color us = pos.sideToMove();
+        for (int i = 0; i < n; ++i) {
+            const Move m = moves[ply][i];
+            int s;
+            if (m == hashMove) {
+                s = HashBand;
+            } else if (!isDrop(m) && pos.at(toOf(m)) != Empty) {
+                s = CaptureBand + victimValue(pos.at(toOf(m))) * 16 - typeOf(pos.at(fromOf(m))) + (isPromotion(m) ? 8 : 0);
+            } else if (m == killers[ply][0]) {
+                s = KillerBand + 2;
+            } else if (m == killers[ply][1]) {
+                s = KillerBand + 1;
+            } else {
+                const int type = isDrop(m) ? dropTypeOf(m) : typeOf(pos.at(fromOf(m)));
+                s = history[us][type][toOf(m)] + (isPromotion(m) ? 4000 : 0);
+            }
+            scores[ply][i] = s;
+        }
+    }
+
+    // Brings the best remaining move to index i.
+    Move pick(int ply, int i, int n) {
+        int best = i;
+        for (int j = i + 1; j < n; ++j)
+            if (scores[ply][j] > scores[ply][best]) best = j;
+        std::swap(moves[ply][i], moves[ply][best]);
+        std::swap(scores[ply][i], scores[ply][best]);
+        return moves[ply][i];
+    }
+
+    bool quiet(Move m) const { return isDrop(m) || (pos.at(toOf(m)) == Empty && !isPromotion(m)); }
+
+    void rewardQuiet(int ply, Move m, int depth) {
+        if (killers[ply][0] != m) {
+            killers[ply][1] = killers[ply][0];
+            killers[ply][0] = m;
+        }
+        const int type = isDrop(m) ? dropTypeOf(m) : typeOf(pos.at(fromOf(m)));
+        int& h = history[pos.sideToMove()][type][toOf(m)];
+        h += depth * depth;
+        if (h > (1 << 20)) {
+            for (auto& side : history)
+                for (auto& row : side)
+                    for (int& v : row) v /= 2;
+        }
+    }
+
+    int qsearch(int alpha, int beta, int ply, bool inCheck) {
+        countNode();
+        if (aborted) return 0;
+        if (ply > seldepth) seldepth = ply;
+        if (pos.movesPlayed() >= 500) return 0;
+        if (ply >= MaxPly) return evaluate(pos);
+
+        int best = -Infinite;
+        int n;
+        if (inCheck) {
+            n = generateMoves(pos, moves[ply], GenMode::Search);
+        } else {
+            best = evaluate(pos);
+            if (best >= beta) return best;
+            if (best > alpha) alpha = best;
+            n = generateCaptures(pos, moves[ply]);
+        }
+        scoreMoves(ply, n, NoMove);
+        int legal = 0;
+        for (int i = 0; i < n; ++i) {
+            const Move m = pick(ply, i, n);
+            if (!isLegal(pos, m, inCheck)) continue;
+            ++legal;
+            Undo u;
+            pos.make(m, u);
+            keys[ply + 1] = pos.key();
+            const int v = -qsearch(-beta, -alpha, ply + 1, pos.inCheck());
+            pos.unmake(m, u);
+            if (aborted) return 0;
+            if (v > best) {
+                best = v;
+                if (v > alpha) {
+                    if (v >= beta) return v;
+                    alpha = v;
+                }
+            }
+        }
+        if (inCheck && legal == 0) return -MateScore + ply;
+        return best;
+    }
+
+    int search(int alpha, int beta, int depth, int ply, bool inCheck, bool pvNode) {
+        pvLength[ply] = ply;
+        if (pos.movesPlayed() >= 500) return 0;
+        if (ply > 0 && repeated(ply)) return 0;
+        // Mate distance: nothing here can beat a mate already found nearer the root.
+        alpha = std::max(alpha, -MateScore + ply);
+        beta = std::min(beta, MateScore - ply - 1);
+        if (alpha >= beta) return alpha;
+
+        // A king in check must be answered; look one ply further.
+        if (inCheck && ply < 2 * rootDepth + 8) ++depth;
+        if (depth <= 0) return qsearch(alpha, beta, ply, inCheck);
+        if (ply >= MaxPly) return evaluate(pos);
+
+        countNode();
+        if (aborted) return 0;
+        if (ply > seldepth) seldepth = ply;
+
+        Move hashMove = NoMove;
+        if (const TTEntry* e = tt.probe(pos.key())) {
+            hashMove = e->move;
+            const int s = scoreFromTT(e->score, ply);
+            if (!pvNode && e->depth >= depth &&
+                (e->bound == BoundExact || (e->bound == BoundLower && s >= beta) || (e->bound == BoundUpper && s <= alpha)))
+                return s;
+        }
+        if (hashMove != NoMove && !isPseudoLegal(pos, hashMove)) hashMove = NoMove;
+
+        // Null move: pass, and if a reduced search still fails high the node is cut. Not in
+        // check, not twice in a row, and only with something to move besides pawns (a king
+        // cannot move, so zugzwang is real).
+        if (options.nullMove && !pvNode && !inCheck && depth >= 3 && ply > 0 && !nullAt[ply] &&
+            std::abs(beta) < MateBound && hasMaterialToPass()) {
+            const int staticEval = evaluate(pos);
+            if (staticEval >= beta) {
+                const int r = 3 + depth / 4;
+                pos.flipSide();
+                keys[ply + 1] = pos.key();
+                nullAt[ply + 1] = true;
+                const int v = -search(-beta, -beta + 1, depth - 1 - r, ply + 1, false, false);
+                nullAt[ply + 1] = false;
+                pos.flipSide();
+                if (aborted) return 0;
+                if (v >= beta) return v >= MateBound ? beta : v;
+            }
+        }
+
+        const int n = generateMoves(pos, moves[ply], GenMode::Search);
+        scoreMoves(ply, n, hashMove);
+        const int alphaOrig = alpha;
+        int best = -Infinite;
+        Move bestMove = NoMove;
+        int legal = 0;
+        for (int i = 0; i < n; ++i) {
+            const Move m = pick(ply, i, n);
+            if (!isLegal(pos, m, inCheck)) continue;
+            ++legal;
+            const bool isQuiet = quiet(m);
+            const bool killer = m == killers[ply][0] || m == killers[ply][1];
+            Undo u;
+            pos.make(m, u);
+            keys[ply + 1] = pos.key();
+            const bool givesCheck = pos.inCheck();
+            int v;
+            if (legal == 1) {
+                v = -search(-beta, -alpha, depth - 1, ply + 1, givesCheck, pvNode);
+            } else {
+                int r = 0;
+                if (options.lateMoveReductions && depth >= 3 && isQuiet && !inCheck && !givesCheck && !killer)
+                    r = std::clamp(kReductions.table[std::min(depth, 63)][std::min(legal, 63)] - (pvNode ? 1 : 0), 0,
+                                   depth - 2);
+                v = -search(-alpha - 1, -alpha, depth - 1 - r, ply + 1, givesCheck, false);
+                if (v > alpha && r > 0) v = -search(-alpha - 1, -alpha, depth - 1, ply + 1, givesCheck, false);
+                if (v > alpha && v < beta && pvNode) v = -search(-beta, -alpha, depth - 1, ply + 1, givesCheck, true);
+            }
+            pos.unmake(m, u);
+            if (aborted) return 0;
+            if (v > best) {
+                best = v;
+                bestMove = m;
+                if (v > alpha) {
+                    alpha = v;
+                    if (pvNode) {
+                        pv[ply][ply] = m;
+                        for (int j = ply + 1; j < pvLength[ply + 1]; ++j) pv[ply][j] = pv[ply + 1][j];
+                        pvLength[ply] = std::max(pvLength[ply + 1], ply + 1);
+                    }
+                    if (v >= beta) {
+                        if (isQuiet) rewardQuiet(ply, m, depth);
+                        break;
+                    }
+                }
+            }
+        }
+        // No move keeps the king: it will be taken (also when nothing but the king could move).
+        if (legal == 0) return -MateScore + ply;
+        const Bound bound = best >= beta ? BoundLower : best > alphaOrig ? BoundExact : BoundUpper;
+        tt.store(pos.key(), bestMove, scoreToTT(best, ply), depth, bound);
+        return best;
+    }
+
+    bool hasMaterialToPass() const {
+        const Color us = pos.sideToMove();
+        for (int t = Pawn; t <= Rook; ++t)
+            if (pos.hand(us, t) > 0) return true;
+        int pieces = 0;
+        for (int y = 1; y <= 9; ++y)
+            for (int x = 1; x <= 9; ++x) {
+                const Piece p = pos.at(square(x, y));
+                if (p != Empty && colorOf(p) == us && typeOf(p) != Pawn && typeOf(p) != King) ++pieces;
+            }
+        return pieces >= 3;
+    }
+};
+
+Engine::Engine(std::size_t hashMegabytes) : s_(std::make_unique<Searcher>(hashMegabytes)) {}
+Engine::~Engine() = default;
+
+void Engine::setClock(Clock clock) { s_->clock = clock ? std::move(clock) : Clock(steadySeconds); }
+Options& Engine::options() { return s_->options; }
+
+void Engine::clear() {
+    s_->tt.clear();
+    s_->clearTables();
+}
+
+Result Engine::bestMove(const Snapshot& snapshot, const Limits& limits, const std::atomic<bool>& stop,
+                        const InfoSink& sink) {
+    Searcher& S = *s_;
+    Result result;
+    if (!S.pos.set(snapshot) || S.pos.movesPlayed() >= 500) return result;
+    Position& pos = S.pos;
+    S.stop = &stop;
+    S.nodes = 0;
+    S.nodeLimit = limits.nodes;
+    S.start = S.clock();
+    S.hardLimit = limits.seconds;
+    S.aborted = false;
+    S.seldepth = 0;
+    S.tt.newSearch();
+    std::fill(&S.killers[0][0], &S.killers[0][0] + (MaxPly + 1) * 2, NoMove);
+    std::fill(std::begin(S.nullAt), std::end(S.nullAt), false);
+
+    // Root moves: a king that can be taken is taken at once.
+    Move* root = S.moves[0];
+    int n = generateMoves(pos, root, GenMode::Search);
+    const bool inCheck = pos.inCheck();
+    if (pos.canTakeKing()) {
+        for (int i = 0; i < n; ++i)
+            if (!isDrop(root[i]) && typeOf(pos.at(toOf(root[i]))) == King) {
+                result.best = root[i];
+                result.info.depth = 1;
+                result.info.score = MateScore - 1;
+                result.info.pvLength = 1;
+                result.info.pv[0] = root[i];
+                return result;
+            }
+    }
+    int legal = 0;
+    for (int i = 0; i < n; ++i)
+        if (isLegal(pos, root[i], inCheck)) root[legal++] = root[i];
+    if (legal == 0) {
+        // Every move loses the king; play one anyway rather than move the king.
+        n = generateMoves(pos, root, GenMode::Search);
+        result.losing = true;
+        if (n > 0) result.best = root[0];
+        result.info.score = -MateScore + 1;
+        return result;
+    }
+    n = legal;
+    S.scoreMoves(0, n, NoMove);
+    for (int i = 0; i < n; ++i) S.pick(0, i, n);
+
+    const int maxDepth = limits.depth > 0 ? std::min(limits.depth, MaxPly - 10) : MaxPly - 10;
+    Move best = root[0];
+    result.best = best;
+    S.keys[0] = pos.key();
+    for (int depth = 1; depth <= maxDepth; ++depth) {
+        S.rootDepth = depth;
+        int alpha = -Infinite;
+        const int beta = Infinite;
+        Move iterBest = NoMove;
+        int iterScore = -Infinite;
+        S.pvLength[0] = 0;
+        for (int i = 0; i < n; ++i) {
+            const Move m = root[i];
+            Undo u;
+            pos.make(m, u);
+            S.keys[1] = pos.key();
+            const bool givesCheck = pos.inCheck();
+            int v;
+            if (i == 0) {
+                v = -S.search(-beta, -alpha, depth - 1, 1, givesCheck, true);
+            } else {
+                v = -S.search(-alpha - 1, -alpha, depth - 1, 1, givesCheck, false);
+                if (!S.aborted && v > alpha) v = -S.search(-beta, -alpha, depth - 1, 1, givesCheck, true);
+            }
+            pos.unmake(m, u);
+            if (S.aborted) break;
+            if (v > iterScore) {
+                iterScore = v;
+                iterBest = m;
+                alpha = std::max(alpha, v);
+                S.pv[0][0] = m;
+                for (int j = 1; j < S.pvLength[1]; ++j) S.pv[0][j] = S.pv[1][j];
+                S.pvLength[0] = std::max(S.pvLength[1], 1);
+                // Keep the best first for the next iteration.
+                std::rotate(root, root + i, root + i + 1);
+            }
+        }
+        if (iterBest != NoMove) {
+            // A move searched to the end in an interrupted iteration still counts if it
+            // beat the previous best.
+            best = iterBest;
+            result.best = best;
+            result.info.depth = S.aborted ? depth - 1 : depth;
+            result.info.score = iterScore;
+            result.info.pvLength = S.pvLength[0];
+            std::copy(S.pv[0], S.pv[0] + S.pvLength[0], result.info.pv);
+        }
+        result.info.seldepth = S.seldepth;
+        result.info.nodes = S.nodes;
+        result.info.seconds = S.elapsed();
+        if (S.aborted) break;
+        if (sink) sink(result.info);
+        // Stop early: a single move, a mate found, or half the time gone (the next
+        // iteration would not finish).
+        if (n == 1 && depth >= 1) break;
+        if (std::abs(iterScore) >= MateBound && depth >= MateScore - std::abs(iterScore)) break;
+        if (limits.seconds > 0 && S.elapsed() > limits.seconds * 0.5) break;
+        if (limits.nodes && S.nodes >= limits.nodes) break;
+    }
+    result.stopped = S.aborted;
+    result.info.nodes = S.nodes;
+    result.info.seconds = S.elapsed();
+    return result;
+}
+
+std::string usiScore(int score) {
+    if (score >= MateBound) return "mate " + std::to_string(MateScore - score);
+    if (score <= -MateBound) return "mate -" + std::to_string(MateScore + score);
+    return "cp " + std::to_string(score);
+}
+
+}  // namespace fudo::search

@@ -1,0 +1,77 @@
+// The strong engine's search: iterative deepening principal-variation search with a
+// quiescence search on captures, a transposition table, hash-move / capture / killer /
+// history ordering, check extensions, null move and late-move reductions, a time budget
+// read from an injectable clock and an atomic stop flag. The engine owns no thread: the
+// caller runs bestMove wherever it likes and may set the flag from another thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "search/position.h"
+
+namespace fudo::search {
+
+struct Limits {
+    int depth = 0;            // deepest iteration; 0: no limit
+    double seconds = 0;       // thinking time; 0: no limit
+    std::uint64_t nodes = 0;  // node budget; 0: no limit
+};
+
+// What the search knows after each completed iteration, and at the end.
+struct Info {
+    int depth = 0;
+    int seldepth = 0;
+    int score = 0;            // side to move's view; mates as ±(MateScore - plies)
+    std::uint64_t nodes = 0;
+    double seconds = 0;
+    int pvLength = 0;
+    Move pv[MaxPly] = {};
+};
+
+struct Result {
+    Move best = NoMove;   // NoMove: no move at all (or the position could not be searched)
+    bool losing = false;  // every move leaves the king to be taken
+    bool stopped = false; // the stop flag or the budget cut the last iteration short
+    Info info;
+};
+
+// Seconds on a clock that only moves forward.
+using Clock = std::function<double()>;
+// Called after every completed iteration, on the searching thread.
+using InfoSink = std::function<void(const Info&)>;
+
+// Search switches, for measuring what each part is worth.
+struct Options {
+    bool nullMove = true;
+    bool lateMoveReductions = true;
+    int pollEvery = 1024;  // nodes between reads of the clock and the stop flag
+};
+
+class Engine {
+public:
+    explicit Engine(std::size_t hashMegabytes = 16);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // The best move for the side to move of the snapshot. `stop` may be set from any thread.
+    Result bestMove(const Snapshot& snapshot, const Limits& limits, const std::atomic<bool>& stop,
+                    const InfoSink& sink = {});
+    // A clock other than the steady clock (tests drive time by hand).
+    void setClock(Clock clock);
+    Options& options();
+    // Forgets the table, killers and history (a new game).
+    void clear();
+
+private:
+    struct Searcher;
+    std::unique_ptr<Searcher> s_;
+};
+
+// Score text in USI: "cp 123" or "mate 5" / "mate -4" (plies).
+std::string usiScore(int score);
+
+}  // namespace fudo::search
