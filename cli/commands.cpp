@@ -418,13 +418,14 @@ int bench(Words& w, std::ostream& out) {
         char line[512];
         std::snprintf(line, sizeof line,
                       "positions %zu, level 4, %s per position\n"
-                      "nodes %llu in %.2f s, %.0f nodes/s\n"
+                      "nodes %llu in %.2f s, %.0f nodes/s; %.2f s of processor time, %.0f nodes/s\n"
                       "depth reached: median %d, min %d, max %d\n",
                       corpus.size(),
                       limits.depth ? ("depth " + std::to_string(limits.depth)).c_str()
                                    : (std::to_string(int(limits.seconds * 1000)) + " ms").c_str(),
                       static_cast<unsigned long long>(b.nodes), b.seconds,
-                      b.seconds > 0 ? double(b.nodes) / b.seconds : 0.0, b.medianDepth(), sorted.front(),
+                      b.seconds > 0 ? double(b.nodes) / b.seconds : 0.0, b.cpuSeconds,
+                      b.cpuSeconds > 0 ? double(b.nodes) / b.cpuSeconds : 0.0, b.medianDepth(), sorted.front(),
                       sorted.back());
         out << line;
         return 0;

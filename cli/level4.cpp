@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <ctime>
 
 #include "search/movegen.h"
 
@@ -76,13 +77,23 @@ int Level4Bench::medianDepth() const {
     return v[v.size() / 2];
 }
 
+namespace {
+double threadCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+}  // namespace
+
 Level4Bench runLevel4Bench(const std::vector<Position>& corpus, const search::Limits& limits) {
     Level4Bench b;
     search::Engine engine;
     std::atomic<bool> stop{false};
     for (const Position& pos : corpus) {
         engine.clear();
+        const double cpu0 = threadCpuSeconds();
         const search::Result r = engine.bestMove(snapshotOf(pos, search::Upper, 0), limits, stop);
+        b.cpuSeconds += threadCpuSeconds() - cpu0;
         b.depths.push_back(r.info.depth);
         b.nodes += r.info.nodes;
         b.seconds += r.info.seconds;

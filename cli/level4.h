@@ -25,7 +25,8 @@ std::string level4Output(const search::Snapshot& snapshot, const search::Limits&
 struct Level4Bench {
     std::vector<int> depths;  // depth reached per position
     std::uint64_t nodes = 0;
-    double seconds = 0;
+    double seconds = 0;     // by the clock on the wall
+    double cpuSeconds = 0;  // by the thread's own processor time (the machine may be shared)
     int medianDepth() const;
 };
 

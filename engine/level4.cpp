@@ -60,9 +60,6 @@ search::Result 探索する(Game& g, 強い探索& s, search::Color side) {
     return c;
 }
 
-const char* const kFullWidthDigits[10] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
-const char* const kRanks[10] = {"", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
-
 const char* 駒の名前(int code) {
     switch (code < 0 ? -code : code) {
     case HU: return "歩";
@@ -87,8 +84,8 @@ const char* 駒の名前(int code) {
 // The move in words, in the usual notation: destination (file 10 - x, rank y), the piece,
 // then 成 for a promotion or 打 for a drop: "７六歩", "２二角成", "５二金打".
 std::string 指し手の文字(const 候補手& m) {
-    std::string s = kFullWidthDigits[10 - m.tx];
-    s += kRanks[m.ty];
+    std::string s(Game::文字列変換(10 - m.tx));
+    s += Game::文字列変換(1000 + m.ty);
     s += 駒の名前(m.koma);
     if (m.fx == -1 || m.fx == 11)
         s += "打";

@@ -170,6 +170,24 @@ bool isPseudoLegal(const Position& pos, Move m) {
     return !(mayPromote && (type == Pawn || type == Bishop || type == Rook));
 }
 
+bool dropsCannotBlock(const Position& pos, Color c) {
+    int total = 0;
+    for (int t = Pawn; t <= Rook; ++t) total += pos.hand(c, t);
+    if (total == 0 || total != pos.hand(c, Pawn)) return false;
+    const AttackTables& at = attackTables();
+    const Square k = pos.king(c);
+    for (int i = 0; i < 8; ++i) {
+        const int d = Directions[i];
+        Square s = k + d;
+        while (pos.at(s) == Empty) s += d;
+        const Piece p = pos.at(s);
+        if (p == Wall || colorOf(p) == c || !(at.dir[p][i] & SlideAttack) || s == k + d) continue;
+        for (Square b = k + d; b != s; b += d)
+            if (deadRow(c, Pawn, rowOf(b)) || pos.pawnOnFile(c, fileOf(b))) return true;
+    }
+    return false;
+}
+
 std::string usi(Move m) {
     if (m == NoMove) return "none";
     static const char kDrop[8] = {0, 'P', 'L', 'N', 'S', 'G', 'B', 'R'};

@@ -28,6 +28,12 @@ bool isLegal(Position& pos, Move m, bool inCheck);
 // the killers).
 bool isPseudoLegal(const Position& pos, Move m);
 
+// The game's own mate test differs from "no move keeps the king" in one way: when every
+// piece in hand is a pawn, a drop counts as a block only if a pawn may be dropped on every
+// empty square between a checking piece and the king. True when that makes the drops of
+// colour c useless against the check it is in.
+bool dropsCannotBlock(const Position& pos, Color c);
+
 // The move in USI notation ("7g7f", "8h2b+", "G*5b") with files 10 - x and ranks a..i.
 std::string usi(Move m);
 // Parses USI; NoMove when it does not parse (legality not checked).

@@ -31,18 +31,11 @@ const char kLetters[TypeCount] = {0, 'P', 'L', 'N', 'S', 'G', 'B', 'R', 'K', 'P'
 
 }  // namespace
 
-const Zobrist& zobrist() {
-    static const Zobrist z = makeZobrist();
-    return z;
-}
-
-MaterialValues& materialValues() {
-    static MaterialValues v = {
-        {0, 90, 300, 380, 480, 540, 800, 950, 0, 540, 540, 540, 540, 1000, 1200},
-        {0, 100, 330, 420, 550, 620, 880, 1050},
-    };
-    return v;
-}
+const Zobrist kZobrist = makeZobrist();
+MaterialValues gMaterial = {
+    {0, 90, 300, 380, 480, 540, 800, 950, 0, 540, 540, 540, 540, 1000, 1200},
+    {0, 100, 330, 420, 550, 620, 880, 1050},
+};
 
 int gameCode(Piece p) {
     static constexpr int kCodes[TypeCount] = {0,    HU,     KYOU,      KEI,      GIN,       KIN,       KAKU,     SYA,
@@ -81,6 +74,7 @@ Snapshot snapshotOf(const Game& g, Color toMove) {
     s.ueMochi = g.UE_MOCHI;
     s.toMove = toMove;
     s.movesPlayed = g.KIFU_NOW;
+    s.upperMateEndsGame = g.TAIKYOKU_MODE == MODE_COM;
     return s;
 }
 

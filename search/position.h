@@ -23,6 +23,10 @@ struct Snapshot {
     std::array<int, 8> sitaMochi{}, ueMochi{};
     Color toMove = Upper;
     int movesPlayed = 0;
+    // A game against the computer ends when the game's mate test finds the upper king
+    // mated after a lower move (see dropsCannotBlock); between two persons only a taken
+    // king ends it.
+    bool upperMateEndsGame = true;
 };
 
 // The game's position with the given army to move.
@@ -103,13 +107,15 @@ struct Zobrist {
     std::uint64_t hand[2][8];
     std::uint64_t side;
 };
-extern const Zobrist& zobrist();
+extern const Zobrist kZobrist;
+inline const Zobrist& zobrist() { return kZobrist; }
 
 // Piece values for the material balance (board and hand), set by the evaluation's weights.
 struct MaterialValues {
     int board[TypeCount];
     int hand[8];
 };
-MaterialValues& materialValues();
+extern MaterialValues gMaterial;
+inline MaterialValues& materialValues() { return gMaterial; }
 
 }  // namespace fudo::search

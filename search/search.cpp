@@ -61,6 +61,7 @@ struct Engine::Searcher {
     std::uint64_t nodeLimit = 0;
     double start = 0, hardLimit = 0;
     bool aborted = false;
+    bool upperMateRule = true;
     int seldepth = 0;
     int rootDepth = 0;
 
@@ -122,6 +123,12 @@ struct Engine::Searcher {
         return moves[ply][i];
     }
 
+    // In check, drops that the game's mate test would not count as blocks are left out for
+    // the upper army: the game would already have ended.
+    bool dropsBarred(bool inCheck) const {
+        return inCheck && upperMateRule && pos.sideToMove() == Upper && dropsCannotBlock(pos, Upper);
+    }
+
     bool quiet(Move m) const { return isDrop(m) || (pos.at(toOf(m)) == Empty && !isPromotion(m)); }
 
     void rewardQuiet(int ply, Move m, int depth) {
@@ -157,10 +164,11 @@ struct Engine::Searcher {
             n = generateCaptures(pos, moves[ply]);
         }
         scoreMoves(ply, n, NoMove);
+        const bool noDrops = dropsBarred(inCheck);
         int legal = 0;
         for (int i = 0; i < n; ++i) {
             const Move m = pick(ply, i, n);
-            if (!isLegal(pos, m, inCheck)) continue;
+            if ((noDrops && isDrop(m)) || !isLegal(pos, m, inCheck)) continue;
             ++legal;
             Undo u;
             pos.make(m, u);
@@ -230,12 +238,13 @@ struct Engine::Searcher {
         const int n = generateMoves(pos, moves[ply], GenMode::Search);
         scoreMoves(ply, n, hashMove);
         const int alphaOrig = alpha;
+        const bool noDrops = dropsBarred(inCheck);
         int best = -Infinite;
         Move bestMove = NoMove;
         int legal = 0;
         for (int i = 0; i < n; ++i) {
             const Move m = pick(ply, i, n);
-            if (!isLegal(pos, m, inCheck)) continue;
+            if ((noDrops && isDrop(m)) || !isLegal(pos, m, inCheck)) continue;
             ++legal;
             const bool isQuiet = quiet(m);
             const bool killer = m == killers[ply][0] || m == killers[ply][1];
@@ -318,6 +327,7 @@ Result Engine::bestMove(const Snapshot& snapshot, const Limits& limits, const st
     S.start = S.clock();
     S.hardLimit = limits.seconds;
     S.aborted = false;
+    S.upperMateRule = snapshot.upperMateEndsGame;
     S.seldepth = 0;
     S.tt.newSearch();
     std::fill(&S.killers[0][0], &S.killers[0][0] + (MaxPly + 1) * 2, NoMove);
@@ -339,8 +349,9 @@ Result Engine::bestMove(const Snapshot& snapshot, const Limits& limits, const st
             }
     }
     int legal = 0;
+    const bool noDrops = S.dropsBarred(inCheck);
     for (int i = 0; i < n; ++i)
-        if (isLegal(pos, root[i], inCheck)) root[legal++] = root[i];
+        if (!(noDrops && isDrop(root[i])) && isLegal(pos, root[i], inCheck)) root[legal++] = root[i];
     if (legal == 0) {
         // Every move loses the king; play one anyway rather than move the king.
         n = generateMoves(pos, root, GenMode::Search);

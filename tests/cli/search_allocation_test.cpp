@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
+#include <atomic>
+
 #include "cli/bench_corpus.h"
 #include "cli/headless.h"
+#include "cli/level4.h"
 
 // The replacements below pair malloc with free by design; GCC's check cannot see that
 // once they are inlined into the test.
@@ -62,6 +65,30 @@ TEST(SearchAllocation, NoAllocationWhileSearchingTheCorpus) {
             EXPECT_EQ(gAllocations, 0) << "level " << level;
         }
     }
+}
+
+// The strong engine allocates its table and per-ply arrays once, with the engine: a whole
+// search, tens of thousands of nodes, allocates nothing.
+TEST(SearchAllocation, StrongEngineAllocatesNothingWhileSearching) {
+    std::vector<Position> corpus;
+    std::string error;
+    ASSERT_TRUE(loadCorpus(FUDO_DEFAULT_CORPUS, corpus, error)) << error;
+    search::Engine engine(4);
+    std::atomic<bool> stop{false};
+    search::Limits limits;
+    limits.depth = 4;
+    std::uint64_t nodes = 0;
+    for (size_t i = 0; i < corpus.size(); i += 10) {
+        const search::Snapshot snap = snapshotOf(corpus[i], search::Upper, 40);
+        gAllocations = 0;
+        gCounting = true;
+        const search::Result r = engine.bestMove(snap, limits, stop);
+        gCounting = false;
+        EXPECT_NE(r.best, search::NoMove);
+        EXPECT_EQ(gAllocations, 0) << "position " << i;
+        nodes += r.info.nodes;
+    }
+    EXPECT_GT(nodes, 10000u);
 }
 
 }  // namespace

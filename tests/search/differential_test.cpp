@@ -175,10 +175,15 @@ TEST(EngineAgainstTheRules, MoveSetsLegalityMakeAndMateOverSelfPlay) {
                 for (int i = 0; i < n; ++i) legal += isLegal(pos, moves[i], inCheck);
             }
 
-            // Mate: attacked and nothing keeps the king, against the game's test.
+            // Mate: attacked and nothing keeps the king, against the game's test (which
+            // counts drops only as dropsCannotBlock says).
             if (inCheck && !pos.canTakeKing()) {
                 ++checks;
-                const bool mated = legal == 0;
+                int boardEvasions = 0, dropEvasions = 0;
+                for (int i = 0; i < n; ++i)
+                    if (isLegal(pos, moves[i], inCheck)) ++(isDrop(moves[i]) ? dropEvasions : boardEvasions);
+                EXPECT_EQ(boardEvasions + dropEvasions, legal);
+                const bool mated = boardEvasions == 0 && (dropEvasions == 0 || dropsCannotBlock(pos, us));
                 load(g, pos);
                 g.調査_2歩フラグ設定();
                 g.勢力調査();
