@@ -5,6 +5,7 @@
 
 int runCanvasTests(int argc, char** argv);
 int runWindowTests(int argc, char** argv);
+int runLevel4WindowTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -14,5 +15,6 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     int status = runCanvasTests(argc, argv);
     status |= runWindowTests(argc, argv);
+    status |= runLevel4WindowTests(argc, argv);
     return status;
 }

@@ -59,7 +59,7 @@ private slots:
         TestWindow w;
         const QString expected = QString::fromUtf8(
             "TAIKYOKU:対局[MATCH_MAN:対局(人間)[START:スタート] START2:対局(COM)[SENTE:先手 GOTE:後手] "
-            "LEVEL:COM対局ﾚﾍﾞﾙ[LEVEL1:LEVEL1 LEVEL2:LEVEL2 LEVEL3:LEVEL3] OWARI:終わり] "
+            "LEVEL:COM対局ﾚﾍﾞﾙ[LEVEL1:LEVEL1 LEVEL2:LEVEL2 LEVEL3:LEVEL3 LEVEL4:LEVEL4] HINT:ヒント OWARI:終わり] "
             "STOP:局面[CANCEL:最初 REVERSE:反転] REPLAY:戻 AFTER:進 LBEL_UP:△ LEBEL_DOWN:▽ "
             "KIFU:棋譜[KIFU_READ:読込 KIFU_WRITE:書込] "
             "OPTION:ｵﾌﾟｼｮﾝ[HAIKEI_GA:背景画[MIDORI:緑 TATAMI:畳 TAKE:竹 UCHU:宇宙 RENGA:煉瓦] "
@@ -70,12 +70,12 @@ private slots:
         for (QAction* a : w->findChildren<QAction*>())
             if (a->isCheckable()) checkable << a->objectName();
         checkable.sort();
-        QCOMPARE(checkable, QStringList({"BGM", "KEIKA", "LEVEL1", "LEVEL2", "LEVEL3", "MIDORI", "RENGA",
+        QCOMPARE(checkable, QStringList({"BGM", "KEIKA", "LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "MIDORI", "RENGA",
                                          "SIDOU", "TAKE", "TATAMI", "UCHU"}));
         // At start-up the level is 3 and one background is ticked.
         const QStringList ticks = checked(*w);
         QVERIFY(ticks.contains("LEVEL3"));
-        QVERIFY(!ticks.contains("LEVEL1") && !ticks.contains("LEVEL2"));
+        QVERIFY(!ticks.contains("LEVEL1") && !ticks.contains("LEVEL2") && !ticks.contains("LEVEL4"));
         int backgrounds = 0;
         for (const char* name : {"MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA"}) backgrounds += ticks.contains(name);
         QCOMPARE(backgrounds, 1);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QWidget>
 
@@ -37,6 +38,8 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event) {
     if (!watched->isWidgetType()) return false;
     const QWidget* top = static_cast<QWidget*>(watched)->window();
     if (top == window_ || qobject_cast<const QMenu*>(top)) {
+        if (escape_ && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            escape_();
         ++dropped_;
         return true;
     }

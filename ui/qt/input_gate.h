@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class QWidget;
 
@@ -16,6 +17,8 @@ public:
     void setClosed(bool closed);
     bool isClosed() const { return closed_; }
     int dropped() const { return dropped_; }  // input events thrown away so far
+    // Called for Esc pressed while the gate is shut (instead of dropping it silently).
+    void setEscapeHandler(std::function<void()> handler) { escape_ = std::move(handler); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -24,6 +27,7 @@ private:
     QWidget* window_;
     bool closed_ = false;
     int dropped_ = 0;
+    std::function<void()> escape_;
 };
 
 }  // namespace fudo::qt

@@ -44,6 +44,12 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
     });
     game_ = std::make_unique<Game>(*canvas_, dialogs_, *host_, sound_.get());
     quitHandler_ = [] { QCoreApplication::exit(0); };
+    // Esc while the computer thinks stops the search; the program then ends as Esc says.
+    gate_.setEscapeHandler([this] {
+        if (!host_->isWorking()) return;
+        escapeRequested_ = true;
+        host_->stopWork();
+    });
 
     buildMenus();
     connect(canvas_, &QtCanvas::pressed, this, [this](int button, double X, double Y) {
@@ -105,6 +111,10 @@ void MainWindow::command(const std::function<void()>& call, bool dropQueuedInput
         closeRequested_ = false;
         close();
     }
+    if (!ended_ && escapeRequested_) {
+        escapeRequested_ = false;
+        command([this] { game_->Form_KeyPress(KEY_ESC); });
+    }
 }
 
 void MainWindow::tick() {
@@ -135,6 +145,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         closeRequested_ = true;
         dialogs_.setClosing(true);
         host_->setClosing(true);
+        host_->stopWork();
         dialogs_.closeOpenBox();
         event->ignore();
         return;

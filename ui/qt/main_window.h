@@ -39,6 +39,8 @@ public:
 
     // True while a command of the game runs (the board takes no clicks then).
     bool isBusy() const { return busy_; }
+    // True while the computer's search (or the hint's) runs on its worker thread.
+    bool isThinking() const { return host_->isWorking(); }
     // True once the game has ended the program.
     bool hasEnded() const { return ended_; }
     // What ending the program does; by default it leaves the application's event loops.
@@ -78,6 +80,7 @@ private:
     bool busy_ = false;
     bool ended_ = false;
     bool closeRequested_ = false;
+    bool escapeRequested_ = false;  // Esc during the computer's search: end after it stops
     bool inCloseEvent_ = false;
     struct Tick {  // a checkable menu item and the game's tick it mirrors
         QAction* action;

@@ -2,6 +2,7 @@
 // knows them, each item calling its procedure of the game.
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeySequence>
 
 #include "ui/qt/main_window.h"
 
@@ -28,6 +29,8 @@ const MenuEntry kMenu[] = {
     {2, "LEVEL1", "LEVEL1", &Game::LEVEL1_Click, &メニュー状態::LEVEL1},
     {2, "LEVEL2", "LEVEL2", &Game::LEVEL2_Click, &メニュー状態::LEVEL2},
     {2, "LEVEL3", "LEVEL3", &Game::LEVEL3_Click, &メニュー状態::LEVEL3},
+    {2, "LEVEL4", "LEVEL4", &Game::LEVEL4_Click, &メニュー状態::LEVEL4},
+    {1, "HINT", "ヒント", &Game::ヒント_Click, nullptr},
     {1, "OWARI", "終わり", &Game::OWARI_Click, nullptr},
     {0, "STOP", "局面", &Game::見出し_Click, nullptr},
     {1, "CANCEL", "最初", &Game::CANCEL_Click, nullptr},
@@ -80,6 +83,8 @@ void MainWindow::buildMenus() {
         }
         if (call) connect(action, &QAction::triggered, this, [this, call] { command([this, call] { (game_.get()->*call)(); }); });
     }
+    // The hint's key, shown beside it.
+    action("HINT")->setShortcut(QKeySequence(Qt::Key_H));
 }
 
 void MainWindow::syncMenu() {

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QTimer>
+#include <atomic>
+#include <thread>
 
 #include "ui/qt/record_controls.h"
 
@@ -32,6 +34,36 @@ void QtHost::wait(double seconds) {
     QEventLoop loop;
     QTimer::singleShot(int(seconds * 1000 + 0.5), Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtHost::runWork(const std::function<void()>& work, const std::function<void()>& tick,
+                     const std::function<void()>& stop) {
+    if (closing_) stop();
+    std::atomic<bool> done{false};
+    std::thread worker([&work, &done] {
+        work();
+        done.store(true, std::memory_order_release);
+    });
+    stop_ = &stop;
+    {
+        QEventLoop loop;
+        QTimer poll, clock;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (done.load(std::memory_order_acquire)) loop.quit();
+        });
+        QObject::connect(&clock, &QTimer::timeout, &loop, [&tick] { tick(); });
+        poll.start(2);
+        clock.start(100);
+        // Every event is handled, so that Esc and closing the window get through; the
+        // window's input gate drops the rest.
+        if (!done.load(std::memory_order_acquire)) loop.exec();
+    }
+    stop_ = nullptr;
+    worker.join();
+}
+
+void QtHost::stopWork() {
+    if (stop_) (*stop_)();
 }
 
 void QtHost::quit() {

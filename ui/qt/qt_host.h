@@ -41,7 +41,15 @@ public:
     long windowHandle() override;
     void menuChanged() override;
 
-    // Once the program is closing, waits return at once.
+    // The search of level 4 and of the hint runs on a worker thread while a local event
+    // loop keeps painting and ticks the clock; the window's input gate keeps the board shut.
+    void runWork(const std::function<void()>& work, const std::function<void()>& tick,
+                 const std::function<void()>& stop) override;
+    // True while such work runs; stopWork tells it to end now (Esc, closing the window).
+    bool isWorking() const { return stop_ != nullptr; }
+    void stopWork();
+
+    // Once the program is closing, waits return at once and work is stopped as it starts.
     void setClosing(bool closing) { closing_ = closing; }
 
 private:
@@ -49,6 +57,7 @@ private:
     Hooks hooks_;
     QElapsedTimer clock_;
     bool closing_ = false;
+    const std::function<void()>* stop_ = nullptr;
 };
 
 }  // namespace fudo::qt

@@ -1,0 +1,135 @@
+// Level 4 in the window: the search runs on a worker thread while the window keeps its
+// event loop (painting, the clock), the board stays shut, and Esc or closing the window
+// during the search ends the program at once; the hint plays nothing.
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QtTest>
+#include <thread>
+
+#include "ui/qt/box_answerer.h"
+#include "ui/qt/main_window.h"
+#include "window_test_support.h"
+
+using namespace fudo;
+using namespace fudo::qt;
+using namespace fudo::qt::test;
+
+class Level4WindowTest : public QObject {
+    Q_OBJECT
+
+    // Starts a game with the computer at level 4 moving first; `during` runs on the main
+    // thread every 20 ms while the trigger of GOTE has not returned.
+    static void computerFirst(TestWindow& w, double seconds, const std::function<void()>& during) {
+        w->action("LEVEL4")->trigger();
+        QVERIFY(w->action("LEVEL4")->isChecked());
+        QVERIFY(!w->action("LEVEL3")->isChecked());
+        w->game().LEVEL4_秒 = seconds;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, during);
+        timer.start(20);
+        w->action("GOTE")->trigger();
+    }
+
+private slots:
+    void searchRunsOffTheWindowsThread() {
+        BoxAnswerer answers;
+        TestWindow w;
+        Game& g = w->game();
+        const auto mainThread = std::this_thread::get_id();
+        int ticksWhileThinking = 0, clicksTried = 0;
+        bool wrongThread = false;
+        const QPoint pawn = cellPoint(*w, 3, 7);
+        computerFirst(w, 0.6, [&] {
+            if (std::this_thread::get_id() != mainThread) wrongThread = true;
+            if (!w->isThinking()) return;
+            ++ticksWhileThinking;
+            // A click on the board while the computer thinks goes nowhere.
+            if (clicksTried++ == 2)
+                QCoreApplication::postEvent(w->canvas(), new QMouseEvent(QEvent::MouseButtonPress, pawn,
+                                                                         w->canvas()->mapToGlobal(pawn), Qt::LeftButton,
+                                                                         Qt::LeftButton, Qt::NoModifier));
+        });
+        QVERIFY(!wrongThread);
+        // The window's own loop ran during the search (timers, hence painting and the clock).
+        QVERIFY2(ticksWhileThinking >= 5, qPrintable(QString::number(ticksWhileThinking)));
+        QVERIFY(w->canvas() != nullptr);
+        QCOMPARE(g.KIFU_NOW, 1);
+        QCOMPARE(g.SENTAKU, 0);
+        QVERIFY(g.KIFU_KOMA[1] > 0);  // the computer (upper side) moved
+        QCOMPARE(g.TEBAN, g.MAN_SENGO);
+        QCOMPARE(w.quits, 0);
+        // The board takes clicks again.
+        clickCell(*w, 3, 7);
+        QCOMPARE(g.SENTAKU, 1);
+    }
+
+    void escDuringTheSearchEndsTheProgram() {
+        BoxAnswerer answers;
+        TestWindow w;
+        QElapsedTimer sinceEsc;
+        bool sent = false;
+        // A search of a minute: only the stop can end it in time.
+        computerFirst(w, 60, [&] {
+            if (sent || !w->isThinking()) return;
+            sent = true;
+            sinceEsc.start();
+            QTest::keyClick(w->canvas(), Qt::Key_Escape);
+        });
+        const qint64 ms = sinceEsc.elapsed();
+        QVERIFY(sent);
+        QVERIFY(w->hasEnded());
+        QCOMPARE(w.quits, 1);
+        QCOMPARE(w->game().KIFU_NOW, 0);  // the stopped search played nothing
+        QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
+        qInfo("Esc during the search: program ended after %lld ms", static_cast<long long>(ms));
+    }
+
+    void closingDuringTheSearchEndsTheProgram() {
+        BoxAnswerer answers;
+        TestWindow w;
+        QElapsedTimer sinceClose;
+        bool sent = false;
+        computerFirst(w, 60, [&] {
+            if (sent || !w->isThinking()) return;
+            sent = true;
+            sinceClose.start();
+            w->close();
+        });
+        const qint64 ms = sinceClose.elapsed();
+        QVERIFY(sent);
+        QVERIFY(w->hasEnded());
+        QCOMPARE(w.quits, 1);
+        QCOMPARE(w->game().KIFU_NOW, 0);
+        QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
+        qInfo("closing during the search: program ended after %lld ms", static_cast<long long>(ms));
+    }
+
+    void hintOutlinesAMoveAndPlaysNothing() {
+        BoxAnswerer answers;
+        TestWindow w;
+        Game& g = w->game();
+        w->action("SENTE")->trigger();
+        QCOMPARE(g.TEBAN, g.MAN_SENGO);
+        g.LEVEL4_秒 = 0.3;
+        const IntMap before = g.BAN;
+        w->action("HINT")->trigger();
+        QCOMPARE(w->action("HINT")->shortcut(), QKeySequence(Qt::Key_H));
+        QVERIFY(g.ヒント_TX >= 1 && g.ヒント_TX <= 9);
+        QVERIFY(g.ヒント_TY >= 1 && g.ヒント_TY <= 9);
+        // The person's piece (or stand) at the source.
+        QVERIFY(g.ヒント_FX == 11 || g.BAN(g.ヒント_FX, g.ヒント_FY) < 0);
+        QCOMPARE(g.KIFU_NOW, 0);
+        QCOMPARE(g.TEBAN, g.MAN_SENGO);
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) QCOMPARE(g.BAN(x, y), before(x, y));
+        QCOMPARE(w.quits, 0);
+    }
+};
+
+int runLevel4WindowTests(int argc, char** argv) {
+    Level4WindowTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "level4_window_test.moc"
