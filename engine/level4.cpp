@@ -135,6 +135,11 @@ void Game::ヒント_Click() {
         host().setStatusLine("指せる手がありません");
         return;
     }
+    if (r.losing) {
+        // Every move leaves the king to be taken: no move to recommend.
+        host().setStatusLine("ヒント：詰んでいます");
+        return;
+    }
     const 候補手 m = 候補手に(*this, r.best, side);
     ヒント_FX = m.fx;
     ヒント_FY = m.fy;

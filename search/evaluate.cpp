@@ -9,8 +9,7 @@ EvalWeights& evalWeights() {
     return w;
 }
 
-int kingSafety(const Position& pos, Color owner) {
-    const EvalWeights& w = evalWeights();
+int kingSafety(const Position& pos, Color owner, const EvalWeights& w) {
     const AttackTables& at = attackTables();
     const Color enemy = ~owner;
     const Square k = pos.king(owner);
@@ -82,10 +81,10 @@ int kingSafety(const Position& pos, Color owner) {
     return score;
 }
 
-int evaluate(const Position& pos) {
-    const int lowerView = pos.material() + kingSafety(pos, Lower) - kingSafety(pos, Upper);
+int evaluate(const Position& pos, const EvalWeights& w) {
+    const int lowerView = pos.material() + kingSafety(pos, Lower, w) - kingSafety(pos, Upper, w);
     const int v = pos.sideToMove() == Lower ? lowerView : -lowerView;
-    return v + evalWeights().tempo;
+    return v + w.tempo;
 }
 
 }  // namespace fudo::search

@@ -21,9 +21,9 @@ struct EvalWeights {
 EvalWeights& evalWeights();
 
 // The position from the side to move's view.
-int evaluate(const Position& pos);
+int evaluate(const Position& pos, const EvalWeights& w = evalWeights());
 
-// One king's safety from its owner's view (negative = in danger); for tests.
-int kingSafety(const Position& pos, Color owner);
+// One king's safety from its owner's view (negative = in danger).
+int kingSafety(const Position& pos, Color owner, const EvalWeights& w = evalWeights());
 
 }  // namespace fudo::search

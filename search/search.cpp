@@ -151,14 +151,14 @@ struct Engine::Searcher {
         if (aborted) return 0;
         if (ply > seldepth) seldepth = ply;
         if (pos.movesPlayed() >= 500) return 0;
-        if (ply >= MaxPly) return evaluate(pos);
+        if (ply >= MaxPly) return evaluate(pos, options.weights);
 
         int best = -Infinite;
         int n;
         if (inCheck) {
             n = generateMoves(pos, moves[ply], GenMode::Search);
         } else {
-            best = evaluate(pos);
+            best = evaluate(pos, options.weights);
             if (best >= beta) return best;
             if (best > alpha) alpha = best;
             n = generateCaptures(pos, moves[ply]);
@@ -200,7 +200,7 @@ struct Engine::Searcher {
         // A king in check must be answered; look one ply further.
         if (inCheck && ply < 2 * rootDepth + 8) ++depth;
         if (depth <= 0) return qsearch(alpha, beta, ply, inCheck);
-        if (ply >= MaxPly) return evaluate(pos);
+        if (ply >= MaxPly) return evaluate(pos, options.weights);
 
         countNode();
         if (aborted) return 0;
@@ -221,7 +221,7 @@ struct Engine::Searcher {
         // cannot move, so zugzwang is real).
         if (options.nullMove && !pvNode && !inCheck && depth >= 3 && ply > 0 && !nullAt[ply] &&
             std::abs(beta) < MateBound && hasMaterialToPass()) {
-            const int staticEval = evaluate(pos);
+            const int staticEval = evaluate(pos, options.weights);
             if (staticEval >= beta) {
                 const int r = 3 + depth / 4;
                 pos.flipSide();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "search/evaluate.h"
 #include "search/position.h"
 
 namespace fudo::search {
@@ -48,6 +49,7 @@ struct Options {
     bool nullMove = true;
     bool lateMoveReductions = true;
     int pollEvery = 1024;  // nodes between reads of the clock and the stop flag
+    EvalWeights weights = evalWeights();
 };
 
 class Engine {

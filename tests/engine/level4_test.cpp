@@ -121,6 +121,16 @@ TEST_F(Level4, HintShowsTheMoveAndPlaysNothing) {
     EXPECT_EQ(canvas.lastOutlineAt(5, 2), 色_緑);
 }
 
+TEST_F(Level4, HintSaysSoWhenEveryMoveLoses) {
+    g.BAN(5, 8) = KIN;
+    g.BAN(5, 7) = HU;
+    g.BAN(1, 7) = -HU;
+    g.TEBAN = g.MAN_SENGO;
+    g.ヒント_Click();
+    EXPECT_EQ(host.status, "ヒント：詰んでいます");
+    EXPECT_EQ(g.ヒント_TX, 0) << "nothing outlined";
+}
+
 TEST_F(Level4, HintIsRefusedWithAReason) {
     struct Case {
         const char* what;
