@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/headless.h"
-#include "cli/sfen.h"
+#include "notation/sfen.h"
 
 namespace {
 

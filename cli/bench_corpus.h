@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/sfen.h"
+#include "notation/sfen.h"
 
 namespace fudo::cli {
 

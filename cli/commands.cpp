@@ -12,9 +12,11 @@
 #include "cli/headless.h"
 #include "cli/play.h"
 #include "cli/level4.h"
+#include "cli/record_commands.h"
 #include "cli/selfplay.h"
-#include "cli/sfen.h"
+#include "notation/sfen.h"
 #include "files/record_file.h"
+#include "notation/record_io.h"
 
 namespace fudo::cli {
 
@@ -67,7 +69,7 @@ constexpr CommandHelp kCommands[] = {
      "  --handicap G\n"
      "      Takes the upper side's pieces of handicap grade G, 0 to 10, away before the game.\n"},
     {"replay", "replay FILE [--move N]",
-     "Reads a record file the way the game does and prints its position as SFEN.",
+     "Reads a record file (.棋譜, .kif, .kifu or .csa) the way the game does and prints its position as SFEN.",
      "  --move N\n"
      "      The position after move N (default: after the last move).\n"},
     {"bench", "bench [--level N] [--positions FILE] [--repeat R] [--movetime MS] [--depth N]",
@@ -98,6 +100,20 @@ constexpr CommandHelp kCommands[] = {
      "      Prints the board and both hands after each move; v marks the computer's pieces.\n"
      "  --record FILE\n"
      "      Writes the game as a record file at the end.\n"},
+    {"export", "export FILE --kif | --kifu | --csa [--output OUT]",
+     "Writes the game of the record file FILE (.棋譜) in KIF (Shift_JIS), KIFU (KIF in UTF-8) or CSA.",
+     "  --kif\n"
+     "      KIF in Shift_JIS, the format most shogi programs read.\n"
+     "  --kifu\n"
+     "      KIF in UTF-8.\n"
+     "  --csa\n"
+     "      CSA, the format of computer shogi.\n"
+     "  --output OUT\n"
+     "      The file to write (also -o OUT; default: FILE with the format's extension).\n"},
+    {"import", "import FILE [--output OUT]",
+     "Reads a KIF, KIFU or CSA file, checks every move under the game's rules and prints how many it holds.",
+     "  --output OUT\n"
+     "      Also writes the game as the record file OUT (.棋譜; also -o OUT); a handicap start cannot be written.\n"},
     // Commands still to come are added here and to fudo-cli(1).
 };
 
@@ -156,6 +172,7 @@ public:
         out = static_cast<int>(n);
         return true;
     }
+    std::ostream& errors() { return err_; }
     bool fail(const std::string& message) {
         err_ << "fudo-cli: " << message << '\n';
         return false;
@@ -347,6 +364,7 @@ int replay(Words& w, std::ostream& out) {
     }
     // The same reader and checks as the window; the refusal is the window's message.
     const std::filesystem::path path(file);
+    if (形式_拡張子(path)) return replayExchange(path, moves, out, w.errors());
     const 棋譜読込結果 r = 読込_棋譜(path);
     if (!r.ok) {
         std::string reason = r.error;
@@ -496,7 +514,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                std::ostream& err) {
     if (args.empty()) {
-        err << "fudo-cli: missing command (bestmove, selfplay, replay, bench or play; --help for usage)\n";
+        err << "fudo-cli: missing command (bestmove, selfplay, replay, bench, play, export or import; --help for usage)\n";
         return kExitBadInput;
     }
     const std::string& cmd = args[0];
@@ -524,7 +542,9 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     if (cmd == "bench") return bench(w, out);
     if (cmd == "replay") return replay(w, out);
     if (cmd == "play") return play(w, in, out, err);
-    w.fail("unknown command " + cmd + " (bestmove, selfplay, replay, bench or play)");
+    if (cmd == "export") return exportCommand(args, out, err);
+    if (cmd == "import") return importCommand(args, out, err);
+    w.fail("unknown command " + cmd + " (bestmove, selfplay, replay, bench, play, export or import)");
     return kExitBadInput;
 }
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "cli/sfen.h"
+#include "notation/sfen.h"
 #include "engine/game.h"
 
 namespace fudo::cli {

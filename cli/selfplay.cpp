@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "cli/headless.h"
-#include "cli/sfen.h"
+#include "notation/sfen.h"
 #include "search/search.h"
 
 namespace fudo::cli {

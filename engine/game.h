@@ -272,6 +272,7 @@ public:
     void File1_Click(const std::string& fileName);  // UTF-8 name inside fileListFolder()
     static double 取得_棋譜のX座標(std::string_view utf8);
     void 描画_棋譜読込み部分消去();
+    std::array<std::string, 3> 棋譜見出し;  // 対局名, 上手名, 下手名 of the record read last
 
     void 読込_環境設定ファイル();
     void 書込_環境設定ファイル();

@@ -508,36 +508,48 @@ void Game::File1_Click(const std::string& fileName) {
         return;
     }
 
-    描画_可視(false, false, false);
-    初期設定();
-    KIFU_MODE = 1;
+    開始_棋譜モード(*this, r.data);
+}
+
+void 開始_棋譜モード(Game& g, const 棋譜データ& data, const IntMap* 開始盤, int 手合) {
+    g.描画_可視(false, false, false);
+    g.初期設定();
+    if (開始盤) {
+        g.BAN = *開始盤;
+        g.HANDE_LEVEL = 手合;
+        g.HANDE_FLAG = 1;
+        g.描画_盤();
+        g.描画_ハンデレベル(手合);
+    }
+    g.KIFU_MODE = 1;
+    g.棋譜見出し = {data.対局名, data.上手名, data.下手名};
 
     // Header texts are placed in twips; the canvas speaks cells.
     auto 見出し = [&](const std::string& text, double X, double Y, int colour) {
-        canvas().text((X - BAN_X0) / MASU_W, (Y - BAN_Y0) / MASU_H, text, colour, 12, FONT_BOLD);
+        g.canvas().text((X - BAN_X0) / MASU_W, (Y - BAN_Y0) / MASU_H, text, colour, 12, g.FONT_BOLD);
     };
-    見出し(r.data.対局名, 取得_棋譜のX座標(r.data.対局名) - 3000, 6350, 色_明赤);
-    見出し(r.data.上手名, 取得_棋譜のX座標(r.data.上手名), 100, 色_白);
-    見出し(r.data.下手名, 取得_棋譜のX座標(r.data.下手名), 6350, 色_白);
+    見出し(data.対局名, Game::取得_棋譜のX座標(data.対局名) - 3000, 6350, 色_明赤);
+    見出し(data.上手名, Game::取得_棋譜のX座標(data.上手名), 100, 色_白);
+    見出し(data.下手名, Game::取得_棋譜のX座標(data.下手名), 6350, 色_白);
 
-    設定_棋譜データ(*this, r.data);
-    KIFU_NOW = 0;
-    TESU = 0;
+    設定_棋譜データ(g, data);
+    g.KIFU_NOW = 0;
+    g.TESU = 0;
 
-    dialogs().message(" 読み込みました", "棋譜", Buttons::OK);
-    dialogs().message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::OK);
+    g.dialogs().message(" 読み込みました", "棋譜", Buttons::OK);
+    g.dialogs().message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::OK);
 
     // An upper piece moving first means the computer moved first.
-    if (KIFU_KOMA[1] >= 10) {
-        TAIKYOKU_MODE = MODE_COM;
-        TE_SENTE = COM_SENGO;
-        TE_GOTE = MAN_SENGO;
+    if (g.KIFU_KOMA[1] >= 10) {
+        g.TAIKYOKU_MODE = MODE_COM;
+        g.TE_SENTE = g.COM_SENGO;
+        g.TE_GOTE = g.MAN_SENGO;
     } else {
-        TAIKYOKU_MODE = MODE_MAN;
-        TE_SENTE = MAN_SENGO;
-        TE_GOTE = COM_SENGO;
+        g.TAIKYOKU_MODE = MODE_MAN;
+        g.TE_SENTE = g.MAN_SENGO;
+        g.TE_GOTE = g.COM_SENGO;
     }
-    TEBAN = TE_SENTE;
+    g.TEBAN = g.TE_SENTE;
 }
 
 double Game::取得_棋譜のX座標(std::string_view utf8) {

@@ -11,9 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/board_map.h"
+
 namespace fudo {
 
 class Game;
+using IntMap = BoardMap<int>;
 
 // 棋譜手 (record move): the eleven fields of one move-list entry as a record line holds
 // them; times are whole seconds.
@@ -101,6 +104,12 @@ std::optional<std::string> 書込_棋譜(const std::filesystem::path& path, cons
 // Puts the moves into the game's move list (entries 1..n) and sets KIFU_LAST = n; nothing
 // else changes.
 void 設定_棋譜データ(Game& game, const 棋譜データ& data);
+
+// Puts a record that has been read and checked into the game, as reading a record file
+// does: record mode, the names drawn, the moves in the move list, ready for 進. A start other
+// than the opening (a handicap grade) comes as its board and grade.
+void 開始_棋譜モード(Game& game, const 棋譜データ& data, const IntMap* 開始盤 = nullptr,
+                     int 手合 = 0);
 
 // A file name typed by the user, blanks trimmed. nullopt (and a Japanese reason) when it
 // is empty or could leave the chosen folder (path separators, "..", control characters)

@@ -6,14 +6,14 @@
 #include <string_view>
 
 #include "cli/headless.h"
-#include "cli/sfen.h"
+#include "notation/sfen.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 4096) return 0;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    fudo::cli::Position pos;
+    fudo::Position pos;
     std::string error;
-    if (!fudo::cli::parseSfen(text, pos, error)) {
+    if (!fudo::parseSfen(text, pos, error)) {
         if (error.empty()) std::abort();
         return 0;
     }

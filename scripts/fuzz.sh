@@ -13,7 +13,7 @@ CC=clang CXX=clang++ scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 
 corpus=$dir/corpus
 rm -rf "$corpus"
-mkdir -p "$corpus"/{record,settings,sfen}
+mkdir -p "$corpus"/{record,settings,sfen,kif,csa}
 
 # Records: whole games written by the game's own writer, then cut and mutated copies.
 for s in 1 2 3 4; do
@@ -27,6 +27,17 @@ for f in "$corpus"/record/game*.棋譜; do
   sed '4s/-10/-99/' "$f" > "$corpus/record/badcode$i"
   sed '5s/^ 7/17/' "$f" > "$corpus/record/badsquare$i"
 done
+
+# KIF and CSA: the same games exported in each format, then cut and mutated copies.
+for s in 1 2 3 4; do
+  "$dir/cli/fudo-cli" export "$corpus/record/game$s.棋譜" --kifu -o "$corpus/kif/game$s.kifu" >/dev/null
+  "$dir/cli/fudo-cli" export "$corpus/record/game$s.棋譜" --kif -o "$corpus/kif/game$s.kif" >/dev/null
+  "$dir/cli/fudo-cli" export "$corpus/record/game$s.棋譜" --csa -o "$corpus/csa/game$s.csa" >/dev/null
+  head -c 400 "$corpus/kif/game$s.kifu" > "$corpus/kif/cut$s"
+  head -c 200 "$corpus/csa/game$s.csa" > "$corpus/csa/cut$s"
+done
+printf '手合割：角落ち\r\n下手：a\r\n上手：b\r\n   1 ４二銀(31)\r\n   2 ７六歩(77)\r\n   3 投了\r\n' > "$corpus/kif/kaku"
+printf 'V2.2\r\nPI82HI22KA\r\n-\r\n-3142GI\r\nT3\r\n+7776FU,T1\r\n%%TORYO\r\n' > "$corpus/csa/nimai"
 
 # Settings: every valid line, short files, unknown texts, wrong case, no CR.
 sjis() { iconv -f UTF-8 -t CP932; }
@@ -50,7 +61,7 @@ done
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
-for name in record settings sfen; do
+for name in record settings sfen kif csa; do
   seeds=("$corpus/$name")
   [[ -d fuzz/regressions/$name ]] && seeds+=("fuzz/regressions/$name")
   mkdir -p "$dir/findings/$name"

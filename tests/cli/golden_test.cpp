@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/headless.h"
-#include "cli/sfen.h"
+#include "notation/sfen.h"
 
 namespace fudo::cli {
 namespace {

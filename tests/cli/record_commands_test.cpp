@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -79,6 +80,53 @@ TEST_F(CliRecords, RefusedRecordsGiveOneLineAndExitTwo) {
     }
     EXPECT_EQ(run({"replay", (dir / "one.棋譜").string(), "--move", "1"}).code, 0);
     EXPECT_EQ(run({"selfplay", "--games", "1", "--record", (dir / "no/such/folder/x.棋譜").string()}).code, 2);
+}
+
+TEST_F(CliRecords, ExportImportAndReplayOfTheExchangeFormats) {
+    const std::string game = (dir / "対局.棋譜").string();
+    const Outcome played = run({"selfplay", "--games", "1", "--seed", "4", "--upper-level", "2",
+                                "--lower-level", "1", "--record", game});
+    ASSERT_EQ(played.code, 0) << played.err;
+    const std::string finalPosition = boardAndHands(run({"replay", game}).out);
+    for (const char* format : {"--kif", "--kifu", "--csa"}) {
+        SCOPED_TRACE(format);
+        const std::string exported = (dir / (std::string("e") + format + "." + (format + 2))).string();
+        const Outcome e = run({"export", game, format, "-o", exported});
+        ASSERT_EQ(e.code, 0) << e.err;
+        // The same game comes back move line for move line, and replays to the same end.
+        const std::string back = (dir / (std::string("b") + format + ".棋譜")).string();
+        const Outcome i = run({"import", exported, "-o", back});
+        ASSERT_EQ(i.code, 0) << i.err;
+        std::ifstream a(game, std::ios::binary), b(back, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
+                  std::string(std::istreambuf_iterator<char>(b), {}));
+        EXPECT_EQ(boardAndHands(run({"replay", exported}).out), finalPosition);
+    }
+    // Without -o the file is written beside the record with the format's extension.
+    EXPECT_EQ(run({"export", game, "--csa"}).code, 0);
+    EXPECT_TRUE(std::filesystem::exists(dir / "対局.csa"));
+
+    std::ofstream(dir / "bad.kif", std::ios::binary) << "   1 ７五歩(77)\r\n";
+    std::ofstream(dir / "kaku.kifu", std::ios::binary) << "手合割：角落ち\r\n   1 ４二銀(31)\r\n";
+    EXPECT_EQ(run({"import", (dir / "kaku.kifu").string()}).code, 0);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"export", game},
+             {"export", game, "--kif", "--csa"},
+             {"export", (dir / "missing.棋譜").string(), "--kif"},
+             {"export", game, "--kif", "-o", (dir / "no/such/folder/x.kif").string()},
+             {"import"},
+             {"import", (dir / "bad.kif").string()},
+             {"import", (dir / "missing.csa").string()},
+             {"import", game},
+             {"import", (dir / "kaku.kifu").string(), "-o", (dir / "kaku.棋譜").string()},
+             {"replay", (dir / "bad.kif").string()},
+         }) {
+        const Outcome o = run(args);
+        EXPECT_EQ(o.code, 2) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+        EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "kaku.棋譜"));
+    EXPECT_NE(run({"import", (dir / "bad.kif").string()}).err.find("1手目"), std::string::npos);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/headless.h"
-#include "cli/sfen.h"
+#include "notation/sfen.h"
 
 namespace fudo::cli {
 namespace {

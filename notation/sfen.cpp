@@ -1,10 +1,10 @@
-#include "cli/sfen.h"
+#include "notation/sfen.h"
 
 #include <cctype>
 #include <cstdio>
 #include <vector>
 
-namespace fudo::cli {
+namespace fudo {
 
 namespace {
 
@@ -281,4 +281,4 @@ std::string usiMove(const 候補手& m) {
     return s;
 }
 
-}  // namespace fudo::cli
+}  // namespace fudo

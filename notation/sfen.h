@@ -1,5 +1,6 @@
-// Positions in SFEN, the standard shogi position notation, and moves in USI notation, as
-// the command-line tool reads and writes them.
+// Positions in SFEN, the standard shogi position notation, and moves in USI notation, in
+// the computer's view that the command-line tool uses (the window's oriented SFEN of the
+// shown position is in notation/record_io.h).
 //
 // SFEN: uppercase letters are the lower side (the person, negative codes), lowercase the
 // upper side (the computer, positive codes); ranks a..i are rows 1..9 from the top; the
@@ -14,7 +15,7 @@
 
 #include "engine/game.h"
 
-namespace fudo::cli {
+namespace fudo {
 
 struct Position {
     std::array<std::array<int, 10>, 10> ban{};  // [x][y], 1..9 used
@@ -37,4 +38,4 @@ void setPosition(Game& game, const Position& pos);
 // A candidate of the search in USI notation: "7g7f", "8c8g+" (played promoted), "P*5e".
 std::string usiMove(const 候補手& m);
 
-}  // namespace fudo::cli
+}  // namespace fudo

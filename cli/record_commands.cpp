@@ -1,0 +1,106 @@
+#include "cli/record_commands.h"
+
+#include <memory>
+
+#include "cli/commands.h"
+#include "cli/headless.h"
+#include "files/record_file.h"
+#include "notation/record_io.h"
+
+namespace fudo::cli {
+
+namespace {
+
+int fail(std::ostream& err, const std::string& message) {
+    std::string oneLine = message;
+    for (char& c : oneLine)
+        if (c == '\n') c = ' ';
+    err << "fudo-cli: " << oneLine << '\n';
+    return kExitBadInput;
+}
+
+// FILE, OUT after --output (or -o) and the format flags; false (with the error written) on
+// anything else.
+bool fileAndOutput(const std::vector<std::string>& args, std::vector<std::string>& flags,
+                   std::string& file, std::string& output, std::ostream& err, bool formats) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "-o" || a == "--output") {
+            if (i + 1 >= args.size()) return fail(err, "option " + a + " needs a file name"), false;
+            output = args[++i];
+        } else if (formats && (a == "--kif" || a == "--kifu" || a == "--csa")) {
+            flags.push_back(a);
+        } else if (a.starts_with("-")) {
+            return fail(err, "unknown option " + a), false;
+        } else if (file.empty()) {
+            file = a;
+        } else {
+            return fail(err, args[0] + " takes one file"), false;
+        }
+    }
+    if (file.empty()) return fail(err, args[0] + " needs a file"), false;
+    return true;
+}
+
+}  // namespace
+
+int exportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> flags;
+    std::string file, output;
+    if (!fileAndOutput(args, flags, file, output, err, true)) return kExitBadInput;
+    if (flags.size() != 1) return fail(err, "export needs one of --kif, --kifu or --csa");
+    const 記録形式 format = flags[0] == "--kif"    ? 記録形式::KIF
+                            : flags[0] == "--kifu" ? 記録形式::KIFU
+                                                   : 記録形式::CSA;
+    const 棋譜読込結果 read = 読込_棋譜(file);
+    if (!read.ok) return fail(err, file + ": " + read.error);
+    対局記録 r = 作成_対局記録(read.data);
+    r.開始日時 = 現在日時();
+    std::filesystem::path target = output;
+    if (output.empty()) {
+        target = file;
+        target.replace_extension("." + flags[0].substr(2));
+    }
+    if (auto failure = 書込_記録(target, r, format))
+        return fail(err, "cannot write " + target.string() + ": " + *failure);
+    const 終局表記 end = 作成_終局表記(r);
+    out << "wrote " << target.string() << ": " << r.棋譜.手.size() << " moves, " << end.手数
+        << " as moves, " << end.まで << '\n';
+    return 0;
+}
+
+int importCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> flags;
+    std::string file, output;
+    if (!fileAndOutput(args, flags, file, output, err, false)) return kExitBadInput;
+    const 記録読込結果 r = 読込_記録(file);
+    if (!r.ok) return fail(err, file + ": " + r.error);
+    out << file << ": " << r.記録.棋譜.手.size() << " moves";
+    if (r.記録.手合 != 0) out << ", handicap grade " << r.記録.手合;
+    out << '\n';
+    if (output.empty()) return 0;
+    if (r.記録.手合 != 0)
+        return fail(err, output + ": 駒落ちの棋譜は .棋譜 形式では保存できません");
+    if (auto failure = 書込_棋譜(output, r.記録.棋譜))
+        return fail(err, "cannot write " + output + ": " + *failure);
+    out << "wrote " << output << '\n';
+    return 0;
+}
+
+int replayExchange(const std::filesystem::path& path, long long moves, std::ostream& out,
+                   std::ostream& err) {
+    const 記録読込結果 r = 読込_記録(path);
+    if (!r.ok) return fail(err, path.string() + ": " + r.error);
+    const auto count = static_cast<long long>(r.記録.棋譜.手.size());
+    if (moves > count) return fail(err, "the record holds only " + std::to_string(count) + " moves");
+    auto h = newHeadless();
+    取込_対局記録(h->game, r.記録);
+    if (h->game.KIFU_MODE != 1 || h->game.KIFU_LAST != count)
+        return fail(err, path.string() + ": the record could not be read");
+    for (long long i = 0; i < (moves < 0 ? count : moves); ++i) h->game.AFTER_Click();
+    const char side = h->game.TEBAN == h->game.MAN_SENGO ? 'b' : 'w';
+    out << toSfen(h->game, side, h->game.KIFU_NOW + 1) << '\n';
+    return 0;
+}
+
+}  // namespace fudo::cli

@@ -1,0 +1,81 @@
+#include "notation/record_text.h"
+
+#include "files/sjis.h"
+#include "notation/game_record.h"
+
+namespace fudo {
+
+namespace {
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+bool 正しいUTF8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        int n = 0;
+        unsigned min = 0, cp = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            n = 1, min = 0x80, cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            n = 2, min = 0x800, cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            n = 3, min = 0x10000, cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + static_cast<std::size_t>(n) >= s.size()) return false;
+        for (int k = 1; k <= n; ++k) {
+            const auto d = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+            if ((d & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += static_cast<std::size_t>(n) + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> 復号_記録(std::string_view bytes, std::string& reason) {
+    if (bytes.size() > 記録ファイル最大) {
+        reason = "ファイルが大きすぎます";
+        return std::nullopt;
+    }
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    for (unsigned char c : bytes)
+        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F) {
+            reason = "文字でないデータがあります";
+            return std::nullopt;
+        }
+    if (正しいUTF8(bytes)) return std::string(bytes);
+    if (auto text = 変換_SJISからUTF8(bytes)) return text;
+    reason = "文字コードが Shift_JIS でも UTF-8 でもありません";
+    return std::nullopt;
+}
+
+std::vector<std::string_view> 分割_行(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t nl = text.find('\n');
+        std::string_view l = text.substr(0, nl);
+        text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
+        if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+        lines.push_back(l);
+    }
+    return lines;
+}
+
+int 表示幅(std::string_view utf8) {
+    int w = 0;
+    for (unsigned char c : utf8) {
+        if (c < 0x80) w += 1;
+        else if ((c & 0xC0) != 0x80) w += 2;
+    }
+    return w;
+}
+
+}  // namespace fudo

@@ -1,0 +1,32 @@
+// Text helpers shared by the KIF and CSA readers and writers: telling UTF-8 from Shift_JIS,
+// splitting lines, and the marks this game leaves in its own files (comment lines that other
+// programs skip) so that a record it wrote comes back exactly.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fudo {
+
+// The bytes of a record file as UTF-8 text: a UTF-8 byte-order mark is dropped, valid UTF-8
+// is kept, anything else is read as CP932. nullopt (and a reason) for bytes that are
+// neither, control characters, or a file over the size limit.
+std::optional<std::string> 復号_記録(std::string_view bytes, std::string& reason);
+
+// Lines without their CR LF or LF.
+std::vector<std::string_view> 分割_行(std::string_view text);
+
+// Columns a line takes in a fixed-width font: two for a character outside ASCII.
+int 表示幅(std::string_view utf8);
+
+// The prefix of this game's own comment lines after the comment mark ("#" or "'"): hints
+// for its reader and the moves that standard shogi cannot hold.
+inline constexpr std::string_view 独自行 = "不動将棋：";
+
+// Hint words of the first such line: the upper side moved first, upper drops by row.
+inline constexpr std::string_view 上手先手語 = "先手=上手";
+inline constexpr std::string_view 上手打段語 = "上手打=段";
+
+}  // namespace fudo

@@ -1,0 +1,278 @@
+// KIF and CSA: the move texts in both orientations, how a game that goes where standard
+// shogi cannot is ended, what other programs write that the readers accept, and a table of
+// malformed files that are refused with a reason.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/constants.h"
+#include "files/sjis.h"
+#include "notation/csa.h"
+#include "notation/kif.h"
+#include "tests/files/sample_records.h"
+
+namespace fudo::test {
+namespace {
+
+対局記録 recordOf(std::vector<棋譜手> moves, bool upperFirst) {
+    対局記録 r;
+    r.棋譜.手 = std::move(moves);
+    r.上手先手 = upperFirst;
+    return r;
+}
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(ExchangeFormat, MoveTextsReadTheSameWhicheverSideMovedFirst) {
+    // The same opening seen from either side of the board: the upper side's first moves are
+    // turned through 180 degrees, so both records read as a normal game.
+    const std::vector<std::string> opening = {"７六歩(77)", "３四歩(33)", "２二角成(88)", "同　銀(31)"};
+    auto lower = recordOf(lowerFirstMoves(), false);
+    auto texts = 表記_KIF手順(lower);
+    ASSERT_EQ(texts.size(), 7u);
+    EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 4), opening);
+    EXPECT_EQ(texts[4], "５五角打");
+    EXPECT_EQ(texts[5], "５四角打");
+    EXPECT_EQ(texts[6], "７五歩(76)");
+    EXPECT_EQ(表記_KIF手順(recordOf(upperFirstMoves(), true)), opening);
+
+    // A declined promotion says so; a move list that does not fit leaves blanks.
+    auto declined = lowerFirstMoves();
+    declined[2].KOMA_ATO = -KAKU;
+    declined[3].TORI = -KAKU;
+    texts = 表記_KIF手順(recordOf(declined, false));
+    EXPECT_EQ(texts[2], "２二角不成(88)");
+    EXPECT_EQ(texts[3], "同　銀(31)");
+    auto broken = lowerFirstMoves();
+    broken[1].MOTO_Y = 5;
+    texts = 表記_KIF手順(recordOf(broken, false));
+    EXPECT_EQ(texts[0], "７六歩(77)");
+    EXPECT_TRUE(texts[1].empty() && texts[6].empty());
+    EXPECT_NE(検査_対局記録(recordOf(broken, false)), "");
+}
+
+// ▲７六歩 △３四歩 ▲３三角不成 (check) △１四歩 (leaves the king attacked) ▲５一角 (takes it).
+std::vector<棋譜手> kingTakenGame() {
+    return {
+        {3, 7, 3, 6, -HU, -HU, 0, 0, 2, 0, 0},
+        {7, 3, 7, 4, HU, HU, 0, 2, 2, 0, 5},
+        {2, 8, 7, 3, -KAKU, -KAKU, 0, 2, 9, 5, 5},
+        {1, 3, 1, 4, HU, HU, 0, 9, 9, 5, 3605},
+        {7, 3, 5, 1, -KAKU, -KAKU, OU, 9, 10, 3605, 3605},
+    };
+}
+
+TEST(ExchangeFormat, GamesBeyondStandardShogiEndWithTheTrueResultAndTheRule) {
+    struct Case {
+        const char* name;
+        std::vector<棋譜手> moves;
+        int written;                      // moves written as moves
+        終局表記::種別 kind;
+        const char* winner;
+        std::vector<std::string> kif;     // lines the KIF holds
+        std::vector<std::string> csa;     // lines the CSA holds
+    };
+    // Two rooks walking to and fro fill the move list.
+    std::vector<棋譜手> walk;
+    for (int i = 0; i < KIFU_MAX; ++i) {
+        const bool lower = i % 2 == 0, out = (i / 2) % 2 == 0;
+        if (lower) walk.push_back({out ? 8 : 7, 8, out ? 7 : 8, 8, -SYA, -SYA, 0, 0, 0, 0, 0});
+        else walk.push_back({out ? 2 : 3, 2, out ? 3 : 2, 2, SYA, SYA, 0, 0, 0, 0, 0});
+    }
+    const std::vector<Case> cases = {
+        {"a moved king loses",
+         {{3, 7, 3, 6, -HU, -HU, 0, 0, 1, 0, 0}, {5, 1, 5, 2, OU, OU, 0, 1, 1, 0, 4}},
+         2, 終局表記::種別::反則勝ち, "先手",
+         {"   2 ５二玉(51)   ( 0:04/00:00:04)", "   3 反則勝ち     ( 0:00/00:00:01)",
+          "*不動将棋では玉は動けません。玉を動かした後手の負けです。", "まで2手で先手の勝ち"},
+         {"-5152OU", "T4", "%-ILLEGAL_ACTION"}},
+        {"a taken king: standard moves, then the rest in this game's comment lines",
+         kingTakenGame(), 3, 終局表記::種別::反則負け, "先手",
+         {"   3 ３三角不成(88) ( 0:07/00:00:09)", "   4 反則負け     ( 0:00/00:00:05)",
+          "#不動将棋：   4 ９四歩(93)   (60:00/01:00:05)", "#不動将棋：   5 ５一角不成(33) ( 0:01/00:00:10)",
+          "まで3手で先手の勝ち"},
+         {"+8833KA", "T7", "%-ILLEGAL_ACTION", "'不動将棋：-9394FU,T3600", "'不動将棋：+3351KA,T1"}},
+        {"500 moves are a draw", walk, KIFU_MAX, 終局表記::種別::持将棋, "",
+         {" 500 ８二飛(72)   ( 0:00/00:00:00)", " 501 持将棋", "*不動将棋では500手に達すると引き分けです。",
+          "まで500手で引き分け"},
+         {"%HIKIWAKE"}},
+        {"a game stopped halfway", {lowerFirstMoves()[0]}, 1, 終局表記::種別::中断, "",
+         {"   2 中断", "まで1手で中断"}, {"%CHUDAN"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const 対局記録 r = recordOf(c.moves, false);
+        ASSERT_EQ(検査_対局記録(r), "");
+        const 終局表記 e = 作成_終局表記(r);
+        EXPECT_EQ(e.手数, c.written);
+        EXPECT_EQ(e.kind, c.kind);
+        EXPECT_EQ(e.勝者, c.winner);
+        const std::string kif = 書式_KIF(r), csa = 書式_CSA(r);
+        for (const std::string& line : c.kif) EXPECT_TRUE(has(kif, "\r\n" + line)) << line << "\n" << kif;
+        for (const std::string& line : c.csa) EXPECT_TRUE(has(csa, "\r\n" + line + "\r\n")) << line << "\n" << csa;
+        // Nothing beyond the standard part is a move line a standard reader would take.
+        char moveLine[16];
+        std::snprintf(moveLine, sizeof moveLine, "\r\n%4d ", c.written + 2);
+        EXPECT_FALSE(has(kif, moveLine)) << moveLine;
+    }
+}
+
+TEST(ExchangeFormat, ReadsWhatOtherProgramsWrite) {
+    struct Case {
+        const char* name;
+        bool csa;
+        std::string text;
+        int moves, grade;
+        bool upperFirst;
+        const char* sente;
+    };
+    const std::vector<Case> cases = {
+        {"ASCII digits, unpadded times, marks, 王 and 竜, comments, bookmarks, variations", false,
+         "# comment\r\n開始日時:2020/01/02\r\n手合割:平手\r\n先手:甲\r\n後手:乙\r\n*opening comment\r\n"
+         "1 ▲7六歩(77) (0:3/0:0:3)\r\n2 △3四歩(33)+ (0:5/0:0:5)\r\n&しおり\r\n3 2二角成(88)\r\n"
+         "4 同 銀(31)\r\n5 投了\r\nまで4手で後手の勝ち\r\n\r\n変化：2手\r\n2 8四歩(83)\r\n3 2六歩(27)\r\n",
+         4, 0, false, "甲"},
+        {"a byte-order mark and LF only; no end line", false,
+         "\xEF\xBB\xBF手合割：平手\n手数----指手---------消費時間--\n   1 ５八玉(59)   ( 0:01/00:00:01)\n", 1, 0, false, ""},
+        {"角落ち: the giver (△, the upper side here) moves first", false,
+         "手合割：角落ち\r\n下手：下\r\n上手：上\r\n   1 ４二銀(31)\r\n   2 ７六歩(77)\r\n", 2, 1, true, "下"},
+        {"a board diagram of 二枚落ち, △ to move", false,
+         "後手の持駒：なし\r\n  ９ ８ ７ ６ ５ ４ ３ ２ １\r\n+---------------------------+\r\n"
+         "|v香v桂v銀v金v玉v金v銀v桂v香|一\r\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|二\r\n"
+         "|v歩v歩v歩v歩v歩v歩v歩v歩v歩|三\r\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|四\r\n"
+         "| ・ ・ ・ ・ ・ ・ ・ ・ ・|五\r\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|六\r\n"
+         "| 歩 歩 歩 歩 歩 歩 歩 歩 歩|七\r\n| ・ 角 ・ ・ ・ ・ ・ 飛 ・|八\r\n"
+         "| 香 桂 銀 金 玉 金 銀 桂 香|九\r\n+---------------------------+\r\n先手の持駒：なし\r\n後手番\r\n"
+         "手数----指手---------消費時間--\r\n   1 ６二銀(71)\r\n",
+         1, 2, true, ""},
+        {"CSA with a board, commas, fractions of seconds and V2.1", true,
+         "V2.1\r\nN+先\r\nN-後\r\nP1-KY-KE-GI-KI-OU-KI-GI-KE-KY\r\nP2 * -HI *  *  *  *  * -KA * \r\n"
+         "P3-FU-FU-FU-FU-FU-FU-FU-FU-FU\r\nP4 *  *  *  *  *  *  *  *  * \r\nP5 *  *  *  *  *  *  *  *  * \r\n"
+         "P6 *  *  *  *  *  *  *  *  * \r\nP7+FU+FU+FU+FU+FU+FU+FU+FU+FU\r\nP8 * +KA *  *  *  *  * +HI * \r\n"
+         "P9+KY+KE+GI+KI+OU+KI+GI+KE+KY\r\nP+\r\nP-\r\n+\r\n+7776FU,T3.5\r\n-3334FU\r\nT2\r\n'comment\r\n%TORYO\r\n",
+         2, 0, false, "先"},
+        {"CSA from PI less two pieces, △ first", true,
+         "V2.2\r\nPI82HI22KA\r\n-\r\n-3142GI\r\n+7776FU\r\n%CHUDAN\r\n", 2, 2, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (bool sjis : {false, true}) {
+            std::string bytes = c.text;
+            if (sjis) {
+                if (bytes.starts_with("\xEF\xBB\xBF")) continue;
+                auto converted = 変換_UTF8からSJIS(bytes);
+                ASSERT_TRUE(converted);
+                bytes = *converted;
+            }
+            const 記録読込結果 r = c.csa ? 解析_CSA(bytes) : 解析_KIF(bytes);
+            ASSERT_TRUE(r.ok) << r.error;
+            EXPECT_EQ(static_cast<int>(r.記録.棋譜.手.size()), c.moves);
+            EXPECT_EQ(r.記録.手合, c.grade);
+            EXPECT_EQ(r.記録.上手先手, c.upperFirst);
+            EXPECT_EQ(r.記録.棋譜.下手名, c.sente);
+            EXPECT_EQ(検査_対局記録(r.記録), "");
+        }
+    }
+    // The times of the first case: KIF's totals are kept.
+    const 記録読込結果 r = 解析_KIF(cases[0].text);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.記録.棋譜.手[0].MAN_JIKAN, 3);
+    EXPECT_EQ(r.記録.棋譜.手[1].COM_JIKAN, 5);
+    EXPECT_EQ(r.記録.棋譜.手[2].MAN_JIKAN, 3) << "no time given: the total stays";
+    EXPECT_EQ(r.記録.棋譜.上手名, "乙");
+    EXPECT_EQ(r.記録.開始日時, "2020/01/02");
+}
+
+std::string kifWith(const std::string& moves, const std::string& header = "手合割：平手\r\n") {
+    return header + "手数----指手---------消費時間--\r\n" + moves;
+}
+
+TEST(ExchangeFormat, MalformedFilesAreRefusedWithAReason) {
+    const std::string ok1 = "   1 ７六歩(77)   ( 0:01/00:00:01)\r\n";
+    std::string manyMoves;
+    for (int i = 1; i <= KIFU_MAX + 1; ++i) {
+        const bool lower = i % 2 == 1, out = ((i - 1) / 2) % 2 == 0;
+        manyMoves += std::to_string(i) + (lower ? (out ? " ３八飛(28)\r\n" : " ２八飛(38)\r\n")
+                                                : (out ? " ７二飛(82)\r\n" : " ８二飛(72)\r\n"));
+    }
+    const std::string diagramTop =
+        "  ９ ８ ７ ６ ５ ４ ３ ２ １\r\n+---------------------------+\r\n"
+        "|v香v桂v銀v金v玉v金v銀v桂v香|一\r\n| ・v飛 ・ ・ ・ ・ ・v角 ・|二\r\n"
+        "|v歩v歩v歩v歩v歩v歩v歩v歩v歩|三\r\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|四\r\n"
+        "| ・ ・ ・ ・ ・ ・ ・ ・ ・|五\r\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|六\r\n"
+        "| 歩 歩 歩 歩 歩 歩 歩 歩 歩|七\r\n| ・ 角 ・ ・ ・ ・ ・ 飛 ・|八\r\n";
+    const std::string csaHead = "V2.2\r\nPI\r\n+\r\n";
+    struct Case {
+        bool csa;
+        std::string text;
+        const char* reason;  // a part of the message
+    };
+    const std::vector<Case> cases = {
+        {false, "", "指し手がありません"},
+        {false, kifWith(""), "指し手がありません"},
+        {false, kifWith(ok1 + "   3 ３四歩(33)\r\n"), "手数が続いていません"},
+        {false, kifWith("   1 ７五歩(77)\r\n"), "1手目(3行目): その駒はそこへ動けません"},
+        {false, kifWith("   1 ７六飛(77)\r\n"), "駒の種類が盤の駒と合いません"},
+        {false, kifWith("   1 ７六歩(75)\r\n"), "移動元に手番の駒がありません"},
+        {false, kifWith(ok1 + "   2 ７七歩(73)\r\n"), "2手目"},
+        {false, kifWith("   1 ５五角打\r\n"), "持駒にない駒を打っています"},
+        {false, kifWith("   1 同　歩(77)\r\n"), "「同」の前に指し手がありません"},
+        {false, kifWith("   1 ７六象(77)\r\n"), "駒の名前が読めません"},
+        {false, kifWith("   1 ０六歩(77)\r\n"), "指し手が読めません"},
+        {false, kifWith("   1 ７六歩(77)   ( 0:0"), "消費時間が読めません"},
+        {false, kifWith("   1 ５八金成(49)\r\n"), "成れない駒が成っています"},
+        {false, kifWith("   1 ７六歩成(77)\r\n"), "成れない位置で成っています"},
+        {false, kifWith(ok1 + "   2 ３四歩(33)\r\n   3 ２二角(88)\r\n   4 同　銀(31)\r\n   5 ３三角打\r\n"
+                        "   6 ２八角(33)\r\n"),
+         "6手目"},
+        {false, kifWith("   1 ５八玉(59)\r\n   2 ３四歩(33)\r\n"), "2手目(4行目): 玉を取るか動かして終わった後に指し手があります"},
+        {false, kifWith(ok1, "手合割：香落ち\r\n"), "手合割「香落ち」は不動将棋にありません"},
+        {false, kifWith(ok1, "手合割：飛車落ち\r\n"), "手合割「飛車落ち」は不動将棋にありません"},
+        {false, kifWith(ok1, "後手の持駒：なし\r\n" + diagramTop + "| 香 桂 銀 金 玉 金 銀 桂 香|九\r\n"
+                                 "+---------------------------+\r\n先手の持駒：歩\r\n"),
+         "開始局面が平手にも"},
+        {false, kifWith(ok1, diagramTop + "| 香 桂 銀 金 ・ 金 銀 桂 香|九\r\n"), "開始局面が平手にも"},
+        {false, kifWith(ok1, diagramTop), "盤面図が9段ありません"},
+        {false, kifWith(ok1, "| 香 桂 銀 金 玉 金 銀 桂|九\r\n"), "盤面図の行が読めません"},
+        {false, kifWith(ok1, "手合割：平手\r\n#不動将棋：   1 ７六歩(77)\r\n"), "記録の続きが終局の前にあります"},
+        {false, kifWith(manyMoves), "500手を超えています"},
+        {false, std::string("\xFF\xFE\x41\x00", 4), "文字でないデータがあります"},
+        {false, kifWith("   1 \xFF\xFF歩(77)\r\n"), "文字コードが Shift_JIS でも UTF-8 でもありません"},
+        {false, std::string(記録ファイル最大 + 1, ' '), "ファイルが大きすぎます"},
+        {true, "", "開始局面がありません"},
+        {true, "V2.2\r\n+7776FU\r\n", "開始局面の前に指し手があります"},
+        {true, csaHead + "+77F\r\n", "1手目: 指し手が読めません"},
+        {true, csaHead + "-3334FU\r\n", "1手目: 手番が合いません"},
+        {true, csaHead + "+7775FU\r\n", "1手目(4行目): その駒はそこへ動けません"},
+        {true, csaHead + "+4958NK\r\n", "駒の種類が盤の駒と合いません"},
+        {true, csaHead + "+7700FU\r\n", "升目が盤の外です"},
+        {true, csaHead + "+0055KA\r\n", "持駒にない駒を打っています"},
+        {true, csaHead + "+7776FU\r\nT1x\r\n", "時間が読めません"},
+        {true, csaHead + "+7776FU\r\nP1 *  *  *  *  *  *  *  *  * \r\n", "指し手の後に局面があります"},
+        {true, "V2.2\r\nP1-KY-KE-GI-KI-OU-KI-GI-KE-KY\r\nP2 * -HI\r\n+\r\n", "盤面が9段ありません"},
+        {true, "V2.2\r\nP1-KY-KE-GX-KI-OU-KI-GI-KE-KY\r\n", "盤面の行が読めません"},
+        {true, "V2.2\r\nPI82KA\r\n+\r\n+7776FU\r\n", "PI の後の駒落ちが読めません"},
+        {true, "V2.2\r\nPI\r\nP+00FU\r\n+\r\n+7776FU\r\n", "開始局面が平手にも"},
+        {true, csaHead + "QQQ\r\n", "読めない行です"},
+        {true, "V2.2\r\nPI\r\n+\r\n'不動将棋：+7776FU\r\n", "記録の続きが終局の前にあります"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(++n) + ": " + c.reason);
+        const 記録読込結果 r = c.csa ? 解析_CSA(c.text) : 解析_KIF(c.text);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.記録.棋譜.手.empty() || !r.ok);
+        EXPECT_NE(r.error.find(c.reason), std::string::npos) << r.error;
+        // Every truncation of a refused file is refused or read; none crashes.
+        for (std::size_t cut = 0; cut < c.text.size() && c.text.size() < 4096; cut += 7)
+            (void)(c.csa ? 解析_CSA(c.text.substr(0, cut)) : 解析_KIF(c.text.substr(0, cut)));
+    }
+    EXPECT_GE(n, 30);
+}
+
+}  // namespace
+}  // namespace fudo::test

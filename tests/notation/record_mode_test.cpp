@@ -1,0 +1,82 @@
+// A KIF or CSA file read into the game leaves it exactly as reading the same game's ".棋譜"
+// file does; a handicap start stands on the board; the window's SFEN of the shown position.
+#include <gtest/gtest.h>
+
+#include "files/record_file.h"
+#include "notation/csa.h"
+#include "notation/kif.h"
+#include "notation/record_io.h"
+#include "tests/files/game_state.h"
+#include "tests/files/sample_records.h"
+#include "tests/support/fakes.h"
+
+namespace fudo::test {
+namespace {
+
+TEST(RecordMode, AnExchangeFileEntersRecordModeAsARecordFileDoes) {
+    for (bool upperFirst : {false, true}) {
+        SCOPED_TRACE(upperFirst ? "upper first" : "lower first");
+        棋譜データ data{"練習", "上の人", "下の人", upperFirst ? upperFirstMoves() : lowerFirstMoves()};
+        Rig native, exchange;
+        native.load();
+        exchange.load();
+        ASSERT_FALSE(書込_棋譜(native.host.fileListFolder() / "g.棋譜", data));
+        native.canvas.clear();
+        native.game.File1_Click("g.棋譜");
+
+        for (bool csa : {false, true}) {
+            const 対局記録 r = 作成_対局記録(data);
+            const 記録読込結果 read = csa ? 解析_CSA(*符号化_CSA(r)) : 解析_KIF(*符号化_KIF(r, false));
+            ASSERT_TRUE(read.ok) << read.error;
+            exchange.canvas.clear();
+            exchange.dialogs.shown.clear();
+            取込_対局記録(exchange.game, read.記録);
+            EXPECT_EQ(differences(snapshot(native.game), snapshot(exchange.game)), std::vector<std::string>{});
+            EXPECT_EQ(native.game.棋譜見出し, exchange.game.棋譜見出し);
+            // The same two boxes: read, and step with 進.
+            ASSERT_EQ(exchange.dialogs.shown.size(), 2u);
+            ASSERT_GE(native.dialogs.shown.size(), 2u);
+            for (std::size_t k = 0; k < 2; ++k)
+                EXPECT_EQ(exchange.dialogs.shown[k].text,
+                          native.dialogs.shown[native.dialogs.shown.size() - 2 + k].text);
+            EXPECT_TRUE(exchange.canvas.hasText("上の人") && exchange.canvas.hasText("練習"));
+        }
+        // Both step through to the same position.
+        for (std::size_t i = 0; i < data.手.size(); ++i) {
+            native.game.AFTER_Click();
+            exchange.game.AFTER_Click();
+        }
+        EXPECT_EQ(native.game.BAN, exchange.game.BAN);
+        EXPECT_EQ(exchange.game.KIFU_NOW, static_cast<int>(data.手.size()));
+    }
+}
+
+TEST(RecordMode, AHandicapStartStandsOnTheBoardAndTheShownPositionCopiesAsSfen) {
+    Rig rig;
+    rig.load();
+    EXPECT_EQ(局面SFEN(rig.game), "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1");
+
+    const 記録読込結果 r = 解析_KIF(std::string("手合割：二枚落ち\r\n   1 ４二銀(31)\r\n   2 ７六歩(77)\r\n"));
+    ASSERT_TRUE(r.ok) << r.error;
+    取込_対局記録(rig.game, r.記録);
+    EXPECT_EQ(rig.game.KIFU_MODE, 1);
+    EXPECT_EQ(rig.game.HANDE_LEVEL, 2);
+    EXPECT_EQ(rig.game.BAN(8, 2), KARA);
+    EXPECT_EQ(rig.game.BAN(2, 2), KARA);
+    EXPECT_EQ(rig.game.TEBAN, rig.game.COM_SENGO) << "the giver, the upper side, moves first";
+    EXPECT_EQ(局面SFEN(rig.game), "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/9/LNSGKGSNL b - 1")
+        << "the first mover (here the upper side, which gave the pieces) is uppercase, at the bottom";
+    rig.game.AFTER_Click();
+    rig.game.AFTER_Click();
+    EXPECT_EQ(rig.game.KIFU_NOW, 2);
+    EXPECT_EQ(rig.game.HANDE_LEVEL, 2);
+    // A game in which the lower side moved first keeps its own orientation.
+    Rig plain;
+    plain.load();
+    取込_対局記録(plain.game, 作成_対局記録(棋譜データ{"", "", "", lowerFirstMoves()}));
+    for (int i = 0; i < 3; ++i) plain.game.AFTER_Click();
+    EXPECT_EQ(局面SFEN(plain.game), "lnsgkgsnl/1r5+B1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/7R1/LNSGKGSNL w B 4");
+}
+
+}  // namespace
+}  // namespace fudo::test
