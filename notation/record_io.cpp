@@ -101,7 +101,10 @@ std::string 局面SFEN(const Game& g) {
         if (empty) s += static_cast<char>('0' + empty);
         if (r < 9) s += '/';
     }
-    s += g.TEBAN == -先手側 ? " w " : " b ";
+    // TEBAN holds the players' side values, not the pieces' signs: the lower player is
+    // MAN_SENGO whichever value that is.
+    const bool 下手番 = g.TEBAN == g.MAN_SENGO;
+    s += g.TEBAN != 0 && 下手番 == 上手先手 ? " w " : " b ";
     std::string hands;
     for (int pass = 0; pass < 2; ++pass) {
         const bool upper = (pass == 0) == (先手側 > 0);

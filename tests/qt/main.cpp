@@ -6,6 +6,7 @@
 int runCanvasTests(int argc, char** argv);
 int runWindowTests(int argc, char** argv);
 int runLevel4WindowTests(int argc, char** argv);
+int runExchangeWindowTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -16,5 +17,6 @@ int main(int argc, char** argv) {
     int status = runCanvasTests(argc, argv);
     status |= runWindowTests(argc, argv);
     status |= runLevel4WindowTests(argc, argv);
+    status |= runExchangeWindowTests(argc, argv);
     return status;
 }

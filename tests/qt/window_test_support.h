@@ -48,8 +48,11 @@ struct TestWindow {
         window->start();
         resizeCanvas(canvasSize);
     }
+    // Whatever else the window holds (the menu bar, panels) keeps its size.
     void resizeCanvas(QSize canvasSize) {
-        window->resize(canvasSize.width(), canvasSize.height() + window->menuBar()->sizeHint().height());
+        settle(10);
+        const QSize around = window->size() - window->canvas()->size();
+        window->resize(canvasSize + around);
         settle(30);
     }
     MainWindow& operator*() { return *window; }

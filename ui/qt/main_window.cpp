@@ -12,6 +12,8 @@
 #include <QStandardPaths>
 #include <cmath>
 
+#include "ui/qt/exchange_actions.h"
+#include "ui/qt/move_list_panel.h"
 #include "ui/qt/pictures.h"
 
 namespace fudo::qt {
@@ -52,6 +54,7 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
     });
 
     buildMenus();
+    exchange_ = new ExchangeActions(*this);
     connect(canvas_, &QtCanvas::pressed, this, [this](int button, double X, double Y) {
         if (busy_ || ended_) return;
         emit boardPressed(button, X, Y);
@@ -85,7 +88,10 @@ QSize MainWindow::startingCanvasSize(QSize screen) {
 void MainWindow::start() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize canvasSize = startingCanvasSize(screen ? screen->availableGeometry().size() : QSize(1280, 1024));
-    resize(canvasSize.width(), canvasSize.height() + menuBar()->sizeHint().height());
+    // The move list panel, when shown, gets a strip of its own beside the drawing.
+    const int panel = exchange_->panel()->isHidden() ? 0 : canvasSize.width() * 3 / 10;
+    resize(canvasSize.width() + panel, canvasSize.height() + menuBar()->sizeHint().height());
+    if (panel) resizeDocks({exchange_->panel()}, {panel}, Qt::Horizontal);
     // Shown first, so that a message of the start-up (no sound device) stands in front of
     // the window; the first paint comes after the start-up has drawn the board.
     show();
@@ -102,6 +108,7 @@ void MainWindow::command(const std::function<void()>& call, bool dropQueuedInput
     gate_.setClosed(true);
     call();
     syncMenu();
+    if (!ended_) exchange_->refresh();
     // Clicks and keys that arrived while the game was busy reach the gate now and go no
     // further.
     if (dropQueuedInput && !ended_) QCoreApplication::processEvents();

@@ -19,6 +19,8 @@ class QAction;
 
 namespace fudo::qt {
 
+class ExchangeActions;
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -35,6 +37,8 @@ public:
     RecordControls* recordControls() const { return controls_; }
     QtDialogs& dialogs() { return dialogs_; }
     QAction* action(const char* objectName) const;
+    // KIF/CSA/SFEN commands and the move list panel.
+    ExchangeActions* exchange() const { return exchange_; }
     int droppedInput() const { return gate_.dropped(); }
 
     // True while a command of the game runs (the board takes no clicks then).
@@ -71,6 +75,7 @@ private:
     std::unique_ptr<SoundLibrary> sound_;
     QtCanvas* canvas_;
     RecordControls* controls_;
+    ExchangeActions* exchange_ = nullptr;
     QtDialogs dialogs_;
     std::unique_ptr<QtHost> host_;
     std::unique_ptr<Game> game_;

@@ -1,0 +1,198 @@
+// The window's KIF/CSA commands, the SFEN copy and the move list panel, driven as a person
+// would: menu actions, answers to the file dialogs, clicks on the list's rows.
+#include <QClipboard>
+#include <QFile>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "notation/kif.h"
+#include "ui/qt/box_answerer.h"
+#include "ui/qt/exchange_actions.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/move_list_panel.h"
+#include "ui/qt/qt_host.h"
+#include "window_test_support.h"
+
+using namespace fudo;
+using namespace fudo::qt;
+using namespace fudo::qt::test;
+
+namespace {
+
+// Two persons, three pawn moves: ▲７六歩 △３四歩 ▲２六歩.
+void playThreeMoves(MainWindow& w) {
+    w.action("START")->trigger();
+    for (auto [fx, fy, tx, ty] : {std::array{3, 7, 3, 6}, std::array{7, 3, 7, 4}, std::array{8, 7, 8, 6}}) {
+        clickCell(w, fx, fy);
+        clickCell(w, tx, ty);
+    }
+}
+
+void clickRow(QTableWidget* table, int row) {
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      table->visualItemRect(table->item(row, 1)).center());
+    settle(5);
+}
+
+QString fileText(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+}  // namespace
+
+class ExchangeWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void savesAndOpensThroughTheMenus() {
+        BoxAnswerer answers;
+        TestWindow w;
+        QTemporaryDir folder;
+        Game& g = w->game();
+        QString answer;
+        QStringList asked;
+        w->exchange()->setFileChooser([&](bool save, const QString& filter, const QString&) {
+            asked << (save ? "save " : "open ") + filter;
+            return answer;
+        });
+
+        // Nothing to save before a game; no dialog is even asked.
+        w->action("KIF_WRITE")->trigger();
+        QVERIFY(answers.texts().contains(QString::fromUtf8("保存するデータがありません")));
+        QVERIFY(asked.isEmpty());
+
+        playThreeMoves(*w);
+        QCOMPARE(g.KIFU_NOW, 3);
+        answer = folder.filePath(QStringLiteral("対局"));  // no extension: .kif is added
+        answers.clear();
+        w->action("KIF_WRITE")->trigger();
+        QVERIFY2(answers.texts().contains(QString::fromUtf8("棋譜を書き込みました")), qPrintable(answers.texts().join('|')));
+        QVERIFY(QFile::exists(answer + ".kif"));
+        answer = folder.filePath(QStringLiteral("対局.kifu"));
+        w->action("KIF_WRITE")->trigger();
+        QVERIFY(fileText(answer).contains(QString::fromUtf8("   3 ２六歩(27)")));
+        answer = folder.filePath(QStringLiteral("対局.csa"));
+        w->action("CSA_WRITE")->trigger();
+        QVERIFY(fileText(answer).contains(QStringLiteral("\r\n+2726FU\r\n")));
+        QCOMPARE(g.KIFU_NOW, 3);  // saving changed nothing in the game
+
+        // A file that cannot be written says why; nothing is left behind.
+        answer = folder.filePath(QStringLiteral("no/such/folder/x.kif"));
+        answers.clear();
+        w->action("KIF_WRITE")->trigger();
+        QVERIFY(answers.texts().join('|').contains(QString::fromUtf8("棋譜を書き込めませんでした")));
+
+        // A refused file names the move and changes nothing; a good one enters record mode.
+        QFile bad(folder.filePath(QStringLiteral("bad.kif")));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("   1 \x82\x56\x8c\xdc\x95\xe0(77)\r\n");  // ７五歩(77) in Shift_JIS: two squares
+        bad.close();
+        answer = bad.fileName();
+        answers.clear();
+        w->action("KIF_READ")->trigger();
+        QVERIFY2(answers.texts().join('|').contains(QString::fromUtf8("1手目")), qPrintable(answers.texts().join('|')));
+        QCOMPARE(g.KIFU_MODE, 0);
+        QCOMPARE(g.KIFU_NOW, 3);
+        answer.clear();  // a cancelled dialog does nothing
+        w->action("KIF_READ")->trigger();
+        QCOMPARE(g.KIFU_NOW, 3);
+        answer = folder.filePath(QStringLiteral("対局.csa"));
+        w->action("KIF_READ")->trigger();
+        QCOMPARE(g.KIFU_MODE, 1);
+        QCOMPARE(g.KIFU_LAST, 3);
+        QCOMPARE(g.KIFU_NOW, 0);
+        w->action("AFTER")->trigger();
+        QCOMPARE(g.BAN(3, 6), -HU);
+        QVERIFY(asked.last().startsWith("open"));
+    }
+
+    void copiesTheShownPositionAsSfen() {
+        BoxAnswerer answers;
+        TestWindow w;
+        w->action("SFEN_COPY")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"));
+        playThreeMoves(*w);
+        w->action("SFEN_COPY")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("lnsgkgsnl/1r5b1/pppppp1pp/6p2/9/2P4P1/PP1PPPP1P/1B5R1/LNSGKGSNL w - 4"));
+    }
+
+    void moveListFollowsTheGameAndStepsToAClickedRow() {
+        BoxAnswerer answers;
+        TestWindow w;
+        Game& g = w->game();
+        MoveListPanel* panel = w->exchange()->panel();
+        QTableWidget* table = panel->table();
+        QVERIFY(panel->isVisible());
+        QCOMPARE(table->rowCount(), 1);  // the start only
+
+        playThreeMoves(*w);
+        QCOMPARE(table->rowCount(), 4);
+        QCOMPARE(table->item(1, 1)->text(), QString::fromUtf8("▲７六歩(77)"));
+        QCOMPARE(table->item(2, 1)->text(), QString::fromUtf8("△３四歩(33)"));
+        QCOMPARE(table->item(3, 0)->text(), QStringLiteral("3"));
+        QCOMPARE(table->currentRow(), 3);
+
+        // Back to the start and forward again, one step at a time through 戻 and 進.
+        clickRow(table, 0);
+        QCOMPARE(g.KIFU_NOW, 0);
+        QCOMPARE(g.BAN(3, 7), -HU);
+        QCOMPARE(table->currentRow(), 0);
+        clickRow(table, 2);
+        QCOMPARE(g.KIFU_NOW, 2);
+        QCOMPARE(g.BAN(7, 4), HU);
+        QCOMPARE(table->currentRow(), 2);
+        QCOMPARE(table->rowCount(), 4);  // stepping keeps the moves after the shown one
+
+        // A step 進 refuses is refused the same way: here the board no longer fits move 3.
+        g.BAN(8, 7) = KARA;
+        answers.clear();
+        clickRow(table, 3);
+        QCOMPARE(g.KIFU_NOW, 2);
+        QVERIFY(answers.texts().contains(QString::fromUtf8("できません")));
+        g.BAN(8, 7) = -HU;
+
+        // The text follows the drawing's scale.
+        const double small = table->font().pointSizeF();
+        w.resizeCanvas(QSize(1266, 1000));
+        QVERIFY2(table->font().pointSizeF() > small * 1.5, qPrintable(QString::number(table->font().pointSizeF())));
+    }
+
+    void hidingTheMoveListIsRemembered() {
+        BoxAnswerer answers;
+        {
+            TestWindow w;
+            QVERIFY(w->exchange()->panel()->isVisible());
+            QVERIFY(w->action("MOVE_LIST")->isChecked());
+            w->action("MOVE_LIST")->trigger();
+            QVERIFY(!w->exchange()->panel()->isVisible());
+        }
+        // A window started on the same settings keeps it hidden, until it is shown again.
+        {
+            MainWindow w;
+            w.setQuitHandler([] {});
+            w.start();
+            settle(30);
+            QVERIFY(!w.exchange()->panel()->isVisible());
+            QVERIFY(!w.action("MOVE_LIST")->isChecked());
+            w.action("MOVE_LIST")->trigger();
+            QVERIFY(w.exchange()->panel()->isVisible());
+        }
+        MainWindow again;
+        again.setQuitHandler([] {});
+        again.start();
+        settle(30);
+        QVERIFY(again.exchange()->panel()->isVisible());
+    }
+};
+
+int runExchangeWindowTests(int argc, char** argv) {
+    ExchangeWindowTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "exchange_window_test.moc"

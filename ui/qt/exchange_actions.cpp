@@ -1,0 +1,123 @@
+#include "ui/qt/exchange_actions.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+
+#include "notation/record_io.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/move_list_panel.h"
+#include "ui/qt/qt_host.h"
+#include "ui/qt/window_settings.h"
+
+namespace fudo::qt {
+
+namespace {
+constexpr const char* kShowMoveList = "panels/moveList";
+}
+
+ExchangeActions::ExchangeActions(MainWindow& window)
+    : QObject(&window), window_(window),
+      panel_(new MoveListPanel(window.game(), [&window](const std::function<void()>& call) { window.command(call); },
+                               &window)),
+      settings_(openWindowSettings(window.game().host().settingsFolder())) {
+    setObjectName(QStringLiteral("EXCHANGE_ACTIONS"));
+    chooser_ = [this](bool save, const QString& filter, const QString& proposed) {
+        return save ? QFileDialog::getSaveFileName(&window_, tr("棋譜の保存"), proposed, filter)
+                    : QFileDialog::getOpenFileName(&window_, tr("棋譜を開く"), proposed, filter);
+    };
+
+    auto add = [this](const char* menu, const char* name, const QString& caption) {
+        QMenu* m = window_.findChild<QMenu*>(QString::fromLatin1(menu));
+        QAction* a = m->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    connect(add("KIFU", "KIF_WRITE", tr("KIF形式で保存…")), &QAction::triggered, this, [this] { save(false); });
+    connect(add("KIFU", "CSA_WRITE", tr("CSA形式で保存…")), &QAction::triggered, this, [this] { save(true); });
+    connect(add("KIFU", "KIF_READ", tr("KIF/CSA形式を開く…")), &QAction::triggered, this, [this] { open(); });
+    connect(add("STOP", "SFEN_COPY", tr("SFENをコピー")), &QAction::triggered, this, [this] { copySfen(); });
+
+    // The panel: shown unless the player hid it; the tick lives in ｵﾌﾟｼｮﾝ.
+    window_.addDockWidget(Qt::RightDockWidgetArea, panel_);
+    QAction* toggle = panel_->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("MOVE_LIST"));
+    toggle->setText(tr("棋譜欄"));
+    window_.findChild<QMenu*>(QStringLiteral("OPTION"))->addAction(toggle);
+    panel_->setVisible(settings_->value(kShowMoveList, true).toBool());
+    connect(toggle, &QAction::triggered, this, [this](bool shown) {
+        settings_->setValue(kShowMoveList, shown);
+        settings_->sync();
+    });
+    connect(window_.canvas(), &QtCanvas::sceneMoved, this,
+            [this] { panel_->setScale(window_.canvas()->sceneGeometry().scale()); });
+    panel_->setScale(window_.canvas()->sceneGeometry().scale());
+}
+
+ExchangeActions::~ExchangeActions() = default;
+
+void ExchangeActions::refresh() { panel_->refresh(); }
+
+QString ExchangeActions::folder() const {
+    return QString::fromStdString(window_.game().host().fileListFolder().string());
+}
+
+void ExchangeActions::save(bool csa) {
+    if (window_.isBusy() || window_.hasEnded()) return;
+    Game& g = window_.game();
+    // The same refusals as the record file's 書込.
+    if (g.HANTEN_FLAG == 1) {
+        window_.command([&g] { g.dialogs().message("反転後は書き込みできません", "棋譜書込", Buttons::OK); });
+        return;
+    }
+    const int count = (g.TEBAN != 0 || g.KIFU_MODE == 1) ? g.KIFU_LAST : 0;
+    if (count < 1) {
+        window_.command([&g] { g.dialogs().message("保存するデータがありません", "棋譜保存", Buttons::OK); });
+        return;
+    }
+    const QString filter = csa ? tr("CSA形式 (*.csa)") : tr("KIF形式 (*.kif);;KIF形式 UTF-8 (*.kifu)");
+    QString file = chooser_(true, filter, QDir(folder()).filePath(csa ? QStringLiteral("棋譜.csa") : QStringLiteral("棋譜.kif")));
+    if (file.isEmpty()) return;
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (csa ? suffix != QLatin1String("csa") : (suffix != QLatin1String("kif") && suffix != QLatin1String("kifu")))
+        file += csa ? QStringLiteral(".csa") : QStringLiteral(".kif");
+    const 記録形式 format = csa ? 記録形式::CSA : (QFileInfo(file).suffix().toLower() == QLatin1String("kifu") ? 記録形式::KIFU : 記録形式::KIF);
+    const std::filesystem::path path = toPath(file);
+    window_.command([&g, path, format, count] {
+        対局記録 r = 作成_対局記録(g, count);
+        r.開始日時 = 現在日時();
+        if (auto failure = 書込_記録(path, r, format)) {
+            g.dialogs().message("棋譜を書き込めませんでした\n\n" + *failure, "棋譜保存", Buttons::OK, Icon::Exclamation);
+            return;
+        }
+        g.dialogs().message("棋譜を書き込みました", "棋譜保存", Buttons::OK);
+    });
+}
+
+void ExchangeActions::open() {
+    if (window_.isBusy() || window_.hasEnded()) return;
+    const QString file = chooser_(false, tr("KIF/CSA形式 (*.kif *.kifu *.csa)"), folder());
+    if (file.isEmpty()) return;
+    const std::filesystem::path path = toPath(file);
+    Game& g = window_.game();
+    window_.command([&g, path] {
+        // The whole file is read and checked before anything changes.
+        const 記録読込結果 r = 読込_記録(path);
+        if (!r.ok) {
+            g.dialogs().message("棋譜ﾌｧｲﾙを読み込めません\n\n" + r.error, "棋譜", Buttons::OK);
+            return;
+        }
+        取込_対局記録(g, r.記録);
+    });
+}
+
+void ExchangeActions::copySfen() {
+    if (window_.isBusy() || window_.hasEnded()) return;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(局面SFEN(window_.game())));
+    window_.game().host().setStatusLine("SFENをコピーしました");
+}
+
+}  // namespace fudo::qt

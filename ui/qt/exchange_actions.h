@@ -1,0 +1,46 @@
+// The window's commands for the exchange formats: 棋譜 → "KIF形式で保存…", "CSA形式で保存…"
+// and "KIF/CSA形式を開く…" with the standard file dialogs, 局面 → "SFENをコピー", and the
+// move list panel with its tick in ｵﾌﾟｼｮﾝ, remembered in the window's settings.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QSettings;
+
+namespace fudo::qt {
+
+class MainWindow;
+class MoveListPanel;
+
+class ExchangeActions : public QObject {
+    Q_OBJECT
+public:
+    explicit ExchangeActions(MainWindow& window);
+    ~ExchangeActions() override;
+
+    // Asks for a file: to save (true) or to open; the filter of the dialog; the name
+    // proposed. An empty answer cancels. The window asks with QFileDialog; tests answer.
+    using FileChooser = std::function<QString(bool save, const QString& filter, const QString& proposed)>;
+    void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+
+    MoveListPanel* panel() const { return panel_; }
+    // Follows the game after each of its commands.
+    void refresh();
+
+private:
+    void save(bool csa);
+    void open();
+    void copySfen();
+    QString folder() const;
+
+    MainWindow& window_;
+    MoveListPanel* panel_;
+    std::unique_ptr<QSettings> settings_;
+    FileChooser chooser_;
+};
+
+}  // namespace fudo::qt

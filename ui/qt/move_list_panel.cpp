@@ -1,0 +1,106 @@
+#include "ui/qt/move_list_panel.h"
+
+#include <QFont>
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include "engine/game.h"
+#include "notation/game_record.h"
+
+namespace fudo::qt {
+
+MoveListPanel::MoveListPanel(Game& game, std::function<void(const std::function<void()>&)> run,
+                             QWidget* parent)
+    : QDockWidget(tr("棋譜"), parent), game_(game), run_(std::move(run)), table_(new QTableWidget(this)) {
+    setObjectName(QStringLiteral("MOVE_LIST_PANEL"));
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    table_->setObjectName(QStringLiteral("MOVE_LIST_TABLE"));
+    table_->setColumnCount(3);
+    table_->setHorizontalHeaderLabels({tr("手数"), tr("指し手"), tr("時間")});
+    table_->verticalHeader()->setVisible(false);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setFocusPolicy(Qt::NoFocus);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setShowGrid(false);
+    setWidget(table_);
+    connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) { goTo(row); });
+    refresh();
+}
+
+void MoveListPanel::goTo(int moves) {
+    run_([this, moves] {
+        // One step at a time through the game's own procedures; a refused step (its box
+        // already shown) ends the walk where it stands.
+        while (game_.KIFU_NOW != moves) {
+            const int before = game_.KIFU_NOW;
+            if (moves < before) game_.REPLAY_Click();
+            else game_.AFTER_Click();
+            if (game_.KIFU_NOW == before || game_.終了要求) break;
+        }
+    });
+}
+
+void MoveListPanel::setScale(double scale) {
+    if (!(scale > 0)) return;
+    scale_ = scale;
+    QFont f = font();
+    f.setPointSizeF(9.0 * scale_);
+    table_->setFont(f);
+    table_->horizontalHeader()->setFont(f);
+    table_->resizeColumnsToContents();
+    table_->horizontalHeader()->setStretchLastSection(true);
+}
+
+void MoveListPanel::refresh() {
+    // A list is shown while a game or a record is on the board.
+    const bool active = game_.TEBAN != 0 || game_.KIFU_MODE == 1;
+    const int count = active ? std::clamp(game_.KIFU_LAST, 0, KIFU_MAX) : 0;
+    const 対局記録 r = 作成_対局記録(game_, count);
+    bool rebuilt = false;
+    if (r.棋譜.手 != shown_ || r.上手先手 != shownUpperFirst_ || r.手合 != shownGrade_ ||
+        table_->rowCount() != count + 1) {
+        rebuilt = true;
+        shown_ = r.棋譜.手;
+        shownUpperFirst_ = r.上手先手;
+        shownGrade_ = r.手合;
+        const auto texts = 表記_KIF手順(r);
+        table_->setRowCount(count + 1);
+        auto put = [this](int row, int col, const QString& text) {
+            auto* item = new QTableWidgetItem(text);
+            if (col != 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(row, col, item);
+        };
+        put(0, 0, QString());
+        put(0, 1, tr("開始局面"));
+        put(0, 2, QString());
+        for (int i = 1; i <= count; ++i) {
+            const std::string& t = texts[static_cast<std::size_t>(i - 1)];
+            // ▲ is the side that moved first.
+            const QString mark = (i % 2 == 1) ? QStringLiteral("▲") : QStringLiteral("△");
+            int used, total;
+            取得_手の時間(r, i, used, total);
+            put(i, 0, QString::number(i));
+            put(i, 1, mark + (t.empty() ? QStringLiteral("？") : QString::fromStdString(t)));
+            put(i, 2, QStringLiteral("%1:%2/%3:%4:%5")
+                          .arg(used / 60)
+                          .arg(used % 60, 2, 10, QLatin1Char('0'))
+                          .arg(total / 3600, 2, 10, QLatin1Char('0'))
+                          .arg((total / 60) % 60, 2, 10, QLatin1Char('0'))
+                          .arg(total % 60, 2, 10, QLatin1Char('0')));
+        }
+        table_->resizeColumnsToContents();
+        table_->horizontalHeader()->setStretchLastSection(true);
+    }
+    // The mark moves with the shown position; the list scrolls only when the mark moved, so
+    // a list the player scrolled stays put.
+    const int current = std::clamp(game_.KIFU_NOW, 0, count);
+    if (!rebuilt && current == marked_ && table_->currentRow() == current) return;
+    marked_ = current;
+    table_->setCurrentCell(current, 1);
+    table_->selectRow(current);
+    table_->scrollToItem(table_->item(current, 1), QAbstractItemView::EnsureVisible);
+}
+
+}  // namespace fudo::qt
