@@ -101,9 +101,9 @@ constexpr CommandHelp kCommands[] = {
      "  --record FILE\n"
      "      Writes the game as a record file at the end.\n"},
     {"export", "export FILE --kif | --kifu | --csa [--output OUT]",
-     "Writes the game of the record file FILE (.棋譜) in KIF (Shift_JIS), KIFU (KIF in UTF-8) or CSA.",
+     "Writes the game of the record file FILE (.棋譜) in KIF (Shift JIS), KIFU (KIF in UTF-8) or CSA.",
      "  --kif\n"
-     "      KIF in Shift_JIS, the format most shogi programs read.\n"
+     "      KIF in Shift JIS, the format most shogi programs read.\n"
      "  --kifu\n"
      "      KIF in UTF-8.\n"
      "  --csa\n"

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "cli/headless.h"
-#include "cli/sfen.h"
+#include "notation/sfen.h"
 #include "engine/game.h"
 
 namespace fudo::cli {
