@@ -110,7 +110,9 @@ int main(int argc, char** argv) {
 
     window.start();
     const QSize canvasSize = size.isValid() ? size : (SceneGeometry::naturalSize() * scale).toSize();
-    window.resize(canvasSize.width(), canvasSize.height() + window.menuBar()->sizeHint().height());
+    // The drawing at the asked size; the menu bar and the move list keep their sizes.
+    settle(50);
+    window.resize(canvasSize + (window.size() - window.canvas()->size()));
     settle(100);
 
     if (!actions.isEmpty()) {

@@ -88,13 +88,16 @@ QSize MainWindow::startingCanvasSize(QSize screen) {
 void MainWindow::start() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize canvasSize = startingCanvasSize(screen ? screen->availableGeometry().size() : QSize(1280, 1024));
-    // The move list panel, when shown, gets a strip of its own beside the drawing.
-    const int panel = exchange_->panel()->isHidden() ? 0 : canvasSize.width() * 3 / 10;
+    // The move list panel, when shown, gets a strip of its own beside the drawing, wide
+    // enough for its texts at the drawing's scale.
+    MoveListPanel* list = exchange_->panel();
+    list->setScale(canvasSize.width() / SceneGeometry::naturalSize().width());
+    const int panel = list->isHidden() ? 0 : list->preferredWidth();
     resize(canvasSize.width() + panel, canvasSize.height() + menuBar()->sizeHint().height());
-    if (panel) resizeDocks({exchange_->panel()}, {panel}, Qt::Horizontal);
     // Shown first, so that a message of the start-up (no sound device) stands in front of
     // the window; the first paint comes after the start-up has drawn the board.
     show();
+    if (panel) resizeDocks({list}, {panel}, Qt::Horizontal);
     command([this] { game_->Form_Load(); });
 }
 

@@ -1,7 +1,9 @@
 #include "ui/qt/move_list_panel.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include "engine/game.h"
@@ -22,7 +24,11 @@ MoveListPanel::MoveListPanel(Game& game, std::function<void(const std::function<
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setFocusPolicy(Qt::NoFocus);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setWordWrap(false);
     table_->setShowGrid(false);
     setWidget(table_);
     connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) { goTo(row); });
@@ -49,8 +55,17 @@ void MoveListPanel::setScale(double scale) {
     f.setPointSizeF(9.0 * scale_);
     table_->setFont(f);
     table_->horizontalHeader()->setFont(f);
-    table_->resizeColumnsToContents();
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->resizeRowsToContents();
+}
+
+int MoveListPanel::preferredWidth() const {
+    // Room for the widest texts of each column at the current size, and the scroll bar.
+    const QFontMetrics m(table_->font());
+    const int pad = m.horizontalAdvance(QLatin1Char('M'));
+    const int columns = m.horizontalAdvance(QStringLiteral("500")) +
+                        m.horizontalAdvance(QString::fromUtf8("△８八成銀不成(99)")) +
+                        m.horizontalAdvance(QStringLiteral("00:00/00:00:00")) + 6 * pad;
+    return columns + table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth() + 2 * pad;
 }
 
 void MoveListPanel::refresh() {
@@ -90,8 +105,7 @@ void MoveListPanel::refresh() {
                           .arg((total / 60) % 60, 2, 10, QLatin1Char('0'))
                           .arg(total % 60, 2, 10, QLatin1Char('0')));
         }
-        table_->resizeColumnsToContents();
-        table_->horizontalHeader()->setStretchLastSection(true);
+        table_->resizeRowsToContents();
     }
     // The mark moves with the shown position; the list scrolls only when the mark moved, so
     // a list the player scrolled stays put.

@@ -31,6 +31,8 @@ public:
     void setScale(double scale);
 
     QTableWidget* table() const { return table_; }
+    // A width that shows every column without cutting it, at the current scale.
+    int preferredWidth() const;
     // Goes to the position after `moves` moves, stepping with 戻/進.
     void goTo(int moves);
 
