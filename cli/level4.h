@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/sfen.h"
+#include "notation/sfen.h"
 #include "search/search.h"
 
 namespace fudo::cli {
