@@ -95,7 +95,8 @@ constexpr CommandHelp kCommands[] = {
      "  --handicap G\n"
      "      Handicap grade, -10 to 10: G > 0 takes G of the computer's pieces away, G < 0 -G of yours.\n"
      "  --scores\n"
-     "      Before each move of the computer, prints every candidate move with its score.\n"
+     "      Before each move of the computer, prints every candidate move with its score (levels 1\n"
+     "      to 3).\n"
      "  --board\n"
      "      Prints the board and both hands after each move; v marks the computer's pieces.\n"
      "  --record FILE\n"
@@ -497,6 +498,10 @@ int play(Words& w, std::istream& in, std::ostream& out, std::ostream& err) {
     }
     // A record holds moves from the opening position only, so the window refuses to save
     // a handicap game; refuse before the game rather than after it.
+    if (o.scores && o.level == 4) {
+        w.fail("--scores belongs to levels 1 to 3");
+        return kExitBadInput;
+    }
     if (!o.record.empty() && o.handicap != 0) {
         w.fail("--record cannot be used with --handicap");
         return kExitBadInput;

@@ -245,6 +245,11 @@ protected:
 
 TEST_F(PlayCommand, AnswersRecordsAndRefusesBadArguments) {
     EXPECT_EQ(runWith({"play", "--level", "3"}, "7g7f\n").out, "bestmove 3c3d\n");
+    // Level 4 answers through the same turn of the game.
+    const Outcome strong = runWith({"play", "--level", "4", "--record", (dir / "4.棋譜").string()}, "7g7f\n");
+    EXPECT_TRUE(strong.out.starts_with("bestmove ") && std::count(strong.out.begin(), strong.out.end(), '\n') == 1)
+        << strong.out;
+    EXPECT_EQ(読込_棋譜(dir / "4.棋譜").data.手.size(), 2u);
     // The first answer's scores are those of bestmove on the position (no state carried yet).
     for (const char* level : {"1", "2", "3"}) {
         const std::string said = runWith({"play", "--scores", "--level", level}, "8g8f\n").out;
@@ -279,6 +284,7 @@ TEST_F(PlayCommand, AnswersRecordsAndRefusesBadArguments) {
     for (const std::vector<std::string>& bad :
          {std::vector<std::string>{"play", "--level", "0"}, {"play", "--handicap", "11"}, {"play", "--handicap"},
           {"play", "--handicap", "x"}, {"play", "--record"}, {"play", "--fast"}, {"play", "7g7f"},
+          {"play", "--level", "4", "--scores"},
           {"play", "--handicap", "2", "--record", file}}) {
         const Outcome o = runWith(bad, "7g7f\n");
         EXPECT_EQ(std::tuple(o.code, o.out, std::count(o.err.begin(), o.err.end(), '\n')),
