@@ -118,6 +118,41 @@ bool playAsPerson(Game& g, const LowerMove& m) {
     return true;
 }
 
+// The computer's last move, checked by the game's own rules on the position before it:
+// the move list entry is taken back on a scratch board, then tried with 移動チェック and
+// the promotion checks.
+bool upperMoveLegal(const Game& g, int before, std::string& fault) {
+    const int n = g.KIFU_NOW;
+    if (n == before) return true;  // nothing played (the game ended)
+    if (n != before + 1) {
+        fault = "the computer wrote " + std::to_string(n - before) + " moves";
+        return false;
+    }
+    auto scratch = newHeadless();
+    Game& s = scratch->game;
+    s.BAN = g.BAN;
+    s.UE_MOCHI = g.UE_MOCHI;
+    const int fx = g.KIFU_MOTO_X[n], fy = g.KIFU_MOTO_Y[n], tx = g.KIFU_SAKI_X[n], ty = g.KIFU_SAKI_Y[n];
+    const int koma = g.KIFU_KOMA[n], placed = g.KIFU_KOMA_ATO[n];
+    s.BAN(tx, ty) = g.KIFU_TORI[n];
+    if (fx == -1) {
+        s.UE_MOCHI[fy] += 1;
+    } else {
+        s.BAN(fx, fy) = koma;
+        const int kind = 駒種類(g.KIFU_TORI[n]);
+        if (kind) s.UE_MOCHI[kind] -= 1;
+    }
+    s.調査_2歩フラグ設定();
+    bool ok = koma >= HU && koma != OU && s.移動チェック(fx, fy, tx, ty, koma) == 1;
+    if (ok && fx == -1) ok = placed == koma && s.UE_MOCHI[fy] > 0 && 持駒コード[fy] == koma;
+    if (ok && fx != -1) {
+        const int may = s.調査_駒成(fx, fy, tx, ty, koma);
+        ok = placed == koma ? Game::移動後チェック(ty, koma) == 1 : may == 1 && placed == s.NARI_KOMA;
+    }
+    if (!ok) fault = "the computer played an illegal move at move " + std::to_string(n);
+    return ok;
+}
+
 // No piece lost or made: 40 on the board and in the hands (captured kings included) less
 // the pieces of the handicap, and no negative hand count.
 bool piecesConsistent(const Game& g, int expected, std::string& fault) {
@@ -214,7 +249,9 @@ SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
         if (o.sampleEvery > 0 && upperTurns % o.sampleEvery == 0)
             result.samples.push_back(toSfen(g, 'w', g.KIFU_NOW + 1));
         g.COM_LEVEL = o.upperLevel;
+        const int before = g.KIFU_NOW;
         g.com_ban();
+        if (result.fault.empty()) (void)upperMoveLegal(g, before, result.fault);
         if (result.piecesOk && !piecesConsistent(g, 40 - o.handicap, result.fault)) result.piecesOk = false;
         if (ended()) {
             fromAnnouncement();
