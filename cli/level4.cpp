@@ -85,9 +85,10 @@ double threadCpuSeconds() {
 }
 }  // namespace
 
-Level4Bench runLevel4Bench(const std::vector<Position>& corpus, const search::Limits& limits) {
+Level4Bench runLevel4Bench(const std::vector<Position>& corpus, const search::Limits& limits, bool cpuClock) {
     Level4Bench b;
     search::Engine engine;
+    if (cpuClock) engine.setClock(threadCpuSeconds);
     std::atomic<bool> stop{false};
     for (const Position& pos : corpus) {
         engine.clear();

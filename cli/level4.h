@@ -30,7 +30,8 @@ struct Level4Bench {
     int medianDepth() const;
 };
 
-// Searches every position for the given time (or depth) with a fresh table each.
-Level4Bench runLevel4Bench(const std::vector<Position>& corpus, const search::Limits& limits);
+// Searches every position for the given time (or depth) with a fresh table each; with
+// cpuClock the time is the thread's processor time, so a busy machine does not shorten it.
+Level4Bench runLevel4Bench(const std::vector<Position>& corpus, const search::Limits& limits, bool cpuClock = false);
 
 }  // namespace fudo::cli
