@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 
@@ -93,11 +94,12 @@ Level4Bench runLevel4Bench(const std::vector<Position>& corpus, const search::Li
     for (const Position& pos : corpus) {
         engine.clear();
         const double cpu0 = threadCpuSeconds();
+        const auto wall0 = std::chrono::steady_clock::now();
         const search::Result r = engine.bestMove(snapshotOf(pos, search::Upper, 0), limits, stop);
+        b.seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
         b.cpuSeconds += threadCpuSeconds() - cpu0;
         b.depths.push_back(r.info.depth);
         b.nodes += r.info.nodes;
-        b.seconds += r.info.seconds;
     }
     return b;
 }
