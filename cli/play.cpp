@@ -214,11 +214,14 @@ public:
     }
 };
 
-// Keeps the last status line the board set: the reason of a refused click.
+// Keeps the last reason the board gave on its status line. A later click that clears the
+// line (a new pick) does not clear it: the move as a whole was refused for that reason.
 class PlayHost : public NullHost {
 public:
     std::string status;
-    void setStatusLine(std::string_view utf8) override { status.assign(utf8); }
+    void setStatusLine(std::string_view utf8) override {
+        if (!utf8.empty()) status.assign(utf8);
+    }
 };
 
 }  // namespace
