@@ -47,7 +47,7 @@ const char* 終局記号(終局表記::種別 k, bool 先手番) {
 // One move as a CSA statement with its time: "+7776FU,T3".
 std::string 指手文(const 対局記録& r, int i) {
     const 棋譜手& m = r.棋譜.手[static_cast<std::size_t>(i - 1)];
-    const bool 回転 = r.上手先手;
+    const bool 回転 = 記録回転(r);
     std::string s = (m.KOMA > 0) == 回転 ? "+" : "-";
     if (m.MOTO_X == 11 || m.MOTO_X == -1) {
         s += "00";
@@ -74,15 +74,15 @@ std::string 書式_CSA(const 対局記録& r) {
     out += "'不動将棋 棋譜ファイル";
     out += nl;
     std::string hints;
-    if (r.上手先手) hints += " " + std::string(上手先手語);
+    if (記録回転(r)) hints += " " + std::string(上手先手語);
     if (r.上手打段) hints += " " + std::string(上手打段語);
     if (!hints.empty()) {
         out += "'" + std::string(独自行) + hints.substr(1);
         out += nl;
     }
-    out += "N+" + (r.上手先手 ? r.棋譜.上手名 : r.棋譜.下手名);
+    out += "N+" + (記録回転(r) ? r.棋譜.上手名 : r.棋譜.下手名);
     out += nl;
-    out += "N-" + (r.上手先手 ? r.棋譜.下手名 : r.棋譜.上手名);
+    out += "N-" + (記録回転(r) ? r.棋譜.下手名 : r.棋譜.上手名);
     out += nl;
     if (!r.棋譜.対局名.empty()) {
         out += "$EVENT:" + r.棋譜.対局名;
@@ -98,12 +98,12 @@ std::string 書式_CSA(const 対局記録& r) {
     } else {
         int board[10][10];
         作成_開始局面(r.手合, board);
-        const int 先手側 = r.上手先手 ? 1 : -1;
+        const int 先手側 = 記録回転(r) ? 1 : -1;
         int rec[10][10] = {};
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) {
                 int f, rk;
-                記録座標(r.上手先手, x, y, f, rk);
+                記録座標(記録回転(r), x, y, f, rk);
                 const int c = board[x][y];
                 rec[f][rk] = c == 0 ? 0 : ((c > 0) == (先手側 > 0) ? 1 : -1) * std::abs(c);
             }
@@ -117,7 +117,7 @@ std::string 書式_CSA(const 対局記録& r) {
             out += nl;
         }
     }
-    out += "+";
+    out += 先手から(r) ? "+" : "-";
     out += nl;
 
     const 終局表記 end = 作成_終局表記(r);
@@ -130,7 +130,7 @@ std::string 書式_CSA(const 対局記録& r) {
         out += s.substr(comma + 1);
         out += nl;
     }
-    out += 終局記号(end.kind, end.手数 % 2 == 0);
+    out += 終局記号(end.kind, (end.手数 % 2 == 0) == 先手から(r));
     out += nl;
     for (const std::string& c : end.注釈) {
         out += "'" + c;

@@ -403,8 +403,8 @@ std::string 検査_対局記録(const 対局記録& r) {
         }
         b.指す(moves[static_cast<std::size_t>(i)]);
     }
-    // The winner as a side of the board, then as ▲/△: ▲ is the first mover.
-    const int 先手側 = r.上手先手 ? 1 : -1;
+    // The winner as a side of the board, then as ▲/△ (the bottom side of the record).
+    const int 先手側 = 記録回転(r) ? 1 : -1;
     int winner = 0;
     if (n > 0) {
         const 棋譜手& last = moves.back();
@@ -432,7 +432,7 @@ std::string 検査_対局記録(const 対局記録& r) {
 std::vector<std::string> 表記_KIF手順(const 対局記録& r) {
     std::vector<std::string> out;
     盤再生 b(r.手合);
-    const bool 回転 = r.上手先手;
+    const bool 回転 = 記録回転(r);
     int px = 0, py = 0;
     bool broken = false;
     for (const 棋譜手& m : r.棋譜.手) {
@@ -478,7 +478,7 @@ std::vector<std::string> 表記_KIF手順(const 対局記録& r) {
     終局表記 e;
     const int n = static_cast<int>(r.棋譜.手.size());
     e.手数 = info.標準手数;
-    const bool 先手番 = e.手数 % 2 == 0;  // ▲ is to move after the moves written
+    const bool 先手番 = (e.手数 % 2 == 0) == 先手から(r);  // ▲ is to move after the moves written
     const std::string who[2] = {"先手", "後手"};
     if (info.最初の非標準 != N::なし) {
         const auto texts = 表記_KIF手順(r);

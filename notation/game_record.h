@@ -6,7 +6,8 @@
 //
 // Orientation: in KIF and CSA the side that moves first (先手, ▲, "+") sits at the bottom.
 // When the upper side moved first the board is turned by 180°, so file f and rank r of a
-// record are x = f, y = 10 - r here; otherwise x = 10 - f, y = r.
+// record are x = f, y = 10 - r here; otherwise x = 10 - f, y = r. A handicap game is laid
+// out as such records are: the side that gave the pieces at the top (△, 上手), moving first.
 #pragma once
 
 #include <memory>
@@ -101,6 +102,16 @@ struct 終局表記 {
 // Each move in KIF notation ("７六歩(77)", "同　銀(31)", "２二角不成(88)", "５五角打"),
 // in the record's orientation. Empty entries for moves that cannot be replayed.
 std::vector<std::string> 表記_KIF手順(const 対局記録& r);
+
+// The board is turned for the record: ▲ (the bottom side) is the upper side.
+inline bool 記録回転(int 手合, bool 上手先手) {
+    if (手合 > 0) return false;  // the upper side gave the pieces: it stays at the top
+    if (手合 < 0) return true;   // the lower side gave them: it goes to the top
+    return 上手先手;
+}
+inline bool 記録回転(const 対局記録& r) { return 記録回転(r.手合, r.上手先手); }
+// ▲ moved first (else △ did, as the giver of a handicap does).
+inline bool 先手から(const 対局記録& r) { return r.上手先手 == 記録回転(r); }
 
 // Record coordinates of a square of the board, and back (the same turn both ways).
 inline void 記録座標(bool 回転, int x, int y, int& f, int& r) {

@@ -64,7 +64,7 @@ const char* 終局語(終局表記::種別 k) {
 void 盤面図(const 対局記録& r, std::string& out, std::string_view nl) {
     int board[10][10];
     作成_開始局面(r.手合, board);
-    const bool 回転 = r.上手先手;
+    const bool 回転 = 記録回転(r);
     const int 先手側 = 回転 ? 1 : -1;
     int rec[10][10] = {};
     for (int x = 1; x <= 9; ++x)
@@ -95,7 +95,7 @@ void 盤面図(const 対局記録& r, std::string& out, std::string_view nl) {
     out += nl;
     out += "先手の持駒：なし";
     out += nl;
-    out += "先手番";
+    out += 先手から(r) ? "先手番" : "後手番";
     out += nl;
 }
 
@@ -106,7 +106,7 @@ std::string 書式_KIF(const 対局記録& r) {
     std::string out = "# ---- 不動将棋 棋譜ファイル ----";
     out += nl;
     std::string hints;
-    if (r.上手先手) hints += " " + std::string(上手先手語);
+    if (記録回転(r)) hints += " " + std::string(上手先手語);
     if (r.上手打段) hints += " " + std::string(上手打段語);
     if (!hints.empty()) {
         out += "#" + std::string(独自行) + hints.substr(1);
@@ -126,9 +126,9 @@ std::string 書式_KIF(const 対局記録& r) {
     } else {
         盤面図(r, out, nl);
     }
-    out += "先手：" + (r.上手先手 ? r.棋譜.上手名 : r.棋譜.下手名);
+    out += "先手：" + (記録回転(r) ? r.棋譜.上手名 : r.棋譜.下手名);
     out += nl;
-    out += "後手：" + (r.上手先手 ? r.棋譜.下手名 : r.棋譜.上手名);
+    out += "後手：" + (記録回転(r) ? r.棋譜.下手名 : r.棋譜.上手名);
     out += nl;
     out += "手数----指手---------消費時間--";
     out += nl;
@@ -136,7 +136,7 @@ std::string 書式_KIF(const 対局記録& r) {
     const auto texts = 表記_KIF手順(r);
     const 終局表記 end = 作成_終局表記(r);
     const int n = static_cast<int>(r.棋譜.手.size());
-    int totals[2] = {0, 0};  // ▲, △
+    int totals[2] = {0, 0};  // the first mover, the second
     for (int i = 1; i <= n; ++i) {
         int used, total;
         取得_手の時間(r, i, used, total);

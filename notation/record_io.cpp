@@ -75,14 +75,15 @@ std::string 現在日時() {
 
 std::string 局面SFEN(const Game& g) {
     const bool 上手先手 = g.KIFU_LAST > 0 ? g.KIFU_KOMA[1] > 0 : g.TE_SENTE == g.COM_SENGO;
-    const int 先手側 = 上手先手 ? 1 : -1;
+    const bool 回転 = 記録回転(g.HANDE_FLAG == 1 ? g.HANDE_LEVEL : 0, 上手先手);
+    const int 先手側 = 回転 ? 1 : -1;  // piece sign of ▲, the bottom side
     static constexpr char letters[8] = {'?', 'P', 'L', 'N', 'S', 'G', 'B', 'R'};
     std::string s;
     for (int r = 1; r <= 9; ++r) {
         int empty = 0;
         for (int f = 9; f >= 1; --f) {
             int x, y;
-            記録座標(上手先手, f, r, x, y);
+            記録座標(回転, f, r, x, y);
             int c = g.BAN(x, y);
             if (c == SITA_OU_MAE) c = -OU;
             if (c == UE_OU_MAE) c = OU;
@@ -104,7 +105,7 @@ std::string 局面SFEN(const Game& g) {
     // TEBAN holds the players' side values, not the pieces' signs: the lower player is
     // MAN_SENGO whichever value that is.
     const bool 下手番 = g.TEBAN == g.MAN_SENGO;
-    s += g.TEBAN != 0 && 下手番 == 上手先手 ? " w " : " b ";
+    s += g.TEBAN != 0 && 下手番 == 回転 ? " w " : " b ";
     std::string hands;
     for (int pass = 0; pass < 2; ++pass) {
         const bool upper = (pass == 0) == (先手側 > 0);

@@ -177,6 +177,17 @@ TEST(ExchangeFormat, ReadsWhatOtherProgramsWrite) {
             EXPECT_EQ(検査_対局記録(r.記録), "");
         }
     }
+    // A handicap game is written as handicap records are laid out: the giver (here the
+    // upper side, which moved first) stays at the top as △ and the diagram says 後手番.
+    const 記録読込結果 kaku = 解析_KIF(cases[2].text);
+    ASSERT_TRUE(kaku.ok);
+    const std::string written = 書式_KIF(kaku.記録);
+    EXPECT_TRUE(has(written, "\r\n|v香v桂v銀v金v玉v金v銀v桂v香|一\r\n| ・v飛 ・ ・ ・ ・ ・ ・ ・|二\r\n")) << written;
+    EXPECT_TRUE(has(written, "\r\n後手番\r\n先手：下\r\n後手：上\r\n"));
+    EXPECT_TRUE(has(written, "\r\n   1 ４二銀(31)"));
+    const std::string csa = 書式_CSA(kaku.記録);
+    EXPECT_TRUE(has(csa, "\r\nP2 * -HI *  *  *  *  *  *  * \r\n") && has(csa, "\r\n-\r\n-3142GI\r\n")) << csa;
+
     // The times of the first case: KIF's totals are kept.
     const 記録読込結果 r = 解析_KIF(cases[0].text);
     ASSERT_TRUE(r.ok);

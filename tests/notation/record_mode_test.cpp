@@ -64,8 +64,8 @@ TEST(RecordMode, AHandicapStartStandsOnTheBoardAndTheShownPositionCopiesAsSfen) 
     EXPECT_EQ(rig.game.BAN(8, 2), KARA);
     EXPECT_EQ(rig.game.BAN(2, 2), KARA);
     EXPECT_EQ(rig.game.TEBAN, rig.game.COM_SENGO) << "the giver, the upper side, moves first";
-    EXPECT_EQ(局面SFEN(rig.game), "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/9/LNSGKGSNL b - 1")
-        << "the first mover (here the upper side, which gave the pieces) is uppercase, at the bottom";
+    EXPECT_EQ(局面SFEN(rig.game), "lnsgkgsnl/9/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1")
+        << "as handicap records are laid out: the giver at the top (lowercase), moving first";
     rig.game.AFTER_Click();
     rig.game.AFTER_Click();
     EXPECT_EQ(rig.game.KIFU_NOW, 2);

@@ -92,8 +92,9 @@ void MoveListPanel::refresh() {
         put(0, 2, QString());
         for (int i = 1; i <= count; ++i) {
             const std::string& t = texts[static_cast<std::size_t>(i - 1)];
-            // ▲ is the side that moved first.
-            const QString mark = (i % 2 == 1) ? QStringLiteral("▲") : QStringLiteral("△");
+            // ▲ is the bottom side of the record: the first mover, or the handicapped one.
+            const bool sente = (r.棋譜.手[static_cast<std::size_t>(i - 1)].KOMA > 0) == 記録回転(r);
+            const QString mark = sente ? QStringLiteral("▲") : QStringLiteral("△");
             int used, total;
             取得_手の時間(r, i, used, total);
             put(i, 0, QString::number(i));
