@@ -1,7 +1,8 @@
 // Board input: a person's move is two clicks, the pick (a piece on the board or a kind on
 // a stand) and the destination; the right button on the destination asks for promotion.
 // After the move the handler decides whether the game has ended and, against the
-// computer, lets the computer answer before it returns.
+// computer, lets the computer answer before it returns. A refused click leaves its reason
+// in Game::拒否 and on the host's status line; the next accepted click clears both.
 #include <algorithm>
 #include <cmath>
 
@@ -88,13 +89,16 @@ void 盤上で選ぶ(Game& g, int col, int row) {
     const int koma = g.BAN(col, row);
     if (koma == KARA) {
         選択の色を消す(g);
+        g.拒否を知らせる(拒否理由::駒がない);
         return;
     }
     選択を記憶(g, col, row, koma);
     if (手番の駒(g, koma)) {
+        g.拒否を消す();
         g.SENTAKU = 1;
         g.描画_桝輪郭(色_明赤, col, row);
     } else {
+        g.拒否を知らせる(拒否理由::相手の駒);
         g.描画_桝輪郭(g.SIDOU_COLOR, col, row);
     }
 }
@@ -105,10 +109,17 @@ void 盤上で選ぶ(Game& g, int col, int row) {
 void 持駒を選ぶ(Game& g, int col, int row) {
     const bool 下 = col == 11;
     const int kind = 下 ? row - 2 : 8 - row;
-    if ((下 ? g.SITA_MOCHI[kind] : g.UE_MOCHI[kind]) <= 0) return;
+    if ((下 ? g.SITA_MOCHI[kind] : g.UE_MOCHI[kind]) <= 0) {
+        g.拒否を知らせる(拒否理由::持駒がない);
+        return;
+    }
     g.調査_2歩フラグ設定();
     const int koma = 下 ? -持駒コード[kind] : 持駒コード[kind];
     const bool 自分の台 = 下 ? g.TEBAN == g.MAN_SENGO : g.TEBAN == g.COM_SENGO;
+    if (自分の台)
+        g.拒否を消す();
+    else
+        g.拒否を知らせる(拒否理由::相手の駒);
     g.SENTAKU = 自分の台 ? 1 : 0;
     g.SENTAKU_X = col;
     g.SENTAKU_Y = row;
@@ -126,6 +137,7 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
     const bool 右 = button == 右ボタン;  // any other button counts as the left one
 
     if (手番の駒(g, g.BAN(col, row))) {
+        g.拒否を消す();
         g.描画_桝輪郭(色_緑, g.SENTAKU_X, g.SENTAKU_Y);
         選択を記憶(g, col, row, g.BAN(col, row));
         g.描画_桝輪郭(色_明赤, col, row);
@@ -134,7 +146,9 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
 
     const int fx = g.SENTAKU_X, fy = g.SENTAKU_Y;
     int koma = g.SENTAKU_KOMA;
-    if (!選択が有効(g) || g.移動チェック(fx, fy, col, row, koma) == 0) {
+    const 拒否理由 理由 = 選択が有効(g) ? g.移動判定(fx, fy, col, row, koma) : 拒否理由::選び直し;
+    if (理由 != 拒否理由::なし) {
+        g.拒否を知らせる(理由);
         g.効果音(g.SOUND_KINSI);
         g.SENTAKU = 0;
         g.描画_将棋盤桝();
@@ -142,11 +156,13 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
     }
     if (Game::移動後チェック(row, koma) == 0 && !右) {
         // The pick stays: a right click on the same square makes the move promoted.
+        g.拒否を知らせる(拒否理由::成り必須);
         g.効果音(g.SOUND_KINSI);
         g.dialogs().message("マウスの右をクリックして下さい", "成り", Buttons::OK);
         return;
     }
 
+    g.拒否を消す();
     // A full move list has no room for this move: the game ends there as a draw.
     if (g.手数上限() == 1) return;
     const int 記録前 = g.KIFU_NOW;
@@ -228,11 +244,45 @@ void 盤外を選ぶ(Game& g, int col, int row) {
 
 }  // namespace
 
+std::string_view Game::拒否の文(拒否理由 r) {
+    using R = 拒否理由;
+    switch (r) {
+    case R::なし: return {};
+    case R::対局前: return "対局を始めて下さい";
+    case R::棋譜再生中: return "棋譜の再生中です";
+    case R::相手の駒: return "相手の駒です";
+    case R::駒がない: return "そこに駒はありません";
+    case R::持駒がない: return "その駒は持っていません";
+    case R::選び直し: return "駒を選び直して下さい";
+    case R::盤外: return "盤の外です";
+    case R::同じ桝: return "同じ桝です";
+    case R::自分の駒: return "自分の駒があります";
+    case R::駒の上: return "駒の上には打てません";
+    case R::二歩: return "二歩です";
+    case R::行き所なし: return "行き所のない駒は打てません";
+    case R::動けない: return "その駒はそこへ動けません";
+    case R::間に駒: return "間に駒があります";
+    case R::成り必須: return "成らないと行き所がありません（右クリックで成り）";
+    }
+    return {};
+}
+
+void Game::拒否を知らせる(拒否理由 r) {
+    拒否 = r;
+    host_.setStatusLine(拒否の文(r));
+}
+
+void Game::拒否を消す() {
+    拒否 = 拒否理由::なし;
+    host_.setStatusLine({});
+}
+
 void Game::Form_MouseDown(int button, int /*shift*/, double X, double Y) {
     描画_可視(false, false, false);
     描画_棋譜_IO(1);
 
     if (KIFU_MODE == 1) {
+        拒否を知らせる(拒否理由::棋譜再生中);
         if (dialogs_.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
             効果音(SOUND_KINSI);
             初期設定();
@@ -244,6 +294,7 @@ void Game::Form_MouseDown(int button, int /*shift*/, double X, double Y) {
     座標から桝(座標を制限(X), 座標を制限(Y), col, row);
 
     if (TEBAN == 0) {
+        拒否を知らせる(拒否理由::対局前);
         効果音(SOUND_KINSI);
         dialogs_.message("「対局」で始めて下さい", "開始", Buttons::OK);
         return;

@@ -20,6 +20,7 @@ void レベル表示(Game& g, bool COM対局) {
 // paints over the level display drawn before it (and draws the level of the mode that
 // is ending), so the display of the new mode is drawn again after it.
 void 対局画面を用意(Game& g, bool COM対局) {
+    g.拒否を消す();  // a reason given before the game no longer applies
     g.BAN(5, 9) = -OU;
     g.BAN(5, 1) = OU;
     g.SITA_OU_X = 5;

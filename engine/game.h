@@ -53,6 +53,27 @@ struct 探索結果 {
     Score score = Score(-99999);
 };
 
+// Why a click on the board was refused; なし when it was accepted. The move checks
+// (移動判定) give the reasons from 盤外 to 間に駒, the board input the others.
+enum class 拒否理由 : std::uint8_t {
+    なし,
+    対局前,      // no game runs
+    棋譜再生中,  // a record is being replayed
+    相手の駒,    // the first click picked the other side's piece
+    駒がない,    // the first click found an empty square
+    持駒がない,  // a stand kind the hand does not hold
+    選び直し,    // the pick no longer stands where it was picked
+    盤外,
+    同じ桝,
+    自分の駒,    // the destination holds a piece of the mover
+    駒の上,      // a drop onto an occupied square
+    二歩,
+    行き所なし,  // a drop of a pawn, lance or knight where it could never move again
+    動けない,    // the piece does not move that way
+    間に駒,      // a line piece would jump over a piece
+    成り必須,    // the move is legal only promoted
+};
+
 // Menu tick marks. They are game state; the window mirrors them.
 struct メニュー状態 {
     bool LEVEL1 = false, LEVEL2 = false, LEVEL3 = false, LEVEL4 = false;
@@ -158,6 +179,8 @@ public:
 
     // ================================================================ move legality
     int 移動チェック(int fx, int fy, int tx, int ty, int koma) const;
+    // The same checks, telling why a move is refused (なし when 移動チェック gives 1).
+    拒否理由 移動判定(int fx, int fy, int tx, int ty, int koma) const;
     int 移動チェック飛車(int fx, int fy, int tx, int ty) const;
     int 移動チェック角(int fx, int fy, int tx, int ty) const;
     static int 移動後チェック(int toY, int koma);
@@ -248,6 +271,12 @@ public:
     void Form_Unload();
     void Form_KeyPress(int key);
     void Form_MouseDown(int button, int shift, double X, double Y);
+    // Reason of the last refused click, until the next accepted one; the host shows it
+    // in its status line.
+    拒否理由 拒否 = 拒否理由::なし;
+    static std::string_view 拒否の文(拒否理由 r);
+    void 拒否を知らせる(拒否理由 r);
+    void 拒否を消す();
     void CANCEL_Click();
     void AFTER_Click();
     void REPLAY_Click();

@@ -2,6 +2,9 @@
 // button, drops from both stands, refusals, resuming, and the end of a game.
 #include <cfloat>
 #include <cmath>
+#include <functional>
+#include <set>
+#include <string>
 #include <limits>
 #include <random>
 #include <utility>
@@ -37,6 +40,67 @@ TEST_F(BoardInput, WithoutAGameEveryClickIsRefused) {
     EXPECT_EQ(g.TEBAN, 0);
 }
 
+// A refused click names its reason, from a real position, in Game::拒否 and on the status
+// line; the next accepted click clears both.
+TEST(BoardInputReasons, ARefusedClickSaysWhyUntilTheNextAcceptedClick) {
+    using R = 拒否理由;
+    const auto pawnInHand = [](Game& g) { g.SITA_MOCHI[1] = 1, g.SITA_MOCHI_SU = 1; };
+    const auto emptyWith = [](std::function<void(Game&)> f) {
+        return [f](Game& g) { clearBoard(g), f(g); };
+    };
+    const struct {
+        const char* what;
+        std::function<void(Game&)> setup;  // before the game starts; the kings are added
+        bool start;
+        std::vector<std::pair<int, int>> clicks;  // the last one is refused
+        R reason;
+        int sounds;  // refusal sounds of the Parts' own handling
+    } cases[] = {
+        {"no game", nullptr, false, {{7, 7}}, R::対局前, 1},
+        {"upper pawn", nullptr, true, {{3, 3}}, R::相手の駒, 0},
+        {"upper stand", [](Game& g) { g.UE_MOCHI[1] = 1, g.UE_MOCHI_SU = 1; }, true, {{-1, 7}}, R::相手の駒, 0},
+        {"empty square", nullptr, true, {{5, 5}}, R::駒がない, 0},
+        {"lance not held", nullptr, true, {{11, 4}}, R::持駒がない, 0},
+        {"pawn two steps", nullptr, true, {{7, 7}, {7, 5}}, R::動けない, 1},
+        {"lance over a pawn", nullptr, true, {{1, 9}, {1, 6}}, R::間に駒, 1},
+        {"bishop over a pawn", nullptr, true, {{2, 8}, {5, 5}}, R::間に駒, 1},
+        {"second pawn", pawnInHand, true, {{11, 3}, {7, 5}}, R::二歩, 1},
+        {"pawn onto a piece", pawnInHand, true, {{11, 3}, {3, 3}}, R::駒の上, 1},
+        {"pawn on row 1", emptyWith(pawnInHand), true, {{11, 3}, {3, 1}}, R::行き所なし, 1},
+        {"knight on row 2", emptyWith([](Game& g) { g.SITA_MOCHI[3] = 1, g.SITA_MOCHI_SU = 1; }), true,
+         {{11, 5}, {4, 2}}, R::行き所なし, 1},
+        {"unpromoted pawn to row 1", emptyWith([](Game& g) { g.BAN(3, 2) = -HU; }), true, {{3, 2}, {3, 1}},
+         R::成り必須, 1},
+    };
+    std::set<std::string> texts;
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        loadWithSounds(rig);
+        Game& g = rig.game;
+        if (c.setup) c.setup(g);
+        if (c.start) g.START_Click();
+        const Position before = positionOf(g);
+        rig.sound.calls.clear();
+        for (auto [x, y] : c.clicks) click(g, x, y);
+        EXPECT_EQ(g.拒否, c.reason);
+        const std::string text(Game::拒否の文(c.reason));
+        EXPECT_FALSE(text.empty());
+        EXPECT_EQ(rig.host.statusLine, text);
+        EXPECT_EQ(rig.sound.count("dsPlay", g.SOUND_KINSI), c.sounds);
+        EXPECT_EQ(positionOf(g), before);
+        EXPECT_EQ(g.KIFU_NOW, 0);
+        texts.insert(text);
+
+        if (!c.start) g.START_Click();
+        click(g, 5, 9);  // the own king: a pick, or a new pick in place of the pending one
+        EXPECT_EQ(g.SENTAKU, 1);
+        EXPECT_EQ(g.拒否, R::なし);
+        EXPECT_EQ(rig.host.statusLine, "");
+    }
+    EXPECT_EQ(texts.size(), 10u) << "each reason reads differently";
+}
+
 TEST_F(BoardInput, EveryClickPutsTheRecordControlsAway) {
     startTwoPersons();
     rig.host.drive = rig.host.folder = rig.host.file = true;
@@ -62,6 +126,8 @@ TEST_F(BoardInput, RecordModeAsksForForwardAndNoLeavesIt) {
     EXPECT_EQ(g.KIFU_MODE, 1);
     EXPECT_EQ(g.SENTAKU, 0);
     EXPECT_EQ(refusals(), 0);
+    EXPECT_EQ(g.拒否, 拒否理由::棋譜再生中);
+    EXPECT_EQ(rig.host.statusLine, "棋譜の再生中です");
 
     rig.dialogs.script = {Answer::No};
     click(g, 7, 7);
@@ -163,6 +229,7 @@ TEST_F(BoardInput, AStalePickMovesNothing) {
     EXPECT_EQ(g.SENTAKU, 0);
     EXPECT_EQ(g.KIFU_NOW, 0);
     EXPECT_EQ(refusals(), 1);
+    EXPECT_EQ(g.拒否, 拒否理由::選び直し);
 
     g.SENTAKU = 1;  // a stand kind the hand does not hold
     g.SENTAKU_X = 11;
@@ -671,9 +738,21 @@ TEST_F(BoardInput, ClicksAnywhereOnlyEverMakeLegalMovesInATwoPersonGame) {
     for (int i = 0; i < 6000; ++i) {
         const Position before = positionOf(g);
         const int teban = g.TEBAN, manSengo = g.MAN_SENGO, n = g.KIFU_NOW;
+        const int refused = refusals();
         const Click c = nextClick(g, rng);
         g.Form_MouseDown(c.button, 0, c.X, c.Y);
         rig.canvas.clear();
+        // A refusal sound always comes with a reason on the status line; a move never does
+        // (a game ends only by a move here).
+        const bool moved = g.KIFU_NOW != n || g.TEBAN == 0;
+        if (refusals() > refused && !moved) {
+            ASSERT_NE(g.拒否, 拒否理由::なし) << "click " << i;
+            ASSERT_EQ(rig.host.statusLine, Game::拒否の文(g.拒否)) << "click " << i;
+        }
+        if (moved) {
+            ASSERT_EQ(g.拒否, 拒否理由::なし) << "click " << i;
+            ASSERT_EQ(rig.host.statusLine, "") << "click " << i;
+        }
 
         if (g.TEBAN == 0) {
             // The game ended: by a move of a king or the capture of one.

@@ -99,6 +99,43 @@ TEST_F(Legality, StepPiecesMoveByTheirPatterns) {
     EXPECT_EQ(g.移動チェック(5, 5, 6, 6, GIN), 1);
 }
 
+// The reason of each refusal, for both sides; a legal move has none.
+TEST_F(Legality, EveryRefusalNamesTheCheckThatMadeIt) {
+    using R = 拒否理由;
+    g.BAN(5, 9) = -KYOU;
+    g.BAN(5, 6) = HU;
+    g.BAN(1, 1) = SYA;
+    g.BAN(1, 4) = KIN;
+    g.BAN(9, 9) = -KAKU_NARI;
+    g.BAN(7, 7) = -HU;
+    g.BAN(3, 3) = HU;
+    g.調査_2歩フラグ設定();
+    const struct {
+        int fx, fy, tx, ty, koma;
+        R reason;
+    } cases[] = {
+        {5, 9, 5, 0, -KYOU, R::盤外},        {5, 9, 5, 9, -KYOU, R::同じ桝},
+        {5, 9, 5, 7, -KYOU, R::なし},        {5, 9, 5, 6, -KYOU, R::なし},
+        {5, 9, 5, 5, -KYOU, R::間に駒},      {5, 9, 4, 8, -KYOU, R::動けない},
+        {1, 1, 1, 4, SYA, R::自分の駒},      {1, 1, 1, 6, SYA, R::間に駒},
+        {1, 1, 5, 1, SYA, R::なし},          {1, 1, 2, 2, SYA, R::動けない},
+        {9, 9, 8, 8, -KAKU_NARI, R::なし},   {9, 9, 6, 6, -KAKU_NARI, R::間に駒},
+        {9, 9, 9, 7, -KAKU_NARI, R::動けない}, {9, 9, 7, 7, -KAKU_NARI, R::自分の駒},
+        {11, 3, 7, 5, -HU, R::二歩},         {-1, 1, 3, 7, HU, R::二歩},
+        {11, 3, 6, 5, -HU, R::なし},         {11, 3, 6, 1, -HU, R::行き所なし},
+        {-1, 1, 6, 9, HU, R::行き所なし},    {11, 4, 6, 1, -KYOU, R::行き所なし},
+        {-1, 2, 6, 9, KYOU, R::行き所なし},  {11, 5, 6, 2, -KEI, R::行き所なし},
+        {-1, 3, 6, 8, KEI, R::行き所なし},   {-1, 3, 6, 7, KEI, R::なし},
+        {11, 9, 5, 6, -SYA, R::駒の上},      {11, 9, 1, 4, -SYA, R::駒の上},
+        {11, 5, 3, 2, -KEI, R::行き所なし},  {12, 5, 3, 5, -GIN, R::動けない},
+    };
+    for (auto& c : cases) {
+        const R r = g.移動判定(c.fx, c.fy, c.tx, c.ty, c.koma);
+        EXPECT_EQ(r, c.reason) << c.koma << " " << c.fx << "," << c.fy << " to " << c.tx << "," << c.ty;
+        EXPECT_EQ(g.移動チェック(c.fx, c.fy, c.tx, c.ty, c.koma), r == R::なし ? 1 : 0);
+    }
+}
+
 TEST_F(Legality, MovesNeedingPromotion) {
     EXPECT_EQ(Game::移動後チェック(2, -KEI), 0);
     EXPECT_EQ(Game::移動後チェック(3, -KEI), 1);

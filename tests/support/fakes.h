@@ -100,6 +100,9 @@ public:
     std::filesystem::path soundFolder() override { return sounds; }
     long windowHandle() override { return 42; }
     void menuChanged() override { ++menuChanges; }
+    std::string statusLine;  // what the status line shows now
+    int statusLineSets = 0;
+    void setStatusLine(std::string_view s) override { statusLine = std::string(s); ++statusLineSets; }
 };
 
 class FakeSoundLibrary : public SoundLibrary {
