@@ -110,9 +110,10 @@ int main(int argc, char** argv) {
 
     window.start();
     const QSize canvasSize = size.isValid() ? size : (SceneGeometry::naturalSize() * scale).toSize();
-    // The drawing at the asked size; the menu bar and the move list keep their sizes.
+    // The drawing at the asked size; the menu bar, the move list and the status line keep
+    // their sizes.
     settle(50);
-    window.resize(canvasSize + (window.size() - window.canvas()->size()));
+    window.resizeCanvas(canvasSize);
     settle(100);
 
     if (!actions.isEmpty()) {

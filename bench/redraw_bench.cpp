@@ -22,7 +22,7 @@ MainWindow* window = nullptr;
 void atTwiceTheSize(MainWindow& w) {
     const qreal dpr = w.canvas()->devicePixelRatioF();
     const QSize logical = (SceneGeometry::naturalSize() * (2 / dpr)).toSize();
-    w.resize(logical.width(), logical.height() + w.menuBar()->sizeHint().height());
+    w.resizeCanvas(logical);
     QCoreApplication::processEvents();
 }
 

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -161,6 +162,27 @@ private slots:
         // A right click arrives as button 2.
         clickAt(*w, cellPoint(*w, 4, 3), Qt::RightButton);
         QCOMPARE(pressed.takeLast().at(0).toInt(), 2);
+    }
+
+    void refusedClicksSayWhyInTheStatusLine() {
+        BoxAnswerer answers;
+        TestWindow w;
+        QLabel* line = w->statusLine();
+        QVERIFY(line && line->isVisible());
+        QVERIFY(line->text().isEmpty());
+        clickCell(*w, 3, 7);  // no game yet
+        QCOMPARE(line->text(), QString::fromUtf8("対局を始めて下さい"));
+        w->action("START")->trigger();
+        QVERIFY(line->text().isEmpty());
+        clickCell(*w, 3, 3);
+        QCOMPARE(line->text(), QString::fromUtf8("相手の駒です"));
+        clickCell(*w, 3, 7);
+        clickCell(*w, 3, 5);
+        QCOMPARE(line->text(), QString::fromUtf8("その駒はそこへ動けません"));
+        clickCell(*w, 3, 7);
+        QVERIFY(line->text().isEmpty());
+        // The line sits below the drawing, which keeps its size.
+        QVERIFY(line->mapTo(w.window.get(), QPoint(0, 0)).y() >= w->canvas()->geometry().bottom());
     }
 
     void wholeGameAgainstTheComputer() {

@@ -51,8 +51,7 @@ struct TestWindow {
     // Whatever else the window holds (the menu bar, panels) keeps its size.
     void resizeCanvas(QSize canvasSize) {
         settle(10);
-        const QSize around = window->size() - window->canvas()->size();
-        window->resize(canvasSize + around);
+        window->resizeCanvas(canvasSize);
         settle(30);
     }
     MainWindow& operator*() { return *window; }

@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <cmath>
 
 #include "ui/qt/exchange_actions.h"
@@ -32,17 +34,22 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
       sound_(std::move(sound)),
       canvas_(new QtCanvas(this)),
       controls_(new RecordControls(canvas_, startingRecordFolder())),
+      statusLine_(new QLabel(this)),
       dialogs_(this),
       gate_(this) {
     setWindowTitle(QString::fromUtf8("不動将棋"));
     setWindowIcon(QIcon(QPixmap::fromImage(PictureBook::render(-OU, QSize(66, 82)))));
     setCentralWidget(canvas_);
     canvas_->setFocus();
+    statusLine_->setObjectName(QStringLiteral("STATUS_LINE"));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(statusLine_, 1);
 
     host_ = std::make_unique<QtHost>(*controls_, QtHost::Hooks{
         [this] { endProgram(); },
         [this] { syncMenu(); },
         [this] { return long(winId()); },
+        [this](const QString& text) { statusLine_->setText(text); },
     });
     game_ = std::make_unique<Game>(*canvas_, dialogs_, *host_, sound_.get());
     quitHandler_ = [] { QCoreApplication::exit(0); };
@@ -85,6 +92,11 @@ QSize MainWindow::startingCanvasSize(QSize screen) {
     return (natural * k).toSize();
 }
 
+void MainWindow::resizeCanvas(QSize canvasSize) {
+    // Whatever else the window holds (the bars, the move list) keeps its size.
+    resize(canvasSize + (size() - canvas_->size()));
+}
+
 void MainWindow::start() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize canvasSize = startingCanvasSize(screen ? screen->availableGeometry().size() : QSize(1280, 1024));
@@ -93,7 +105,8 @@ void MainWindow::start() {
     MoveListPanel* list = exchange_->panel();
     list->setScale(canvasSize.width() / SceneGeometry::naturalSize().width());
     const int panel = list->isHidden() ? 0 : list->preferredWidth();
-    resize(canvasSize.width() + panel, canvasSize.height() + menuBar()->sizeHint().height());
+    resize(canvasSize.width() + panel,
+           canvasSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     // Shown first, so that a message of the start-up (no sound device) stands in front of
     // the window; the first paint comes after the start-up has drawn the board.
     show();

@@ -16,6 +16,7 @@
 #include "ui/qt/record_controls.h"
 
 class QAction;
+class QLabel;
 
 namespace fudo::qt {
 
@@ -39,6 +40,8 @@ public:
     QAction* action(const char* objectName) const;
     // KIF/CSA/SFEN commands and the move list panel.
     ExchangeActions* exchange() const { return exchange_; }
+    // The line under the drawing that says why a click was refused.
+    QLabel* statusLine() const { return statusLine_; }
     int droppedInput() const { return gate_.dropped(); }
 
     // True while a command of the game runs (the board takes no clicks then).
@@ -57,6 +60,8 @@ public:
     // The window's starting size for a screen of this size: the game's own size, larger on
     // big screens.
     static QSize startingCanvasSize(QSize availableScreen);
+    // Resizes the window so that the drawing gets this size between the bars.
+    void resizeCanvas(QSize canvasSize);
 
 signals:
     // A click reached the board, in twips (before the game handled it).
@@ -76,6 +81,7 @@ private:
     QtCanvas* canvas_;
     RecordControls* controls_;
     ExchangeActions* exchange_ = nullptr;
+    QLabel* statusLine_;
     QtDialogs dialogs_;
     std::unique_ptr<QtHost> host_;
     std::unique_ptr<Game> game_;

@@ -103,6 +103,10 @@ std::filesystem::path QtHost::soundFolder() {
 
 long QtHost::windowHandle() { return hooks_.windowHandle ? hooks_.windowHandle() : 0; }
 
+void QtHost::setStatusLine(std::string_view utf8) {
+    if (hooks_.statusLine) hooks_.statusLine(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+}
+
 void QtHost::menuChanged() {
     if (hooks_.menuChanged) hooks_.menuChanged();
 }

@@ -22,6 +22,7 @@ public:
         std::function<void()> quit;         // the game has ended the program
         std::function<void()> menuChanged;  // mirror the menu ticks
         std::function<long()> windowHandle;
+        std::function<void(const QString&)> statusLine;  // show one line for the player
     };
     QtHost(RecordControls& controls, Hooks hooks);
 
@@ -40,6 +41,7 @@ public:
     std::filesystem::path soundFolder() override;
     long windowHandle() override;
     void menuChanged() override;
+    void setStatusLine(std::string_view utf8) override;
 
     // The search of level 4 and of the hint runs on a worker thread while a local event
     // loop keeps painting and ticks the clock; the window's input gate keeps the board shut.
