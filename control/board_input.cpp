@@ -310,6 +310,7 @@ void Game::Form_MouseDown(int button, int /*shift*/, double X, double Y) {
         盤上で選ぶ(*this, col, row);
     else
         移動先を選ぶ(*this, button, col, row);
+    if (!終了要求) 描画_補助();
 }
 
 }  // namespace fudo

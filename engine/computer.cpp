@@ -37,6 +37,7 @@ void Game::com_ban_開始() {
     描画_数値(-1.5, 8.5, "思考中", 色_黒, 0, 12);
     描画_数値(-1.6, 8.4, "思考中", 色_白, 0, 12);
     描画_桝輪郭(色_緑, 1, 8);
+    描画_補助();  // the person's move and the computer's turn are marked while it thinks
 
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) {
@@ -186,6 +187,7 @@ void Game::com_ban_着手(const 探索結果& r) {
     TESU += 1;
     描画_手数(TESU, 色_白);
     駒移動(m.fx, m.fy, m.tx, m.ty, m.placed);
+    描画_盤の印();
     待ち時間(0.5);
     効果音(SOUND_KOMAOTO);
 

@@ -3,7 +3,9 @@
 namespace fudo {
 
 Game::Game(Canvas& canvas, Dialogs& dialogs, Host& host, SoundLibrary* sound)
-    : canvas_(canvas), dialogs_(dialogs), host_(host), sound_(sound) {}
+    : canvas_(canvas), dialogs_(dialogs), host_(host), sound_(sound) {
+    表示輪郭.fillBoard(色_緑);
+}
 
 int Game::駒総数() const {
     int n = 0;

@@ -83,6 +83,15 @@ struct メニュー状態 {
     bool BGM = false;    // background music
 };
 
+// The play aids beyond the classic look. Off in the core; the window switches them from
+// its own settings.
+struct 補助設定 {
+    bool 手番 = false;    // a mark beside the clock of the side to move
+    bool 最終手 = false;  // the last move's squares tinted
+    bool 指導 = false;    // guidance tints; the king's squares tinted as losing
+    bool operator==(const 補助設定&) const = default;
+};
+
 class Game {
 public:
     Game(Canvas& canvas, Dialogs& dialogs, Host& host, SoundLibrary* sound);
@@ -324,6 +333,22 @@ public:
     void 描画_背景(int code);
     void 描画_移動可能桝色(int sx, int sy, int colour, int koma);
     void 画面_再描画();
+
+    // ================================================================ play aids
+    補助設定 補助;
+    BoardMap<Tint> 指導印;  // guidance tints wanted now (Reach, or Losing for a king)
+    // What each square shows now: its tint and its outline colour, so that only changed
+    // squares are painted again.
+    BoardMap<Tint> 表示印;
+    BoardMap<int> 表示輪郭;
+    int 手番表示 = 0;  // turn mark shown: 0 none, else the mark's place and text (see play_aids)
+    // Brings the tints and the turn mark up to date with the game. The host calls it after
+    // every command; the board input and the computer's turn call it themselves.
+    void 描画_補助();
+    // The tint a square should show now.
+    Tint 桝の印(int x, int y) const;
+    void 描画_盤の印();
+    void 描画_手番();
 
     static std::string_view 文字列変換(int v);
     void 描画_数値(double x, double y, int value, int colour, int mode, int size);

@@ -10,6 +10,11 @@
 
 namespace fudo {
 
+// Translucent marks of the play aids, laid on a square's wood under its piece: the last
+// move's source and destination, a square the picked piece can reach, and a square where
+// the picked king would lose.
+enum class Tint : unsigned char { None, LastFrom, LastTo, Reach, Losing };
+
 // Retained drawing surface addressed in cells: cell (x, y) has its top-left corner at
 // twips (1050 + 495·x, 100 + 615·y); fractional cells are allowed.
 class Canvas {
@@ -19,6 +24,12 @@ public:
     // tiles, 8/9 pre-game kings) with its top-left corner at cell (x, y). Codes without a
     // picture paint nothing.
     virtual void picture(int code, double x, double y) = 0;
+    // Like picture() for a square (a piece or the empty square), with the square's wood
+    // under the piece tinted. Canvases without tints paint the plain picture.
+    virtual void tintedPicture(int code, double x, double y, Tint tint) {
+        (void)tint;
+        picture(code, x, y);
+    }
     // Outlines cell (x, y) in a palette colour, without filling it.
     virtual void outline(int colour, double x, double y) = 0;
     // Prints UTF-8 text with its top-left corner at cell (x, y), in a palette colour, at a

@@ -8,15 +8,38 @@ namespace {
 // Codes that have a picture: pieces of both sides, the empty square, the titles, the
 // background tiles and the pre-game kings. Anything else (±111 for one) paints nothing.
 bool hasPicture(int code) { return (code >= 0 && code <= 9) || 正しい駒コード(code); }
+
+// The board square at exactly cell (x, y), if it is one.
+bool 盤の桝(double x, double y, int& ix, int& iy) {
+    ix = int(x);
+    iy = int(y);
+    return ix == x && iy == y && ix >= 1 && ix <= 9 && iy >= 1 && iy <= 9;
+}
 }  // namespace
 
 void Game::描画_絵(int code, double x, double y) {
-    if (hasPicture(code)) canvas_.picture(code, x, y);
+    if (!hasPicture(code)) return;
+    canvas_.picture(code, x, y);
+    int ix, iy;
+    if (盤の桝(x, y, ix, iy)) 表示印(ix, iy) = Tint::None;
 }
 
-void Game::描画_桝輪郭(int colour, double x, double y) { canvas_.outline(colour, x, y); }
+void Game::描画_桝輪郭(int colour, double x, double y) {
+    canvas_.outline(colour, x, y);
+    int ix, iy;
+    if (盤の桝(x, y, ix, iy)) 表示輪郭(ix, iy) = colour;
+}
 
 void Game::描画_将棋盤桝() {
+    // Guidance tints go with the outlines they accompany.
+    bool tinted = false;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y)
+            if (指導印(x, y) != Tint::None) {
+                指導印(x, y) = Tint::None;
+                tinted = true;
+            }
+    if (tinted) 描画_盤の印();
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) 描画_桝輪郭(色_緑, x, y);
 }
@@ -68,9 +91,17 @@ void Game::描画_背景(int code) {
 void Game::描画_移動可能桝色(int sx, int sy, int colour, int koma) {
     描画_将棋盤桝();
     if (SIDOU_FLAG == 0) return;
+    // Green clears the guidance; any other colour shows it, tinted when that aid is on.
+    // A king's squares are then tinted as losing and get no inviting outline.
+    const bool tints = 補助.指導 && colour != 色_緑;
+    const bool king = koma == OU || koma == -OU;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
-            if (移動チェック(sx, sy, x, y, koma) == 1) 描画_桝輪郭(colour, x, y);
+            if (移動チェック(sx, sy, x, y, koma) == 1) {
+                if (tints) 指導印(x, y) = king ? Tint::Losing : Tint::Reach;
+                if (!(tints && king)) 描画_桝輪郭(colour, x, y);
+            }
+    if (tints) 描画_盤の印();
 }
 
 void Game::画面_再描画() {
@@ -85,6 +116,10 @@ void Game::画面_再描画() {
     if (TAIKYOKU_MODE == MODE_COM) 描画_レベル(COM_LEVEL);
     if (HANDE_FLAG == 1) 描画_ハンデレベル(HANDE_LEVEL);
     描画_絵(TITLE_E, 11.1, 0);
+    // The marks were painted over with everything else.
+    指導印 = {};
+    手番表示 = 0;
+    描画_補助();
 }
 
 }  // namespace fudo

@@ -59,25 +59,29 @@ private slots:
         BoxAnswerer answers;
         TestWindow w;
         const QString expected = QString::fromUtf8(
-            "TAIKYOKU:対局[MATCH_MAN:対局(人間)[START:スタート] START2:対局(COM)[SENTE:先手 GOTE:後手] "
+            "TAIKYOKU:対局[MATCH_MAN:対局(人間)[START:スタート] START2:対局(COM)[SENTE:先手 GOTE:後手 NEW_COM:新しい対局] "
             "LEVEL:COM対局ﾚﾍﾞﾙ[LEVEL1:LEVEL1 LEVEL2:LEVEL2 LEVEL3:LEVEL3 LEVEL4:LEVEL4] HINT:ヒント OWARI:終わり] "
-            "STOP:局面[CANCEL:最初 REVERSE:反転 SFEN_COPY:SFENをコピー] REPLAY:戻 AFTER:進 LBEL_UP:△ LEBEL_DOWN:▽ "
+            "STOP:局面[CANCEL:最初 REVERSE:反転 SFEN_COPY:SFENをコピー] REPLAY:戻 ← AFTER:進 → LBEL_UP:△ LEBEL_DOWN:▽ "
             "KIFU:棋譜[KIFU_READ:読込 KIFU_WRITE:書込 KIF_WRITE:KIF形式で保存… CSA_WRITE:CSA形式で保存… "
             "KIF_READ:KIF/CSA形式を開く…] "
             "OPTION:ｵﾌﾟｼｮﾝ[HAIKEI_GA:背景画[MIDORI:緑 TATAMI:畳 TAKE:竹 UCHU:宇宙 RENGA:煉瓦] "
-            "SIDOU:移動指導 KEIKA:経過時間 BGM:BGM MOVE_LIST:棋譜欄] VER:その他");
+            "SIDOU:移動指導 KEIKA:経過時間 BGM:BGM MOVE_LIST:棋譜欄 "
+            "AIDS:補助表示[AID_TURN:手番の表示 AID_LAST:最後の手の色 AID_GUIDE:移動指導の色 AID_REASON:拒否の理由]] "
+            "VER:その他 F1");
         QCOMPARE(describe(w->menuBar()->actions()), expected);
 
         QStringList checkable;
         for (QAction* a : w->findChildren<QAction*>())
             if (a->isCheckable()) checkable << a->objectName();
         checkable.sort();
-        QCOMPARE(checkable, QStringList({"BGM", "KEIKA", "LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "MIDORI",
-                                         "MOVE_LIST", "RENGA", "SIDOU", "TAKE", "TATAMI", "UCHU"}));
+        QCOMPARE(checkable, QStringList({"AID_GUIDE", "AID_LAST", "AID_REASON", "AID_TURN", "BGM", "KEIKA", "LEVEL1",
+                                         "LEVEL2", "LEVEL3", "LEVEL4", "MIDORI", "MOVE_LIST", "RENGA", "SIDOU", "TAKE",
+                                         "TATAMI", "UCHU"}));
         // At start-up the level is 3 and one background is ticked.
         const QStringList ticks = checked(*w);
         QVERIFY(ticks.contains("LEVEL3"));
         QVERIFY(!ticks.contains("LEVEL1") && !ticks.contains("LEVEL2") && !ticks.contains("LEVEL4"));
+        for (const char* aid : {"AID_TURN", "AID_LAST", "AID_GUIDE", "AID_REASON"}) QVERIFY(ticks.contains(aid));
         int backgrounds = 0;
         for (const char* name : {"MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA"}) backgrounds += ticks.contains(name);
         QCOMPARE(backgrounds, 1);

@@ -7,8 +7,16 @@ namespace fudo::test {
 
 int RecordingCanvas::lastPictureAt(double x, double y, int none) const {
     for (auto it = ops.rbegin(); it != ops.rend(); ++it)
-        if (it->kind == DrawOp::Picture && it->x == x && it->y == y) return it->code;
+        if ((it->kind == DrawOp::Picture || it->kind == DrawOp::TintedPicture) && it->x == x && it->y == y)
+            return it->code;
     return none;
+}
+
+Tint RecordingCanvas::lastTintAt(double x, double y) const {
+    for (auto it = ops.rbegin(); it != ops.rend(); ++it)
+        if ((it->kind == DrawOp::Picture || it->kind == DrawOp::TintedPicture) && it->x == x && it->y == y)
+            return it->tint;
+    return Tint::None;
 }
 
 int RecordingCanvas::lastOutlineAt(double x, double y) const {

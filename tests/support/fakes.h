@@ -13,29 +13,35 @@
 namespace fudo::test {
 
 struct DrawOp {
-    enum Kind { Picture, Outline, Text, FullRedraw, Refresh } kind;
+    enum Kind { Picture, Outline, Text, FullRedraw, Refresh, TintedPicture } kind;
     int code = 0;    // picture code, or colour for outlines and texts
     double x = 0, y = 0;
     std::string text;
     int size = 0;
     bool bold = false;
+    Tint tint = Tint::None;  // of a tinted picture
 };
 
 class RecordingCanvas : public Canvas {
 public:
     std::vector<DrawOp> ops;
 
-    void picture(int code, double x, double y) override { ops.push_back({DrawOp::Picture, code, x, y, {}, 0, false}); }
-    void outline(int colour, double x, double y) override { ops.push_back({DrawOp::Outline, colour, x, y, {}, 0, false}); }
+    void picture(int code, double x, double y) override { ops.push_back({DrawOp::Picture, code, x, y, {}, 0, false, Tint::None}); }
+    void outline(int colour, double x, double y) override { ops.push_back({DrawOp::Outline, colour, x, y, {}, 0, false, Tint::None}); }
     void text(double x, double y, std::string_view s, int colour, int size, bool bold) override {
-        ops.push_back({DrawOp::Text, colour, x, y, std::string(s), size, bold});
+        ops.push_back({DrawOp::Text, colour, x, y, std::string(s), size, bold, Tint::None});
     }
-    void beginFullRedraw() override { ops.push_back({DrawOp::FullRedraw, 0, 0, 0, {}, 0, false}); }
-    void refresh() override { ops.push_back({DrawOp::Refresh, 0, 0, 0, {}, 0, false}); }
+    void tintedPicture(int code, double x, double y, Tint t) override {
+        ops.push_back({DrawOp::TintedPicture, code, x, y, {}, 0, false, t});
+    }
+    void beginFullRedraw() override { ops.push_back({DrawOp::FullRedraw, 0, 0, 0, {}, 0, false, Tint::None}); }
+    void refresh() override { ops.push_back({DrawOp::Refresh, 0, 0, 0, {}, 0, false, Tint::None}); }
 
     void clear() { ops.clear(); }
-    // The last picture code painted at exactly cell (x, y), or `none`.
+    // The last picture code painted at exactly cell (x, y), tinted or not, or `none`.
     int lastPictureAt(double x, double y, int none = -99999) const;
+    // The tint of the last picture painted at cell (x, y) (None for a plain one or none).
+    Tint lastTintAt(double x, double y) const;
     // The last outline colour drawn at cell (x, y), or -1.
     int lastOutlineAt(double x, double y) const;
     // Every text op whose text equals s.

@@ -52,6 +52,7 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
         [this](const QString& text) { statusLine_->setText(text); },
     });
     game_ = std::make_unique<Game>(*canvas_, dialogs_, *host_, sound_.get());
+    settings_ = std::make_unique<WindowSettings>(host_->settingsFolder());
     quitHandler_ = [] { QCoreApplication::exit(0); };
     // Esc while the computer thinks stops the search; the program then ends as Esc says.
     gate_.setEscapeHandler([this] {
@@ -62,6 +63,8 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
 
     buildMenus();
     exchange_ = new ExchangeActions(*this);
+    addWindowItems();
+    applyAids(false);
     connect(canvas_, &QtCanvas::pressed, this, [this](int button, double X, double Y) {
         if (busy_ || ended_) return;
         emit boardPressed(button, X, Y);
@@ -114,6 +117,34 @@ void MainWindow::start() {
     command([this] { game_->Form_Load(); });
 }
 
+void MainWindow::applyAids(bool redraw) {
+    auto on = [this](const char* name) { return action(name)->isChecked(); };
+    statusBar()->setVisible(on("AID_REASON"));
+    const 補助設定 want{on("AID_TURN"), on("AID_LAST"), on("AID_GUIDE")};
+    if (want == game_->補助) return;
+    game_->補助 = want;
+    // The board is painted again with or without the marks.
+    if (redraw) command([this] { game_->画面_再描画(); }, false);
+}
+
+void MainWindow::newGameAgainstTheComputer() {
+    const bool gote = settings_->choice(QStringLiteral("game/side"), {QStringLiteral("SENTE"), QStringLiteral("GOTE")},
+                                        QStringLiteral("SENTE")) == QLatin1String("GOTE");
+    command([this, gote] {
+        Game& g = *game_;
+        // A game with moves on the board is only given up when the player says so.
+        if (g.TEBAN != 0 && g.KIFU_MODE == 0 && g.KIFU_NOW > 0 &&
+            dialogs_.message(tr("対局をやめて新しい対局を始めますか？").toStdString(), tr("新しい対局").toStdString(),
+                             Buttons::YesNo, Icon::None) != Answer::Yes)
+            return;
+        g.初期設定();
+        if (gote)
+            g.GOTE_Click();
+        else
+            g.SENTE_Click();
+    });
+}
+
 QAction* MainWindow::action(const char* objectName) const {
     return findChild<QAction*>(QString::fromLatin1(objectName));
 }
@@ -123,6 +154,8 @@ void MainWindow::command(const std::function<void()>& call, bool dropQueuedInput
     busy_ = true;
     gate_.setClosed(true);
     call();
+    // Whatever the command did, the marks follow the game.
+    if (!ended_) game_->描画_補助();
     syncMenu();
     if (!ended_) exchange_->refresh();
     // Clicks and keys that arrived while the game was busy reach the gate now and go no

@@ -14,6 +14,7 @@
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/record_controls.h"
+#include "ui/qt/window_settings.h"
 
 class QAction;
 class QLabel;
@@ -42,6 +43,7 @@ public:
     ExchangeActions* exchange() const { return exchange_; }
     // The line under the drawing that says why a click was refused.
     QLabel* statusLine() const { return statusLine_; }
+    WindowSettings& settings() { return *settings_; }
     int droppedInput() const { return gate_.dropped(); }
 
     // True while a command of the game runs (the board takes no clicks then).
@@ -73,7 +75,12 @@ protected:
 
 private:
     void buildMenus();
+    void addWindowItems();
     void syncMenu();
+    // The play aids as their ticks say, saved in the window's settings.
+    void applyAids(bool redraw);
+    // F2: a new game against the computer, on the side chosen last.
+    void newGameAgainstTheComputer();
     void tick();
     void endProgram();
 
@@ -85,6 +92,12 @@ private:
     QtDialogs dialogs_;
     std::unique_ptr<QtHost> host_;
     std::unique_ptr<Game> game_;
+    std::unique_ptr<WindowSettings> settings_;
+    struct Aid {  // a tick of the play aids and its key in the settings
+        QAction* action;
+        QString key;
+    };
+    std::vector<Aid> aids_;
     InputGate gate_;
     QTimer timer_;
     std::function<void()> quitHandler_;

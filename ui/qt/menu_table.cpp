@@ -1,8 +1,9 @@
 // The menu bar, built from one table: object names, captions and check marks as the game
 // knows them, each item calling its procedure of the game.
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QKeySequence>
+#include <QStatusBar>
 
 #include "ui/qt/main_window.h"
 
@@ -55,6 +56,36 @@ const MenuEntry kMenu[] = {
     {0, "VER", "その他", &Game::VER_Click, nullptr},
 };
 
+// The play aids' ticks, on unless the window's settings say otherwise.
+struct AidEntry {
+    const char* name;
+    const char* caption;
+    const char* key;
+};
+const AidEntry kAids[] = {
+    {"AID_TURN", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "手番の表示"), "aids/turn"},
+    {"AID_LAST", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "最後の手の色"), "aids/lastMove"},
+    {"AID_GUIDE", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "移動指導の色"), "aids/guidance"},
+    {"AID_REASON", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "拒否の理由"), "aids/reasons"},
+};
+
+// Keys of items. Menus show them beside their items; items on the bar, which cannot,
+// carry them in their caption.
+struct KeyEntry {
+    const char* name;
+    QKeyCombination key;
+    const char* onBar;  // the key as the bar shows it
+};
+const KeyEntry kKeys[] = {
+    {"REPLAY", Qt::Key_Left, "←"},
+    {"AFTER", Qt::Key_Right, "→"},
+    {"CANCEL", Qt::Key_Home, nullptr},
+    {"KIFU_WRITE", Qt::CTRL | Qt::Key_S, nullptr},
+    {"KIFU_READ", Qt::CTRL | Qt::Key_O, nullptr},
+    {"NEW_COM", Qt::Key_F2, nullptr},
+    {"VER", Qt::Key_F1, "F1"},
+};
+
 }  // namespace
 
 void MainWindow::buildMenus() {
@@ -85,6 +116,39 @@ void MainWindow::buildMenus() {
     }
     // The hint's key, shown beside it.
     action("HINT")->setShortcut(QKeySequence(Qt::Key_H));
+}
+
+void MainWindow::addWindowItems() {
+    // A new game against the computer, on the side chosen last.
+    QMenu* com = findChild<QMenu*>(QStringLiteral("START2"));
+    QAction* again = com->addAction(tr("新しい対局"));
+    again->setObjectName(QStringLiteral("NEW_COM"));
+    connect(again, &QAction::triggered, this, [this] { newGameAgainstTheComputer(); });
+    connect(action("SENTE"), &QAction::triggered, this, [this] { settings_->setChoice(QStringLiteral("game/side"), QStringLiteral("SENTE")); });
+    connect(action("GOTE"), &QAction::triggered, this, [this] { settings_->setChoice(QStringLiteral("game/side"), QStringLiteral("GOTE")); });
+
+    QMenu* aids = findChild<QMenu*>(QStringLiteral("OPTION"))->addMenu(tr("補助表示"));
+    aids->setObjectName(QStringLiteral("AIDS"));
+    aids->menuAction()->setObjectName(QStringLiteral("AIDS"));
+    for (const AidEntry& e : kAids) {
+        QAction* a = aids->addAction(tr(e.caption));
+        a->setObjectName(QString::fromLatin1(e.name));
+        a->setCheckable(true);
+        const QString key = QString::fromLatin1(e.key);
+        a->setChecked(settings_->flag(key, true));
+        aids_.push_back({a, key});
+        connect(a, &QAction::toggled, this, [this, key](bool on) {
+            settings_->setFlag(key, on);
+            applyAids(true);
+        });
+    }
+
+    const QList<QAction*> onBar = menuBar()->actions();
+    for (const KeyEntry& k : kKeys) {
+        QAction* a = action(k.name);
+        a->setShortcut(QKeySequence(k.key));
+        if (k.onBar && onBar.contains(a)) a->setText(a->text() + QLatin1Char(' ') + QString::fromUtf8(k.onBar));
+    }
 }
 
 void MainWindow::syncMenu() {

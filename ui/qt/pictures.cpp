@@ -14,15 +14,16 @@ QSize PictureBook::naturalSize(int code) {
     return {};
 }
 
-const QImage& PictureBook::image(int code, QSize px) {
-    const quint64 key = (quint64(quint32(code)) << 32) | (quint64(px.width() & 0xffff) << 16) |
-                        quint64(px.height() & 0xffff);
+const QImage& PictureBook::image(int code, QSize px, Tint tint) {
+    // Codes fit in 16 bits with their sign (the largest is 950), the tint in 4.
+    const quint64 key = (quint64(quint16(code)) << 36) | (quint64(tint) << 32) |
+                        (quint64(px.width() & 0xffff) << 16) | quint64(px.height() & 0xffff);
     auto it = cache_.find(key);
-    if (it == cache_.end()) it = cache_.insert(key, render(code, px));
+    if (it == cache_.end()) it = cache_.insert(key, render(code, px, tint));
     return *it;
 }
 
-QImage PictureBook::render(int code, QSize px) {
+QImage PictureBook::render(int code, QSize px, Tint tint) {
     const QSize natural = naturalSize(code);
     if (natural.isEmpty() || px.isEmpty()) return {};
     if (code >= HAIKEI_MIDORI && code <= HAIKEI_RENGA) return renderTile(code, px);
@@ -37,6 +38,7 @@ QImage PictureBook::render(int code, QSize px) {
         paintTitle(p, code);
     } else {
         paintEmptySquare(p);
+        if (tint != Tint::None) paintTint(p, tint, code == KARA);
         if (code != KARA) paintPiece(p, code);
     }
     p.end();

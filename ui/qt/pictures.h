@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QSize>
 
+#include "engine/ports.h"
+
 class QPainter;
 
 namespace fudo::qt {
@@ -19,13 +21,14 @@ public:
     static QSize naturalSize(int code);
     static bool hasPicture(int code) { return !naturalSize(code).isEmpty(); }
 
-    // The picture of a code drawn to exactly this many device pixels (opaque). Kept until
-    // clear(), so a redraw at one scale draws each picture once.
-    const QImage& image(int code, QSize devicePixels);
+    // The picture of a code drawn to exactly this many device pixels (opaque), a square's
+    // wood tinted under its piece if asked. Kept until clear(), so a redraw at one scale
+    // draws each picture once.
+    const QImage& image(int code, QSize devicePixels, Tint tint = Tint::None);
     void clear() { cache_.clear(); }
 
     // Draws without keeping the result.
-    static QImage render(int code, QSize devicePixels);
+    static QImage render(int code, QSize devicePixels, Tint tint = Tint::None);
 
 private:
     QHash<quint64, QImage> cache_;
@@ -35,6 +38,8 @@ private:
 // scaled to the picture's natural size; tiles are computed pixel by pixel.
 void paintEmptySquare(QPainter& p);
 void paintPiece(QPainter& p, int code);
+// The play aids' tint of a square's wood; an empty square the piece can reach also gets a dot.
+void paintTint(QPainter& p, Tint tint, bool emptySquare);
 void paintTitle(QPainter& p, int code);
 QImage renderTile(int code, QSize devicePixels);
 

@@ -86,6 +86,31 @@ void paintEmptySquare(QPainter& p) {
     p.restore();
 }
 
+void paintTint(QPainter& p, Tint tint, bool emptySquare) {
+    // Translucent over the wood: the last move green (stronger on the destination), the
+    // reach blue, and the king's losing squares red, unlike any other tint.
+    QColor c;
+    switch (tint) {
+    case Tint::LastFrom: c = QColor(70, 200, 40, 80); break;
+    case Tint::LastTo: c = QColor(70, 200, 40, 150); break;
+    case Tint::Reach: c = QColor(20, 120, 255, 85); break;
+    case Tint::Losing: c = QColor(235, 20, 20, 135); break;
+    case Tint::None: return;
+    }
+    // Inside the grid lines, so the board's lines stay as they are.
+    p.fillRect(QRectF(0.6, 0.6, kW - 1.6, kH - 1.6), c);
+    if (tint == Tint::Reach && emptySquare) {
+        // A dot a third of the square, round on any shape of square.
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(10, 90, 220, 150));
+        const double d = std::min(kW, kH) / 3;
+        p.drawEllipse(QRectF(kW / 2 - d / 2, kH / 2 - d / 2, d, d));
+        p.restore();
+    }
+}
+
 void paintPiece(QPainter& p, int code) {
     const PieceLook look = lookOf(code);
     if (!look.kanji) return;

@@ -92,7 +92,7 @@ public:
             const QRect r = deviceRect(X0, Y0, natural.width() * kTwipsPerPixel,
                                        natural.height() * kTwipsPerPixel);
             if (r.isEmpty()) return {};
-            painter_.drawImage(r.topLeft(), pictures_.image(op.code, r.size()));
+            painter_.drawImage(r.topLeft(), pictures_.image(op.code, r.size(), op.tint));
             return r;
         }
         case Op::Kind::Outline: {
@@ -152,7 +152,9 @@ RetainedDrawing::RetainedDrawing() {
 
 RetainedDrawing::~RetainedDrawing() = default;
 
-void RetainedDrawing::picture(int code, double x, double y) {
+void RetainedDrawing::picture(int code, double x, double y) { tintedPicture(code, x, y, Tint::None); }
+
+void RetainedDrawing::tintedPicture(int code, double x, double y, Tint tint) {
     // A code without a picture paints nothing and leaves what was there.
     const QSize natural = PictureBook::naturalSize(code);
     if (natural.isEmpty()) return;
@@ -167,6 +169,7 @@ void RetainedDrawing::picture(int code, double x, double y) {
     }
     Op op;
     op.kind = Op::Kind::Picture;
+    op.tint = tint;
     op.code = code;
     op.x = x;
     op.y = y;

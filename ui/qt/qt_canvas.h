@@ -28,6 +28,7 @@ public:
         enum class Kind : unsigned char { Picture, Outline, Text };
         Kind kind = Kind::Picture;
         bool bold = false;
+        Tint tint = Tint::None;  // of a picture
         int code = 0;  // picture code, or colour for outlines and texts
         int size = 0;  // font size in points
         double x = 0, y = 0;
@@ -40,6 +41,7 @@ public:
 
     // Canvas.
     void picture(int code, double x, double y) override;
+    void tintedPicture(int code, double x, double y, Tint tint) override;
     void outline(int colour, double x, double y) override;
     void text(double x, double y, std::string_view utf8, int colour, int size, bool bold) override;
     void beginFullRedraw() override;
@@ -95,6 +97,7 @@ public:
     explicit QtCanvas(QWidget* parent = nullptr);
 
     void picture(int code, double x, double y) override { drawing_.picture(code, x, y); }
+    void tintedPicture(int code, double x, double y, Tint tint) override { drawing_.tintedPicture(code, x, y, tint); }
     void outline(int colour, double x, double y) override { drawing_.outline(colour, x, y); }
     void text(double x, double y, std::string_view utf8, int colour, int size, bool bold) override {
         drawing_.text(x, y, utf8, colour, size, bold);
