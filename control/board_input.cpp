@@ -206,6 +206,7 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
         if (g.手数上限() == 1) return;
         if (g.SYOUSYA == 0) {
             g.TEBAN = g.COM_SENGO;
+            g.host().moveMade();
             g.com_ban();
         }
         return;

@@ -100,6 +100,10 @@ public:
         (void)stop;
         work();
     }
+
+    // The person's move was played and the computer is about to think: a host that keeps
+    // unfinished games saves the game now.
+    virtual void moveMade() {}
 };
 
 }  // namespace fudo

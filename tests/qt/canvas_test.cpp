@@ -29,6 +29,12 @@ void paintScene(Canvas& c) {
             c.picture(pieces[(x * 3 + y) % 9], x, y);
             c.outline(2, x, y);
         }
+    // The play aids' tints under pieces and on empty squares.
+    c.tintedPicture(-HU, 4, 4, Tint::LastFrom);
+    c.tintedPicture(KARA, 4, 3, Tint::LastTo);
+    c.tintedPicture(KARA, 6, 6, Tint::Reach);
+    c.tintedPicture(-KIN, 7, 6, Tint::Reach);
+    c.tintedPicture(KARA, 8, 3, Tint::Losing);
     c.outline(12, 3, 7);
     c.outline(15, 3, 6);
     c.text(13.1, 4.3, " 12 ", 0, 12, true);
@@ -124,6 +130,33 @@ private slots:
             QCOMPARE(family, QStringLiteral("IPAPMincho"));
         if (QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")))
             QVERIFY(!hasJapaneseGlyphs(QStringLiteral("DejaVu Sans")));
+    }
+
+    void tintsLieUnderThePiecesAndReplaySharply() {
+        const QSize px(66, 82);
+        const QPoint wood(6, 6), body(33, 50);  // a corner of the square, the middle of the piece
+        const QImage plain = PictureBook::render(-HU, px);
+        QSet<QRgb> woods;
+        for (Tint t : {Tint::LastFrom, Tint::LastTo, Tint::Reach, Tint::Losing}) {
+            const QImage tinted = PictureBook::render(-HU, px, t);
+            QVERIFY(tinted.pixel(wood) != plain.pixel(wood));
+            QCOMPARE(tinted.pixel(body), plain.pixel(body));  // the piece is not tinted
+            woods.insert(tinted.pixel(wood));
+        }
+        QCOMPARE(woods.size(), 4);  // four different marks
+        const QColor losing = PictureBook::render(KARA, px, Tint::Losing).pixelColor(wood);
+        QVERIFY(losing.red() > losing.green() + 60 && losing.red() > losing.blue() + 60);
+        // An empty square the piece can reach has a dot in its middle.
+        const QColor dot = PictureBook::render(KARA, px, Tint::Reach).pixelColor(33, 41);
+        QVERIFY(dot.blue() > dot.red() + 60);
+        // The retained drawing paints them for the size they are shown at, not enlarged.
+        RetainedDrawing d;
+        d.setTarget(SceneGeometry::naturalSize() * 2, 1);
+        paintScene(d);
+        const QPoint at(qRound(2 * SceneGeometry::cellX(6) / 15), qRound(2 * SceneGeometry::cellY(6) / 15));
+        QCOMPARE(differingPixels(d.image().copy(QRect(at + QPoint(2, 2), QSize(62, 78))),
+                                 PictureBook::render(KARA, px, Tint::Reach).copy(2, 2, 62, 78)),
+                 0);
     }
 
     void replaysAtANewScaleInsteadOfStretching() {

@@ -1,6 +1,8 @@
 // The main window driven as a person would: menu actions, clicks on the board, message
 // boxes answered by a watcher.
 #include <QGuiApplication>
+#include <filesystem>
+#include <fstream>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -187,6 +189,214 @@ private slots:
         QVERIFY(line->text().isEmpty());
         // The line sits below the drawing, which keeps its size.
         QVERIFY(line->mapTo(w.window.get(), QPoint(0, 0)).y() >= w->canvas()->geometry().bottom());
+    }
+
+    void keysReachTheirCommandsButNotFromTheTextBoxes() {
+        BoxAnswerer answers;
+        TestWindow w;
+        Game& g = w->game();
+        const struct { const char* name; QKeySequence key; } keys[] = {
+            {"REPLAY", QKeySequence(Qt::Key_Left)},  {"AFTER", QKeySequence(Qt::Key_Right)},
+            {"CANCEL", QKeySequence(Qt::Key_Home)},  {"KIFU_WRITE", QKeySequence(Qt::CTRL | Qt::Key_S)},
+            {"KIFU_READ", QKeySequence(Qt::CTRL | Qt::Key_O)}, {"NEW_COM", QKeySequence(Qt::Key_F2)},
+            {"VER", QKeySequence(Qt::Key_F1)},
+        };
+        for (const auto& k : keys) QCOMPARE(w->action(k.name)->shortcut(), k.key);
+
+        w->action("START")->trigger();
+        clickCell(*w, 7, 7);
+        clickCell(*w, 7, 6);
+        QCOMPARE(g.KIFU_NOW, 1);
+        QWidget* board = w->canvas();
+        // Message boxes took the focus; the offscreen platform does not give it back.
+        auto activate = [&] {
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+            board->setFocus();
+        };
+        activate();
+        QTest::keyClick(board, Qt::Key_Left);
+        QCOMPARE(g.KIFU_NOW, 0);
+        QTest::keyClick(board, Qt::Key_Right);
+        QCOMPARE(g.KIFU_NOW, 1);
+        QTest::keyClick(board, Qt::Key_Home);
+        QCOMPARE(g.KIFU_NOW, 0);
+        QTest::keyClick(board, Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(w->recordControls()->fileList()->isVisible());
+        QTest::keyClick(board, Qt::Key_S, Qt::ControlModifier);
+        QLineEdit* box = w->recordControls()->textBox(1);
+        QVERIFY(box->isVisible());
+
+        // Typed into a text box, the same keys edit the text and command nothing.
+        answers.clear();
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("abc"));
+        QTest::keyClick(box, Qt::Key_Left);
+        QCOMPARE(box->cursorPosition(), 2);
+        QTest::keyClick(box, Qt::Key_Right);
+        QTest::keyClick(box, Qt::Key_Home);
+        QCOMPARE(box->cursorPosition(), 0);
+        for (auto [key, mods] : {std::pair{Qt::Key_O, Qt::ControlModifier}, {Qt::Key_F2, Qt::NoModifier},
+                                  {Qt::Key_F1, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier}})
+            QTest::keyClick(box, key, mods);
+        QCOMPARE(g.KIFU_NOW, 0);
+        QCOMPARE(g.TAIKYOKU_MODE, MODE_MAN);
+        QVERIFY(box->isVisible() && box->text() == QStringLiteral("abc"));
+        QVERIFY2(answers.texts().isEmpty(), qPrintable(answers.texts().join('|')));
+        QVERIFY(!w->hasEnded());
+
+        activate();
+        QTest::keyClick(board, Qt::Key_F1);
+        QVERIFY(answers.texts().size() == 1 && answers.texts().first().startsWith(QString::fromUtf8("不動将棋")));
+        // F2: a new game against the computer (最初 above ended the two-person game).
+        activate();
+        QTest::keyClick(board, Qt::Key_F2);
+        QCOMPARE(g.TAIKYOKU_MODE, MODE_COM);
+        QCOMPARE(g.MAN_SENGO, g.TE_SENTE);
+        QCOMPARE(g.KIFU_LAST, 0);
+        clickCell(*w, 7, 7);
+        clickCell(*w, 7, 6);
+        QCOMPARE(g.KIFU_LAST, 2);
+        // The side chosen last is kept; a game with moves is given up only on Yes.
+        w->action("GOTE")->trigger();
+        answers.clear();
+        answers.setPolicy([](const QString& text) {
+            return text == QString::fromUtf8("対局をやめて新しい対局を始めますか？") ? QStringLiteral("no") : QString();
+        });
+        activate();
+        QTest::keyClick(board, Qt::Key_F2);
+        QVERIFY(answers.texts().contains(QString::fromUtf8("対局をやめて新しい対局を始めますか？")));
+        QCOMPARE(g.KIFU_LAST, 2);
+        answers.setPolicy({});
+        activate();
+        QTest::keyClick(board, Qt::Key_F2);
+        QCOMPARE(g.MAN_SENGO, g.TE_GOTE);
+        QCOMPARE(g.KIFU_NOW, 1);  // the computer opened
+        QVERIFY(g.KIFU_KOMA[1] >= HU);
+    }
+
+    void marksAreDrawnAndSwitchedOff() {
+        BoxAnswerer answers;
+        TestWindow w(QSize(1266, 1000));
+        const RetainedDrawing& d = w->canvas()->drawing();
+        auto tintAt = [&](int x, int y) {
+            Tint t = Tint::None;
+            for (const auto& op : d.operations())
+                if (op.kind == RetainedDrawing::Op::Kind::Picture && op.x == x && op.y == y) t = op.tint;
+            return t;
+        };
+        auto hasText = [&](const char* s) {
+            for (const auto& op : d.operations())
+                if (op.kind == RetainedDrawing::Op::Kind::Text && op.text == QString::fromUtf8(s)) return true;
+            return false;
+        };
+        w->action("SIDOU")->trigger();
+        w->action("START")->trigger();
+        QVERIFY(hasText("▲手番"));
+        clickCell(*w, 7, 7);
+        QCOMPARE(tintAt(7, 6), Tint::Reach);
+        clickCell(*w, 7, 6);
+        QCOMPARE(tintAt(7, 7), Tint::LastFrom);
+        QCOMPARE(tintAt(7, 6), Tint::LastTo);
+        QVERIFY(hasText("△手番"));
+        // The tint shows on the screen at twice the size: the wood of the destination is
+        // not the wood of a plain square.
+        const QImage img = w->canvas()->grab().toImage();
+        const QPoint a = cellPoint(*w, 7, 6, 0.12, 0.12), b = cellPoint(*w, 5, 6, 0.12, 0.12);
+        QVERIFY(img.pixel(a) != img.pixel(b));
+
+        w->action("AID_LAST")->trigger();
+        w->action("AID_TURN")->trigger();
+        QCOMPARE(tintAt(7, 6), Tint::None);
+        QVERIFY(!hasText("△手番"));
+        QVERIFY(!w->settings().flag(QStringLiteral("aids/lastMove"), true));
+        w->action("AID_REASON")->trigger();
+        QVERIFY(!w->statusLine()->isVisible());
+        // The ticks are kept: a new window starts with them.
+        TestWindow::keepSettings = true;
+        TestWindow again;
+        TestWindow::keepSettings = false;
+        QVERIFY(!again->action("AID_LAST")->isChecked() && !again->action("AID_REASON")->isChecked());
+        QVERIFY(again->action("AID_GUIDE")->isChecked());
+        QCOMPARE(again->game().補助, (補助設定{false, false, true}));
+    }
+
+    void aBrokenSettingsFileGivesTheDefaults() {
+        BoxAnswerer answers;
+        const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        QDir(dir).removeRecursively();
+        QDir().mkpath(dir);
+        QFile f(dir + QStringLiteral("/window.ini"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[aids\nturn=banana\n\x01\x02garbage=\n[aids]\nlastMove=maybe\nreasons=0\n");
+        f.close();
+        TestWindow::keepSettings = true;
+        TestWindow w;
+        TestWindow::keepSettings = false;
+        for (const char* aid : {"AID_TURN", "AID_LAST", "AID_GUIDE", "AID_REASON"}) QVERIFY(w->action(aid)->isChecked());
+        QCOMPARE(w->game().補助, (補助設定{true, true, true}));
+    }
+
+    void menusAndBoxesFollowTheScale() {
+        BoxAnswerer answers;
+        TestWindow w;
+        const qreal small = w->menuBar()->font().pointSizeF();
+        QCOMPARE(w->uiScale(), 1.0);
+        w.resizeCanvas(QSize(1266, 1000));
+        QCOMPARE(w->uiScale(), 2.0);
+        QCOMPARE(w->menuBar()->font().pointSizeF(), 2 * small);
+        QCOMPARE(w->findChild<QMenu*>("LEVEL")->font().pointSizeF(), 2 * small);
+        QCOMPARE(w->statusLine()->font().pointSizeF(), 2 * small);
+        QCOMPARE(w->dialogs().font().pointSizeF(), 2 * small);
+        // And back, without settling between two sizes.
+        w.resizeCanvas(QSize(700, 560));
+        QCOMPARE(w->uiScale(), 1.0);
+        QCOMPARE(w->menuBar()->font().pointSizeF(), small);
+    }
+
+    void anUnfinishedGameIsOfferedBackAtTheNextStart() {
+        std::filesystem::path file = MainWindow::sessionPath();
+        IntMap before;
+        {
+            BoxAnswerer answers;
+            TestWindow w;
+            w->action("SENTE")->trigger();
+            clickCell(*w, 7, 7);
+            clickCell(*w, 7, 6);
+            QVERIFY(std::filesystem::exists(file));
+            QTest::keyClick(w->canvas(), Qt::Key_Escape);  // ends the program at once
+            QVERIFY(w->hasEnded());
+            before = w->game().BAN;
+        }
+        QVERIFY(std::filesystem::exists(file));
+        {
+            BoxAnswerer answers;  // Yes
+            TestWindow::keepSession = true;
+            TestWindow w;
+            QVERIFY(answers.texts().contains(QString::fromUtf8("前回の対局を続けますか？")));
+            QVERIFY(w->game().BAN == before);
+            QCOMPARE(w->game().KIFU_NOW, 2);
+            QCOMPARE(w->game().TAIKYOKU_MODE, MODE_COM);
+            w->close();
+        }
+        {
+            BoxAnswerer answers(nullptr, [](const QString&) { return QStringLiteral("no"); });
+            TestWindow w;
+            QVERIFY(answers.texts().contains(QString::fromUtf8("前回の対局を続けますか？")));
+            QCOMPARE(w->game().TEBAN, 0);
+            QVERIFY(!std::filesystem::exists(file));  // No clears it
+        }
+        {
+            std::ofstream(file) << "{\"format\":\"fudo-shogi-session\",\"version\":1,\"state\":{\"TEBAN\"";
+            BoxAnswerer answers;
+            TestWindow w;
+            TestWindow::keepSession = false;
+            QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("前回の対局は読めないので使いません")});
+            QVERIFY(!std::filesystem::exists(file));
+            QCOMPARE(w->game().TEBAN, 0);
+            w->action("START")->trigger();  // the program goes on as usual
+            QCOMPARE(w->game().TEBAN, w->game().TE_SENTE);
+        }
     }
 
     void wholeGameAgainstTheComputer() {

@@ -41,8 +41,12 @@ struct TestWindow {
     std::unique_ptr<MainWindow> window;
     int quits = 0;
 
+    // Set to start on the settings or the session file left by the window before.
+    static inline bool keepSettings = false, keepSession = false;
+
     explicit TestWindow(QSize canvasSize = SceneGeometry::naturalSize().toSize()) {
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
+        if (!keepSettings) QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
+        if (!keepSession) std::filesystem::remove(MainWindow::sessionPath());
         window = std::make_unique<MainWindow>();
         window->setQuitHandler([this] { ++quits; });
         window->start();

@@ -109,6 +109,10 @@ public:
     std::string statusLine;  // what the status line shows now
     int statusLineSets = 0;
     void setStatusLine(std::string_view s) override { statusLine = std::string(s); ++statusLineSets; }
+    std::function<void()> onMoveMade;
+    void moveMade() override {
+        if (onMoveMade) onMoveMade();
+    }
 };
 
 class FakeSoundLibrary : public SoundLibrary {

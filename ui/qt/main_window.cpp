@@ -8,12 +8,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <cmath>
 
+#include "files/session_file.h"
 #include "ui/qt/exchange_actions.h"
 #include "ui/qt/move_list_panel.h"
 #include "ui/qt/pictures.h"
@@ -50,6 +54,7 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
         [this] { syncMenu(); },
         [this] { return long(winId()); },
         [this](const QString& text) { statusLine_->setText(text); },
+        [this] { keepSession(); },
     });
     game_ = std::make_unique<Game>(*canvas_, dialogs_, *host_, sound_.get());
     settings_ = std::make_unique<WindowSettings>(host_->settingsFolder());
@@ -65,6 +70,13 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
     exchange_ = new ExchangeActions(*this);
     addWindowItems();
     applyAids(false);
+    baseFont_ = menuBar()->font();
+    dialogs_.setFont(baseFont_);
+    connect(canvas_, &QtCanvas::sceneMoved, this, [this] { followScale(canvas_->sceneGeometry().scale()); });
+    for (int i = 1; i <= 4; ++i) controls_->textBox(i)->installEventFilter(this);
+    controls_->folderList()->installEventFilter(this);
+    controls_->fileList()->installEventFilter(this);
+    if (controls_->driveList()) controls_->driveList()->installEventFilter(this);
     connect(canvas_, &QtCanvas::pressed, this, [this](int button, double X, double Y) {
         if (busy_ || ended_) return;
         emit boardPressed(button, X, Y);
@@ -96,7 +108,11 @@ QSize MainWindow::startingCanvasSize(QSize screen) {
 }
 
 void MainWindow::resizeCanvas(QSize canvasSize) {
-    // Whatever else the window holds (the bars, the move list) keeps its size.
+    // The bars take their size for the drawing's new scale first; whatever else the window
+    // holds (the bars, the move list) keeps its size.
+    SceneGeometry scene;
+    scene.fit(QSizeF(canvasSize));
+    followScale(scene.scale());
     resize(canvasSize + (size() - canvas_->size()));
 }
 
@@ -114,7 +130,58 @@ void MainWindow::start() {
     // the window; the first paint comes after the start-up has drawn the board.
     show();
     if (panel) resizeDocks({list}, {panel}, Qt::Horizontal);
+    // The last run's game is read before the start-up, which finds no game and would
+    // otherwise clear it.
+    sessionFile_ = sessionPath();
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(sessionFile_, ec);
+    std::string saved;
+    const bool readable = exists && 読込_セッションファイル(sessionFile_, saved);
     command([this] { game_->Form_Load(); });
+    if (!ended_) offerSession(exists, readable, saved);
+    sessionReady_ = true;
+    if (!ended_) keepSession();
+}
+
+std::filesystem::path MainWindow::sessionPath() {
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dir);
+    return toPath(dir) / "session.json";
+}
+
+void MainWindow::offerSession(bool exists, bool readable, const std::string& text) {
+    if (!exists) return;
+    std::string error;
+    bool unfinished = false;
+    if (!readable || !検査_セッション(text, error, &unfinished)) {
+        // Set aside, so that it is not offered again; the program goes on as usual.
+        std::error_code ec;
+        std::filesystem::path aside = sessionFile_;
+        aside += ".broken";
+        std::filesystem::rename(sessionFile_, aside, ec);
+        command([this] {
+            dialogs_.message(tr("前回の対局は読めないので使いません").toStdString(), tr("前回の対局").toStdString(),
+                             Buttons::OK, Icon::Exclamation);
+        });
+        return;
+    }
+    if (!unfinished) return;  // cleared once the start-up is over
+    command([this, text] {
+        if (dialogs_.message(tr("前回の対局を続けますか？").toStdString(), tr("前回の対局").toStdString(), Buttons::YesNo,
+                             Icon::None) != Answer::Yes)
+            return;
+        std::string error;
+        if (読込_セッション(*game_, text, error)) 再開_セッション(*game_);
+    });
+}
+
+void MainWindow::keepSession() {
+    if (!sessionReady_ || sessionFile_.empty()) return;
+    std::error_code ec;
+    if (保存する対局か(*game_))
+        書込_セッション(*game_, sessionFile_);
+    else if (std::filesystem::exists(sessionFile_, ec))
+        std::filesystem::remove(sessionFile_, ec);
 }
 
 void MainWindow::applyAids(bool redraw) {
@@ -127,13 +194,30 @@ void MainWindow::applyAids(bool redraw) {
     if (redraw) command([this] { game_->画面_再描画(); }, false);
 }
 
+void MainWindow::followScale(double s) {
+    const double target = std::clamp(std::floor(s * 4) / 4, 1.0, 4.0);
+    // Larger at once, smaller only when clearly so: the bars' own height changes the
+    // drawing's scale a little, which must not make them flicker between two sizes.
+    if (target == uiScale_ || (target < uiScale_ && s > uiScale_ - 0.125)) return;
+    uiScale_ = target;
+    QFont f = baseFont_;
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * uiScale_);
+    else
+        f.setPixelSize(int(std::lround(f.pixelSize() * uiScale_)));
+    menuBar()->setFont(f);
+    for (QMenu* m : menuBar()->findChildren<QMenu*>()) m->setFont(f);
+    statusBar()->setFont(f);
+    dialogs_.setFont(f);
+}
+
 void MainWindow::newGameAgainstTheComputer() {
     const bool gote = settings_->choice(QStringLiteral("game/side"), {QStringLiteral("SENTE"), QStringLiteral("GOTE")},
                                         QStringLiteral("SENTE")) == QLatin1String("GOTE");
     command([this, gote] {
         Game& g = *game_;
         // A game with moves on the board is only given up when the player says so.
-        if (g.TEBAN != 0 && g.KIFU_MODE == 0 && g.KIFU_NOW > 0 &&
+        if (g.TEBAN != 0 && g.KIFU_MODE == 0 && g.KIFU_LAST > 0 &&
             dialogs_.message(tr("対局をやめて新しい対局を始めますか？").toStdString(), tr("新しい対局").toStdString(),
                              Buttons::YesNo, Icon::None) != Answer::Yes)
             return;
@@ -154,8 +238,11 @@ void MainWindow::command(const std::function<void()>& call, bool dropQueuedInput
     busy_ = true;
     gate_.setClosed(true);
     call();
-    // Whatever the command did, the marks follow the game.
-    if (!ended_) game_->描画_補助();
+    // Whatever the command did, the marks follow the game, and the game is kept.
+    if (!ended_) {
+        game_->描画_補助();
+        keepSession();
+    }
     syncMenu();
     if (!ended_) exchange_->refresh();
     // Clicks and keys that arrived while the game was busy reach the gate now and go no
@@ -182,6 +269,7 @@ void MainWindow::tick() {
 
 void MainWindow::endProgram() {
     if (ended_) return;
+    keepSession();
     ended_ = true;
     timer_.stop();
     dialogs_.setClosing(true);
@@ -214,6 +302,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     endProgram();
     inCloseEvent_ = false;
     event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) event->accept();  // the key is the control's
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

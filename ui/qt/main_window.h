@@ -43,7 +43,11 @@ public:
     ExchangeActions* exchange() const { return exchange_; }
     // The line under the drawing that says why a click was refused.
     QLabel* statusLine() const { return statusLine_; }
+    // How much larger than usual the menus, the status line and the boxes are drawn.
+    double uiScale() const { return uiScale_; }
     WindowSettings& settings() { return *settings_; }
+    // Where an unfinished game is kept between runs.
+    static std::filesystem::path sessionPath();
     int droppedInput() const { return gate_.dropped(); }
 
     // True while a command of the game runs (the board takes no clicks then).
@@ -72,15 +76,23 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Keys typed into the record controls stay there, whatever shortcut they match.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
     void addWindowItems();
+    // The menus, the status line and the message boxes grow with the drawing's scale.
+    void followScale(double sceneScale);
     void syncMenu();
     // The play aids as their ticks say, saved in the window's settings.
     void applyAids(bool redraw);
     // F2: a new game against the computer, on the side chosen last.
     void newGameAgainstTheComputer();
+    // The session file: an unfinished game is written there after every command and at
+    // the end; otherwise the file is removed. At start-up its game is offered back.
+    void keepSession();
+    void offerSession(bool exists, bool readable, const std::string& text);
     void tick();
     void endProgram();
 
@@ -98,6 +110,10 @@ private:
         QString key;
     };
     std::vector<Aid> aids_;
+    std::filesystem::path sessionFile_;
+    bool sessionReady_ = false;  // false until the start-up has offered the last game back
+    QFont baseFont_;
+    double uiScale_ = 1;
     InputGate gate_;
     QTimer timer_;
     std::function<void()> quitHandler_;

@@ -46,6 +46,7 @@ Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons
     // blocked by a modal box can still be closed by the window manager, which ends the
     // program cleanly.
     AnswerBox box(parent_, buttons == Buttons::YesNo);
+    box.setFont(font_);
     box.setWindowModality(Qt::NonModal);
     box.setWindowTitle(QString::fromUtf8(title.data(), qsizetype(title.size())));
     box.setText(QString::fromUtf8(text.data(), qsizetype(text.size())));

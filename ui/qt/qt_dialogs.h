@@ -2,6 +2,7 @@
 // answer.
 #pragma once
 
+#include <QFont>
 #include <QPointer>
 
 #include "engine/ports.h"
@@ -23,11 +24,15 @@ public:
     // ends; a person can only answer a question with its buttons.
     void closeOpenBox();
     bool isOpen() const { return !open_.isNull(); }
+    // The font of the boxes (they follow the window's scale).
+    void setFont(const QFont& font) { font_ = font; }
+    QFont font() const { return font_; }
 
 private:
     QWidget* parent_;
     bool closing_ = false;
     QPointer<QMessageBox> open_;
+    QFont font_;
 };
 
 }  // namespace fudo::qt

@@ -107,6 +107,10 @@ void QtHost::setStatusLine(std::string_view utf8) {
     if (hooks_.statusLine) hooks_.statusLine(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
 }
 
+void QtHost::moveMade() {
+    if (hooks_.moveMade) hooks_.moveMade();
+}
+
 void QtHost::menuChanged() {
     if (hooks_.menuChanged) hooks_.menuChanged();
 }

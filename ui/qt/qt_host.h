@@ -23,6 +23,7 @@ public:
         std::function<void()> menuChanged;  // mirror the menu ticks
         std::function<long()> windowHandle;
         std::function<void(const QString&)> statusLine;  // show one line for the player
+        std::function<void()> moveMade;                  // keep the game now
     };
     QtHost(RecordControls& controls, Hooks hooks);
 
@@ -42,6 +43,7 @@ public:
     long windowHandle() override;
     void menuChanged() override;
     void setStatusLine(std::string_view utf8) override;
+    void moveMade() override;
 
     // The search of level 4 and of the hint runs on a worker thread while a local event
     // loop keeps painting and ticks the clock; the window's input gate keeps the board shut.

@@ -1,0 +1,276 @@
+// The session file: games in every state survive the round trip field by field, a
+// restored game against the computer plays on exactly as the original does, and faulty
+// files are refused without touching the game.
+#include <fstream>
+#include <functional>
+#include <random>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "files/session_file.h"
+#include "tests/control/control_support.h"
+#include "tests/files/game_state.h"
+
+namespace fudo::test {
+namespace {
+
+// Members a session does not carry: the pick and the clock's host time belong to the
+// moment; the options, the font and the sound handles to the program.
+const std::set<std::string> kNotCarried = {"SENTAKU_X", "SENTAKU_Y", "SENTAKU_KOMA", "JIKAN_START",
+                                           "SIDOU_FLAG", "SIDOU_COLOR", "HAIKEI_NOW", "FONT_BOLD",
+                                           "SOUND_DS", "SOUND_SONOTA", "SOUND_KINSI", "SOUND_KOMAOTO",
+                                           "SOUND_KAVELU", "SOUND_BGM", "MENU"};
+
+// A snapshot without the move list's entries past its end, which nothing reads.
+GameState held(const Game& g) {
+    GameState s = snapshot(g);
+    for (auto* row : {&s.KIFU_MOTO_X, &s.KIFU_MOTO_Y, &s.KIFU_SAKI_X, &s.KIFU_SAKI_Y, &s.KIFU_KOMA,
+                      &s.KIFU_KOMA_ATO, &s.KIFU_TORI})
+        std::fill(row->begin() + g.KIFU_LAST + 1, row->end(), 0);
+    for (auto* row : {&s.KIFU_MAN_JIKAN_MAE, &s.KIFU_MAN_JIKAN, &s.KIFU_COM_JIKAN_MAE, &s.KIFU_COM_JIKAN})
+        std::fill(row->begin() + g.KIFU_LAST + 1, row->end(), 0.0);
+    return s;
+}
+
+std::vector<std::string> carriedDifferences(const Game& a, const Game& b) {
+    std::vector<std::string> out;
+    for (const std::string& d : differences(held(a), held(b)))
+        if (!kNotCarried.count(d)) out.push_back(d);
+    return out;
+}
+
+std::string join(const std::vector<std::string>& v) {
+    std::string s;
+    for (auto& x : v) s += x + " ";
+    return s;
+}
+
+class SessionFile : public ControlTest {
+protected:
+    // A second game, started up the same way, to restore into.
+    Rig other;
+    Game& h = other.game;
+    void SetUp() override {
+        ControlTest::SetUp();
+        loadWithSounds(other);
+    }
+    // Plays the first legal move of the side to move that is not a king move.
+    void playSomeMove(std::mt19937& rng) {
+        std::vector<std::array<int, 4>> moves;
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y) {
+                const int c = g.BAN(x, y);
+                const bool mine = g.TEBAN == g.MAN_SENGO ? c <= -HU : c >= HU;
+                if (!mine || c == OU || c == -OU) continue;
+                for (int tx = 1; tx <= 9; ++tx)
+                    for (int ty = 1; ty <= 9; ++ty)
+                        if (g.移動チェック(x, y, tx, ty, c) == 1 && Game::移動後チェック(ty, c) == 1 &&
+                            g.BAN(tx, ty) != OU && g.BAN(tx, ty) != -OU)
+                            moves.push_back({x, y, tx, ty});
+            }
+        ASSERT_FALSE(moves.empty());
+        const auto m = moves[std::uniform_int_distribution<size_t>(0, moves.size() - 1)(rng)];
+        move(g, m[0], m[1], m[2], m[3]);
+    }
+};
+
+// Each state is written, read into a fresh game, and compared member by member.
+TEST_F(SessionFile, EveryKindOfGameSurvivesTheRoundTrip) {
+    rig.dialogs.defaultYesNo = Answer::Yes;
+    std::string atComputersTurn;
+    rig.host.onMoveMade = [&] { atComputersTurn = セッション文字列(g); };
+    const struct {
+        const char* what;
+        std::function<void()> setUp;
+    } cases[] = {
+        {"two persons, mid-game",
+         [&] {
+             startTwoPersons();
+             std::mt19937 rng(5);
+             for (int i = 0; i < 9; ++i) {
+                 rig.host.time += 3 + i;
+                 g.Timer1_Timer();
+                 playSomeMove(rng);
+             }
+         }},
+        {"against the computer, stepped back",
+         [&] {
+             g.SENTE_Click();
+             move(g, 7, 7, 7, 6);
+             move(g, 3, 7, 3, 6);
+             g.REPLAY_Click();
+             g.REPLAY_Click();
+         }},
+        {"record mode",
+         [&] {
+             startTwoPersons();
+             move(g, 7, 7, 7, 6);
+             move(g, 3, 3, 3, 4);
+             g.CANCEL_Click();
+             g.KIFU_MODE = 1;  // as a read record leaves it
+             g.AFTER_Click();
+         }},
+        {"handicap, computer first",
+         [&] {
+             g.LBEL_UP_Click();
+             g.LBEL_UP_Click();
+             g.GOTE_Click();
+             move(g, 3, 7, 3, 6);
+         }},
+        {"reversed",
+         [&] {
+             startTwoPersons();
+             move(g, 7, 7, 7, 6);
+             g.REVERSE_Click();
+             g.START_Click();
+             move(g, 3, 7, 3, 6);
+         }},
+        {"level 1, computer to move",
+         [&] {
+             g.LEVEL1_Click();
+             g.SENTE_Click();
+             move(g, 2, 7, 2, 6);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        g.初期設定();
+        atComputersTurn.clear();
+        c.setUp();
+        ASSERT_TRUE(保存する対局か(g));
+        std::string error;
+        ASSERT_TRUE(読込_セッション(h, セッション文字列(g), error)) << error;
+        EXPECT_EQ(join(carriedDifferences(g, h)), "");
+        EXPECT_EQ(h.SENTAKU, 0);
+        EXPECT_EQ(セッション文字列(h), セッション文字列(g));
+    }
+    // The last case saved the game as the computer was about to think.
+    ASSERT_FALSE(atComputersTurn.empty());
+    std::string error;
+    ASSERT_TRUE(読込_セッション(h, atComputersTurn, error)) << error;
+    EXPECT_EQ(h.TEBAN, h.COM_SENGO);
+    EXPECT_EQ(h.COM_LEVEL, 1);
+    EXPECT_TRUE(h.MENU.LEVEL1 && !h.MENU.LEVEL3);
+    const int before = h.KIFU_LAST;
+    再開_セッション(h);
+    EXPECT_EQ(h.KIFU_LAST, before + 1) << "the computer moved at once";
+    EXPECT_EQ(h.TEBAN, h.MAN_SENGO);
+    EXPECT_EQ(join(carriedDifferences(g, h)), "") << "and as it did in the original game";
+}
+
+// A game restored mid-way answers every later move exactly as the original: the maps the
+// computer carries between turns travel with it.
+TEST_F(SessionFile, ARestoredGameAgainstTheComputerPlaysOnExactly) {
+    for (int level : {1, 2, 3}) {
+        SCOPED_TRACE(level);
+        g.初期設定();
+        g.レベル_設定(level);
+        g.SENTE_Click();
+        std::mt19937 rng(level);
+        for (int i = 0; i < 4 && g.TEBAN != 0; ++i) playSomeMove(rng);
+        ASSERT_NE(g.TEBAN, 0);
+        std::string error;
+        h.初期設定();
+        ASSERT_TRUE(読込_セッション(h, セッション文字列(g), error)) << error;
+        再開_セッション(h);
+        for (int i = 0; i < 6 && g.TEBAN != 0; ++i) {
+            const int n = g.KIFU_LAST + 1;  // the person's next move, then the computer's answer
+            playSomeMove(rng);
+            move(h, g.KIFU_MOTO_X[n], g.KIFU_MOTO_Y[n], g.KIFU_SAKI_X[n], g.KIFU_SAKI_Y[n]);
+            ASSERT_EQ(join(carriedDifferences(g, h)), "") << "after move " << n;
+        }
+    }
+}
+
+// Faulty texts are refused with a reason and leave the game exactly as it was.
+TEST_F(SessionFile, FaultyTextsAreRefusedAndChangeNothing) {
+    startTwoPersons();
+    move(g, 7, 7, 7, 6);
+    const std::string good = セッション文字列(g);
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string s = good;
+        const auto at = s.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? s : s.replace(at, from.size(), to);
+    };
+    std::vector<std::pair<std::string, std::string>> texts = {
+        {"empty", ""},
+        {"not JSON", "前回の対局"},
+        {"an array", "[1,2,3]"},
+        {"another format", replaced("fudo-shogi-session", "fudo-shogi-settings")},
+        {"another version", replaced("\"version\":1", "\"version\":2")},
+        {"no state", R"({"format":"fudo-shogi-session","version":1})"},
+        {"a field missing", replaced("\"TEBAN\":", "\"TEBAM\":")},
+        {"a string for a number", replaced("\"COM_LEVEL\":3", "\"COM_LEVEL\":\"3\"")},
+        {"a level out of range", replaced("\"COM_LEVEL\":3", "\"COM_LEVEL\":7")},
+        {"a king off the board", replaced("\"SITA_OU_X\":5", "\"SITA_OU_X\":12")},
+        {"a fractional count", replaced("\"TESU\":1", "\"TESU\":1.5")},
+        {"place past the list", replaced("\"KIFU_NOW\":1", "\"KIFU_NOW\":2")},
+        {"the same sides", replaced("\"COM_SENGO\":-1", "\"COM_SENGO\":1")},
+        {"an endless clock", replaced("\"MAN_JIKAN\":0", "\"MAN_JIKAN\":1e300")},
+        {"a negative clock", replaced("\"COM_JIKAN\":0", "\"COM_JIKAN\":-1")},
+        {"a piece code unknown", replaced("\"BAN\":[0", "\"BAN\":[12345")},
+        {"a piece on the padding", replaced("\"BAN\":[0", "\"BAN\":[10")},
+        {"a short map", replaced("\"BAN\":[0,", "\"BAN\":[")},
+        {"a hand too large", replaced("\"SITA_MOCHI\":[0,0", "\"SITA_MOCHI\":[0,19")},
+        {"a piece from nowhere", replaced("\"SITA_MOCHI\":[0,0", "\"SITA_MOCHI\":[0,1")},
+        {"a move list of the wrong length", replaced("\"KIFU_TORI\":[0,", "\"KIFU_TORI\":[")},
+    };
+    // Every cut of the good text.
+    for (size_t n = 0; n < good.size(); n += 97) texts.push_back({"cut at " + std::to_string(n), good.substr(0, n)});
+    for (const auto& [what, text] : texts) {
+        SCOPED_TRACE(what);
+        const GameState before = snapshot(h);
+        std::string error;
+        EXPECT_FALSE(検査_セッション(text, error));
+        EXPECT_FALSE(error.empty());
+        EXPECT_FALSE(読込_セッション(h, text, error));
+        EXPECT_EQ(join(differences(before, snapshot(h))), "");
+    }
+    std::string error;
+    EXPECT_TRUE(検査_セッション(good, error)) << error;
+}
+
+// Written through a temporary file; a folder that cannot take it gives false and leaves
+// nothing behind; only files of a sensible size are read.
+TEST_F(SessionFile, FilesAreWrittenWholeAndReadBack) {
+    startTwoPersons();
+    move(g, 7, 7, 7, 6);
+    const auto file = rig.root / "session.json";
+    ASSERT_TRUE(書込_セッション(g, file));
+    EXPECT_FALSE(std::filesystem::exists(rig.root / "session.json.tmp"));
+    std::string text, error;
+    ASSERT_TRUE(読込_セッションファイル(file, text));
+    EXPECT_EQ(text, セッション文字列(g));
+    move(g, 3, 3, 3, 4);
+    ASSERT_TRUE(書込_セッション(g, file));  // replaces the older one
+    ASSERT_TRUE(読込_セッションファイル(file, text));
+    ASSERT_TRUE(読込_セッション(h, text, error)) << error;
+    EXPECT_EQ(h.KIFU_LAST, 2);
+
+    EXPECT_FALSE(書込_セッション(g, rig.root / "no-such-folder" / "session.json"));
+    EXPECT_FALSE(読込_セッションファイル(rig.root / "missing.json", text));
+    {
+        std::ofstream big(rig.root / "big.json", std::ios::binary);
+        big << std::string(5 << 20, ' ');
+    }
+    EXPECT_FALSE(読込_セッションファイル(rig.root / "big.json", text));
+}
+
+TEST_F(SessionFile, OnlyUnfinishedGamesAreKept) {
+    EXPECT_FALSE(保存する対局か(g)) << "no game";
+    startTwoPersons();
+    EXPECT_FALSE(保存する対局か(g)) << "a game with no move yet";
+    move(g, 7, 7, 7, 6);
+    EXPECT_TRUE(保存する対局か(g));
+    g.REPLAY_Click();
+    EXPECT_TRUE(保存する対局か(g)) << "stepped back to the start, paused";
+    rig.dialogs.defaultYesNo = Answer::Yes;
+    move(g, 5, 9, 5, 8);  // a king move loses: the game is over
+    EXPECT_EQ(g.TEBAN, 0);
+    EXPECT_FALSE(保存する対局か(g));
+}
+
+}  // namespace
+}  // namespace fudo::test
