@@ -3,9 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <unistd.h>
 
 #include "cli/headless.h"
+#include "files/session_file.h"
 #include "notation/sfen.h"
 
 namespace {
@@ -73,5 +76,29 @@ void BM_com_ban(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_com_ban)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+// Keeping the game after a move: the whole state as JSON through a temporary file and a
+// rename, in a game of 120 moves after the computer's turn (its maps filled).
+void BM_セッション書込(benchmark::State& state) {
+    auto h = at(1, 3);
+    Game& g = h->game;
+    g.勢力調査();
+    g.com_ban_開始();
+    for (int i = 1; i <= 120; ++i) {
+        g.KIFU_MOTO_X[i] = 1 + i % 9, g.KIFU_MOTO_Y[i] = 1 + i % 7;
+        g.KIFU_SAKI_X[i] = 1 + (i + 3) % 9, g.KIFU_SAKI_Y[i] = 1 + (i + 2) % 9;
+        g.KIFU_KOMA[i] = g.KIFU_KOMA_ATO[i] = i % 2 ? -HU : GIN;
+        g.KIFU_MAN_JIKAN[i] = g.KIFU_MAN_JIKAN_MAE[i] = 3.25 * i;
+        g.KIFU_COM_JIKAN[i] = g.KIFU_COM_JIKAN_MAE[i] = 1.5 * i;
+    }
+    g.KIFU_NOW = g.KIFU_LAST = g.TESU = 120;
+    g.TEBAN = g.MAN_SENGO;
+    const auto file = std::filesystem::temp_directory_path() / ("fudo-bench-session-" + std::to_string(::getpid()) + ".json");
+    for (auto _ : state)
+        if (!書込_セッション(g, file)) state.SkipWithError("cannot write the session file");
+    state.counters["bytes"] = double(std::filesystem::file_size(file));
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_セッション書込)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -69,7 +69,7 @@ const 整数欄 kInts[] = {
     {"HANTEN_FLAG", &Game::HANTEN_FLAG, 0, 1},
     {"HANDE_FLAG", &Game::HANDE_FLAG, 0, 1},
     {"HANDE_LEVEL", &Game::HANDE_LEVEL, -10, 10},
-    {"COM_LEVEL", &Game::COM_LEVEL, 1, 3},
+    {"COM_LEVEL", &Game::COM_LEVEL, 1, 4},
     {"TITLE_E", &Game::TITLE_E, DIRUVID, DORADAV2},
     {"KIFU_NOW", &Game::KIFU_NOW, 0, KIFU_MAX},
     {"KIFU_LAST", &Game::KIFU_LAST, 0, KIFU_MAX},
@@ -402,6 +402,7 @@ bool 読込_セッション(Game& g, std::string_view text, std::string& error) 
     g.MENU.LEVEL1 = g.COM_LEVEL == 1;
     g.MENU.LEVEL2 = g.COM_LEVEL == 2;
     g.MENU.LEVEL3 = g.COM_LEVEL == 3;
+    g.MENU.LEVEL4 = g.COM_LEVEL == 4;
     g.拒否 = 拒否理由::なし;
     return true;
 }
