@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("fudo-shogi"));
     QStandardPaths::setTestModeEnabled(true);
     QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
+    std::filesystem::remove(MainWindow::sessionPath());  // no game of an earlier run is offered
 
     QString output;
     QStringList actions;

@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("fudo-shogi-bench"));
     QStandardPaths::setTestModeEnabled(true);
     QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
+    std::filesystem::remove(MainWindow::sessionPath());
 
     fudo::qt::BoxAnswerer answers;
     MainWindow w;

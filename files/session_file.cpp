@@ -420,6 +420,13 @@ bool 読込_セッションファイル(const std::filesystem::path& file, std::
 
 void 再開_セッション(Game& g) {
     g.画面_再描画();
+    // The full redraw leaves out the move number and the last moves' texts.
+    g.描画_手数(g.TESU);
+    for (int n = std::max(1, g.KIFU_NOW - 1); n <= g.KIFU_NOW; ++n) {
+        const int c = g.KIFU_KOMA_ATO[n], x = g.KIFU_SAKI_X[n], y = g.KIFU_SAKI_Y[n];
+        if (x >= 1 && x <= 9 && y >= 1 && y <= 9 && c != KARA)
+            g.描画_移動結果(c > 0 ? g.COM_SENGO : g.MAN_SENGO, x, y, c, 色_白);
+    }
     g.host().menuChanged();
     if (g.TAIKYOKU_MODE == MODE_COM && g.KIFU_MODE == 0 && g.SAIKAI_MATI == 0 && g.TEBAN != 0 &&
         g.TEBAN == g.COM_SENGO)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang under ASan + UBSan and runs each for a bounded
-# time over a seed corpus made here (records written by the game, settings files, SFEN
-# positions, plus truncated and mutated copies) and the kept regression inputs.
+# time over a seed corpus made here (records and sessions written by the game, settings
+# files, SFEN positions, plus truncated and mutated copies) and the kept regression inputs.
 # Usage: scripts/fuzz.sh [seconds per fuzzer]   Any crash, leak or hang fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +13,7 @@ CC=clang CXX=clang++ scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 
 corpus=$dir/corpus
 rm -rf "$corpus"
-mkdir -p "$corpus"/{record,settings,sfen,kif,csa}
+mkdir -p "$corpus"/{record,settings,sfen,kif,csa,session}
 
 # Records: whole games written by the game's own writer, then cut and mutated copies.
 for s in 1 2 3 4; do
@@ -58,10 +58,18 @@ grep -h '^position ' tests/data/golden/*.txt | sort -u | while IFS= read -r line
   n=$((n + 1)); printf '%s' "${line#position }" > "$corpus/sfen/golden$n"
 done
 
+# Sessions: games in several states written by the game's own writer, cut copies.
+"$dir/fuzz/session_seeds" "$corpus/session" >/dev/null
+i=0
+for f in "$corpus"/session/*.json; do
+  i=$((i + 1))
+  head -c 2000 "$f" > "$corpus/session/cut$i"
+done
+
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
-for name in record settings sfen kif csa; do
+for name in record settings sfen kif csa session; do
   seeds=("$corpus/$name")
   [[ -d fuzz/regressions/$name ]] && seeds+=("fuzz/regressions/$name")
   mkdir -p "$dir/findings/$name"

@@ -157,8 +157,12 @@ TEST_F(SessionFile, EveryKindOfGameSurvivesTheRoundTrip) {
     EXPECT_EQ(h.COM_LEVEL, 1);
     EXPECT_TRUE(h.MENU.LEVEL1 && !h.MENU.LEVEL3);
     const int before = h.KIFU_LAST;
+    other.canvas.clear();
     再開_セッション(h);
     EXPECT_EQ(h.KIFU_LAST, before + 1) << "the computer moved at once";
+    // The redraw shows the move number and the person's last move as well.
+    EXPECT_TRUE(other.canvas.hasText("手目"));
+    EXPECT_TRUE(other.canvas.hasText(Game::文字列変換(h.KIFU_KOMA_ATO[before])));
     EXPECT_EQ(h.TEBAN, h.MAN_SENGO);
     EXPECT_EQ(join(carriedDifferences(g, h)), "") << "and as it did in the original game";
 }

@@ -93,7 +93,7 @@ void paintTint(QPainter& p, Tint tint, bool emptySquare) {
     switch (tint) {
     case Tint::LastFrom: c = QColor(70, 200, 40, 80); break;
     case Tint::LastTo: c = QColor(70, 200, 40, 150); break;
-    case Tint::Reach: c = QColor(20, 120, 255, 85); break;
+    case Tint::Reach: c = QColor(30, 144, 255, 100); break;
     case Tint::Losing: c = QColor(235, 20, 20, 135); break;
     case Tint::None: return;
     }
