@@ -57,6 +57,12 @@ struct TestWindow {
         settle(10);
         window->resizeCanvas(canvasSize);
         settle(30);
+        // The bars may take their new font's height only once laid out: make up for it.
+        const QSize off = canvasSize - window->canvas()->size();
+        if (!off.isNull()) {
+            window->resize(window->size() + off);
+            settle(30);
+        }
     }
     MainWindow& operator*() { return *window; }
     MainWindow* operator->() { return window.get(); }
