@@ -326,7 +326,7 @@ private slots:
         const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
         QDir(dir).removeRecursively();
         QDir().mkpath(dir);
-        QFile f(dir + QStringLiteral("/window.ini"));
+        QFile f(dir + QLatin1Char('/') + WindowSettings::fileName());
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[aids\nturn=banana\n\x01\x02garbage=\n[aids]\nlastMove=maybe\nreasons=0\n");
         f.close();

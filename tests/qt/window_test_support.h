@@ -58,9 +58,8 @@ struct TestWindow {
         window->resizeCanvas(canvasSize);
         settle(30);
         // The bars may take their new font's height only once laid out: make up for it.
-        const QSize off = canvasSize - window->canvas()->size();
-        if (!off.isNull()) {
-            window->resize(window->size() + off);
+        for (int i = 0; i < 20 && window->canvas()->size() != canvasSize; ++i) {
+            window->resize(window->size() + (canvasSize - window->canvas()->size()));
             settle(30);
         }
     }
