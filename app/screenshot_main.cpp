@@ -1,7 +1,7 @@
 // Plays a few moves in the real window with synthetic clicks and saves a picture of it,
 // for the README; with --startup it reports how long the window took to show the board.
 //
-//   fudo-shogi-shot OUTPUT.png [--scale K] [--size WxH] [--actions NAME,NAME,...]
+//   fudo-shogi-shot OUTPUT.png [--scale K] [--size WxH] [--actions NAME,NAME,...] [--lang en]
 //   fudo-shogi-shot --startup [--since UNIX_SECONDS]
 //
 // --actions triggers the named menu commands in order (a name "W,X,Y" is not split:
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     QStringList actions;
     QSize size;
     double scale = 1.5, since = 0;
-    bool startupOnly = false;
+    bool startupOnly = false, english = false;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--scale") && i + 1 < args.size()) scale = args[++i].toDouble();
@@ -86,16 +86,18 @@ int main(int argc, char** argv) {
             const QStringList wh = args[++i].split(QLatin1Char('x'));
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
         }
+        else if (args[i] == QLatin1String("--lang") && i + 1 < args.size()) english = args[++i] == QLatin1String("en");
         else output = args[i];
     }
     if (output.isEmpty() && !startupOnly) {
-        std::fprintf(stderr, "usage: fudo-shogi-shot OUTPUT.png [--scale K] | --startup [--since UNIX_SECONDS]\n");
+        std::fprintf(stderr, "usage: fudo-shogi-shot OUTPUT.png [--scale K] [--lang en] | --startup [--since UNIX_SECONDS]\n");
         return 2;
     }
 
     fudo::qt::BoxAnswerer answerer(&app);
     MainWindow window;  // silent: no sound library
     window.setQuitHandler([] {});
+    if (english) window.switchLanguage(fudo::qt::Language::English);
 
     if (startupOnly) {
         // The time from the script's mark (just before the program was started) to the

@@ -99,7 +99,7 @@ bool playAsPerson(Game& g, const LowerMove& m) {
     const int captured = g.BAN(m.tx, m.ty);
     g.駒移動(m.fx, m.fy, m.tx, m.ty, placed);
     g.効果音(g.SOUND_KOMAOTO);
-    g.描画_移動結果(g.MAN_SENGO, m.tx, m.ty, placed, 色_白);
+    g.描画_移動結果(g.MAN_SENGO, m.tx, m.ty, placed, 色_白, m.fx, m.fy);
     if (m.koma == -OU) {
         g.効果音(g.SOUND_KINSI);
         g.描画_数値(m.tx - 0.2, m.ty - 0.2, "×", 色_明赤, 0, 40);

@@ -186,7 +186,7 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
     const int 取った駒 = g.BAN(col, row);
     g.駒移動(fx, 駒移動元Y, col, row, koma);
     g.効果音(g.SOUND_KOMAOTO);
-    g.描画_移動結果(koma >= HU ? g.COM_SENGO : g.MAN_SENGO, col, row, koma, 色_白);
+    g.描画_移動結果(koma >= HU ? g.COM_SENGO : g.MAN_SENGO, col, row, koma, 色_白, fx, fy);
 
     if (g.TAIKYOKU_MODE == MODE_COM) {
         if (koma == -OU) {

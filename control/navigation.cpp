@@ -149,7 +149,7 @@ void Game::AFTER_Click() {
     描画_自持盤();
     描画_敵持盤();
     効果音(SOUND_KOMAOTO);
-    描画_移動結果(c > 0 ? COM_SENGO : MAN_SENGO, tx, ty, c, 色_白);
+    描画_移動結果(c > 0 ? COM_SENGO : MAN_SENGO, tx, ty, c, 色_白, fx, fy);
     TEBAN = -TEBAN;
     描画_手数(TESU);
 }

@@ -210,7 +210,7 @@ void Game::com_ban_着手(const 探索結果& r) {
         return;
     }
     // The move's text replaces "思考中" before the mate or check box.
-    描画_移動結果(COM_SENGO, m.tx, m.ty, m.placed, 色_白);
+    描画_移動結果(COM_SENGO, m.tx, m.ty, m.placed, 色_白, m.fx, m.fy);
     描画_桝輪郭(色_白, m.tx, m.ty);
     if (詰めかMAN() == 1) {
         dialogs().message("よし！!", "詰め ?", Buttons::OK);

@@ -359,7 +359,9 @@ public:
     void 描画_手数(int n, int colour = 色_白);
     void 描画_レベル(int level);
     void 描画_ハンデレベル(int grade);
-    void 描画_移動結果(int side, int x, int y, int code, int colour);
+    // The last move of a side beside the board; (fromX, fromY) is where the piece came
+    // from (a stand's cell for a drop; (0, 0) when not given).
+    void 描画_移動結果(int side, int x, int y, int code, int colour, int fromX = 0, int fromY = 0);
     void 消去_移動結果(int side);
     void 描画_メッセージ(int n);
 

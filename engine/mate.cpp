@@ -127,10 +127,14 @@ int Game::調査_自王逃道() {
     return n;
 }
 
-void Game::終了(std::string_view winner) {
+void Dialogs::gameEnd(std::string_view winner) {
     std::string text(winner);
     text += "の勝ちです";
-    dialogs_.message(text, "終了", Buttons::OK);
+    message(text, "終了", Buttons::OK);
+}
+
+void Game::終了(std::string_view winner) {
+    dialogs_.gameEnd(winner);
     再ゲーム確認();
 }
 

@@ -15,6 +15,20 @@ namespace fudo {
 // the picked king would lose.
 enum class Tint : unsigned char { None, LastFrom, LastTo, Reach, Losing };
 
+// A move as shown once it is played, in parts, so that a window may word it in another
+// language: the code of the piece now on the destination, and the board cells (x and y
+// 1..9, as the game counts them) it reached and left. A drop leaves a stand's cell (off
+// the board); from (0, 0) means the origin is not given.
+struct MoveParts {
+    int piece = 0;
+    int toX = 0, toY = 0;
+    int fromX = 0, fromY = 0;
+};
+// The Japanese move text is three parts ("７", "六", "歩") at these cells right of its
+// start, in this font size.
+inline constexpr double kMovePartOffsets[3] = {0, 0.4, 1.0};
+inline constexpr int kMoveTextSize = 12;
+
 // Retained drawing surface addressed in cells: cell (x, y) has its top-left corner at
 // twips (1050 + 495·x, 100 + 615·y); fractional cells are allowed.
 class Canvas {
@@ -35,6 +49,9 @@ public:
     // Prints UTF-8 text with its top-left corner at cell (x, y), in a palette colour, at a
     // font size in points.
     virtual void text(double x, double y, std::string_view utf8, int colour, int size, bool bold) = 0;
+    // Prints a move text with its top-left corner at cell (x, y). By default the three
+    // Japanese parts through text().
+    virtual void moveText(double x, double y, const MoveParts& move, int colour, bool bold);
     // A full redraw is about to paint every cell: what was painted before may be dropped.
     virtual void beginFullRedraw() = 0;
     // Shows what has been painted now, even while the game keeps the thread busy.
@@ -51,6 +68,9 @@ public:
     virtual ~Dialogs() = default;
     virtual Answer message(std::string_view text, std::string_view title, Buttons buttons,
                            Icon icon = Icon::None) = 0;
+    // The end of a game, by who won ("あなた", "ｺﾝﾋﾟｭｰﾀ", "先手" or "後手"). By default
+    // the message "<winner>の勝ちです" titled "終了".
+    virtual void gameEnd(std::string_view winner);
 };
 
 // Record-file controls of the window: the folder and file lists, four text boxes

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Plays a few moves in the game's window on a virtual X server and saves a picture of it
-# for the README. Usage: scripts/screenshot.sh [build folder] [picture]
+# for the README. Usage: scripts/screenshot.sh [build folder] [picture] [driver options]
+# (the English one: scripts/screenshot.sh build docs/screenshot-en.png --scale 1 --lang en)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -12,4 +13,4 @@ fi
 cmake --build "$build" --target fudo-shogi-shot
 mkdir -p "$(dirname "$picture")"
 unset QT_QPA_PLATFORM
-xvfb-run -a -s "-screen 0 1600x1200x24" "$build/app/fudo-shogi-shot" "$picture" --scale 1.5
+xvfb-run -a -s "-screen 0 1600x1200x24" "$build/app/fudo-shogi-shot" "$picture" --scale 1.5 "${@:3}"

@@ -64,7 +64,13 @@ void Game::描画_文字列(double x, double y, int code, int colour, int size) 
 }
 
 void Game::描画_移動駒種類(double x, double y, std::string_view text, int colour) {
-    canvas_.text(x, y, text, colour, 12, FONT_BOLD);
+    canvas_.text(x, y, text, colour, kMoveTextSize, FONT_BOLD);
+}
+
+void Canvas::moveText(double x, double y, const MoveParts& m, int colour, bool bold) {
+    const int values[3] = {10 - m.toX, 1000 + m.toY, m.piece};
+    for (int i = 0; i < 3; ++i)
+        text(x + kMovePartOffsets[i], y, Game::文字列変換(values[i]), colour, kMoveTextSize, bold);
 }
 
 void Game::描画_桝_数値() {
@@ -107,22 +113,20 @@ void Game::描画_ハンデレベル(int grade) {
     描画_文字列(12.5, 6.3, grade, 色_白, 10);
 }
 
-void Game::描画_移動結果(int side, int x, int y, int code, int colour) {
+void Game::描画_移動結果(int side, int x, int y, int code, int colour, int fromX, int fromY) {
     消去_移動結果(side);
-    const std::string_view texts[3] = {文字列変換(10 - x), 文字列変換(1000 + y), 文字列変換(code)};
-    double xs[3];
-    double row;
+    double left, row;
     if (side == COM_SENGO) {
-        xs[0] = -1.6, xs[1] = -1.2, xs[2] = -0.6, row = 8.4;
+        left = -1.6, row = 8.4;
     } else if (side == MAN_SENGO) {
-        xs[0] = 13.4, xs[1] = 13.8, xs[2] = 14.4, row = 3.4;
+        left = 13.4, row = 3.4;
     } else {
         return;
     }
-    for (int i = 0; i < 3; ++i) {
-        描画_移動駒種類(xs[i] + 0.1, row + 0.1, texts[i], 色_黒);
-        描画_移動駒種類(xs[i], row, texts[i], colour);
-    }
+    // The parts go to the canvas, which words them ("７六歩" in three parts by default).
+    const MoveParts m{code, x, y, fromX, fromY};
+    canvas_.moveText(left + 0.1, row + 0.1, m, 色_黒, FONT_BOLD);
+    canvas_.moveText(left, row, m, colour, FONT_BOLD);
     if (side == COM_SENGO) 描画_桝輪郭(色_緑, 1, 8);
 }
 

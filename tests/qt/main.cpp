@@ -1,4 +1,4 @@
-// Runs the window tests: the canvas and pictures alone, then the whole window.
+// Runs the window tests: the canvas and pictures alone, the whole window, its languages.
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -7,6 +7,7 @@ int runCanvasTests(int argc, char** argv);
 int runWindowTests(int argc, char** argv);
 int runLevel4WindowTests(int argc, char** argv);
 int runExchangeWindowTests(int argc, char** argv);
+int runLanguageTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -18,5 +19,6 @@ int main(int argc, char** argv) {
     status |= runWindowTests(argc, argv);
     status |= runLevel4WindowTests(argc, argv);
     status |= runExchangeWindowTests(argc, argv);
+    status |= runLanguageTests(argc, argv);
     return status;
 }

@@ -67,7 +67,8 @@ private slots:
             "KIFU:棋譜[KIFU_READ:読込 KIFU_WRITE:書込 KIF_WRITE:KIF形式で保存… CSA_WRITE:CSA形式で保存… "
             "KIF_READ:KIF/CSA形式を開く…] "
             "OPTION:ｵﾌﾟｼｮﾝ[HAIKEI_GA:背景画[MIDORI:緑 TATAMI:畳 TAKE:竹 UCHU:宇宙 RENGA:煉瓦] "
-            "SIDOU:移動指導 KEIKA:経過時間 BGM:BGM MOVE_LIST:棋譜欄 "
+            "SIDOU:移動指導 KEIKA:経過時間 BGM:BGM LANGUAGE:言語 / Language[LANG_JA:日本語 LANG_EN:English] "
+            "MOVE_LIST:棋譜欄 "
             "AIDS:補助表示[AID_TURN:手番の表示 AID_LAST:最後の手の色 AID_GUIDE:移動指導の色 AID_REASON:拒否の理由]] "
             "VER:その他 F1");
         QCOMPARE(describe(w->menuBar()->actions()), expected);
@@ -76,9 +77,9 @@ private slots:
         for (QAction* a : w->findChildren<QAction*>())
             if (a->isCheckable()) checkable << a->objectName();
         checkable.sort();
-        QCOMPARE(checkable, QStringList({"AID_GUIDE", "AID_LAST", "AID_REASON", "AID_TURN", "BGM", "KEIKA", "LEVEL1",
-                                         "LEVEL2", "LEVEL3", "LEVEL4", "MIDORI", "MOVE_LIST", "RENGA", "SIDOU", "TAKE",
-                                         "TATAMI", "UCHU"}));
+        QCOMPARE(checkable, QStringList({"AID_GUIDE", "AID_LAST", "AID_REASON", "AID_TURN", "BGM", "KEIKA", "LANG_EN",
+                                         "LANG_JA", "LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "MIDORI", "MOVE_LIST", "RENGA",
+                                         "SIDOU", "TAKE", "TATAMI", "UCHU"}));
         // At start-up the level is 3 and one background is ticked.
         const QStringList ticks = checked(*w);
         QVERIFY(ticks.contains("LEVEL3"));

@@ -41,7 +41,6 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
       statusLine_(new QLabel(this)),
       dialogs_(this),
       gate_(this) {
-    setWindowTitle(QString::fromUtf8("不動将棋"));
     setWindowIcon(QIcon(QPixmap::fromImage(PictureBook::render(-OU, QSize(66, 82)))));
     setCentralWidget(canvas_);
     canvas_->setFocus();
@@ -53,7 +52,7 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
         [this] { endProgram(); },
         [this] { syncMenu(); },
         [this] { return long(winId()); },
-        [this](const QString& text) { statusLine_->setText(text); },
+        [this](const QString& text) { statusLine_->setText(translated(text)); },
         [this] { keepSession(); },
     });
     game_ = std::make_unique<Game>(*canvas_, dialogs_, *host_, sound_.get());
@@ -66,6 +65,9 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
         host_->stopWork();
     });
 
+    // The language chosen last time, before anything is shown.
+    setLanguage(languageFromCode(settings_->choice(QStringLiteral("language"), {QStringLiteral("ja"), QStringLiteral("en")},
+                                                   QStringLiteral("ja"))));
     buildMenus();
     exchange_ = new ExchangeActions(*this);
     addWindowItems();
@@ -77,6 +79,7 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
     controls_->folderList()->installEventFilter(this);
     controls_->fileList()->installEventFilter(this);
     if (controls_->driveList()) controls_->driveList()->installEventFilter(this);
+    retranslate();
     connect(canvas_, &QtCanvas::pressed, this, [this](int button, double X, double Y) {
         if (busy_ || ended_) return;
         emit boardPressed(button, X, Y);
@@ -258,6 +261,13 @@ void MainWindow::command(const std::function<void()>& call, bool dropQueuedInput
         escapeRequested_ = false;
         command([this] { game_->Form_KeyPress(KEY_ESC); });
     }
+}
+
+void MainWindow::switchLanguage(Language l) {
+    if (!setLanguage(l)) l = Language::Japanese;
+    settings_->setChoice(QStringLiteral("language"), languageCode(l));
+    if (QAction* a = action(l == Language::English ? "LANG_EN" : "LANG_JA")) a->setChecked(true);
+    retranslate();
 }
 
 void MainWindow::tick() {

@@ -14,6 +14,7 @@
 #include "ui/qt/qt_dialogs.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/record_controls.h"
+#include "ui/qt/translation.h"
 #include "ui/qt/window_settings.h"
 
 class QAction;
@@ -63,6 +64,10 @@ public:
     // queued up during the command is dropped afterwards, and the menu ticks are mirrored.
     void command(const std::function<void()>& call, bool dropQueuedInput = true);
 
+    // Shows every text in this language from now on, what is drawn included, and keeps
+    // the choice in the window's settings.
+    void switchLanguage(Language language);
+
     // The window's starting size for a screen of this size: the game's own size, larger on
     // big screens.
     static QSize startingCanvasSize(QSize availableScreen);
@@ -93,6 +98,7 @@ private:
     // the end; otherwise the file is removed. At start-up its game is offered back.
     void keepSession();
     void offerSession(bool exists, bool readable, const std::string& text);
+    void retranslate();
     void tick();
     void endProgram();
 
@@ -127,6 +133,11 @@ private:
         bool メニュー状態::*flag;
     };
     std::vector<Tick> ticks_;
+    struct Caption {  // a menu item and its Japanese caption
+        QAction* action;
+        const char* japanese;
+    };
+    std::vector<Caption> captions_;
 };
 
 }  // namespace fudo::qt

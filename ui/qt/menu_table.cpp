@@ -1,11 +1,13 @@
 // The menu bar, built from one table: object names, captions and check marks as the game
 // knows them, each item calling its procedure of the game.
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 
 #include "ui/qt/main_window.h"
+#include "ui/qt/translation.h"
 
 namespace fudo::qt {
 
@@ -14,46 +16,46 @@ namespace {
 struct MenuEntry {
     int depth;              // 0 on the bar, 1 in a menu, 2 in a submenu
     const char* name;       // object name
-    const char* caption;
+    const char* caption;    // Japanese; shown in the window's language
     void (Game::*call)();   // for a menu: called when it opens; null for none
     bool メニュー状態::*tick;  // the game's check mark, for checkable items
 };
 
 const MenuEntry kMenu[] = {
-    {0, "TAIKYOKU", "対局", &Game::見出し_Click, nullptr},
-    {1, "MATCH_MAN", "対局(人間)", nullptr, nullptr},
-    {2, "START", "スタート", &Game::START_Click, nullptr},
-    {1, "START2", "対局(COM)", nullptr, nullptr},
-    {2, "SENTE", "先手", &Game::SENTE_Click, nullptr},
-    {2, "GOTE", "後手", &Game::GOTE_Click, nullptr},
-    {1, "LEVEL", "COM対局ﾚﾍﾞﾙ", nullptr, nullptr},
-    {2, "LEVEL1", "LEVEL1", &Game::LEVEL1_Click, &メニュー状態::LEVEL1},
-    {2, "LEVEL2", "LEVEL2", &Game::LEVEL2_Click, &メニュー状態::LEVEL2},
-    {2, "LEVEL3", "LEVEL3", &Game::LEVEL3_Click, &メニュー状態::LEVEL3},
-    {2, "LEVEL4", "LEVEL4", &Game::LEVEL4_Click, &メニュー状態::LEVEL4},
-    {1, "HINT", "ヒント", &Game::ヒント_Click, nullptr},
-    {1, "OWARI", "終わり", &Game::OWARI_Click, nullptr},
-    {0, "STOP", "局面", &Game::見出し_Click, nullptr},
-    {1, "CANCEL", "最初", &Game::CANCEL_Click, nullptr},
-    {1, "REVERSE", "反転", &Game::REVERSE_Click, nullptr},
-    {0, "REPLAY", "戻", &Game::REPLAY_Click, nullptr},
-    {0, "AFTER", "進", &Game::AFTER_Click, nullptr},
-    {0, "LBEL_UP", "△", &Game::LBEL_UP_Click, nullptr},
-    {0, "LEBEL_DOWN", "▽", &Game::LEBEL_DOWN_Click, nullptr},
-    {0, "KIFU", "棋譜", nullptr, nullptr},
-    {1, "KIFU_READ", "読込", &Game::KIFU_READ_Click, nullptr},
-    {1, "KIFU_WRITE", "書込", &Game::KIFU_WRITE_Click, nullptr},
-    {0, "OPTION", "ｵﾌﾟｼｮﾝ", &Game::見出し_Click, nullptr},
-    {1, "HAIKEI_GA", "背景画", nullptr, nullptr},
-    {2, "MIDORI", "緑", &Game::MIDORI_Click, &メニュー状態::MIDORI},
-    {2, "TATAMI", "畳", &Game::TATAMI_Click, &メニュー状態::TATAMI},
-    {2, "TAKE", "竹", &Game::TAKE_Click, &メニュー状態::TAKE},
-    {2, "UCHU", "宇宙", &Game::UCHU_Click, &メニュー状態::UCHU},
-    {2, "RENGA", "煉瓦", &Game::RENGA_Click, &メニュー状態::RENGA},
-    {1, "SIDOU", "移動指導", &Game::SIDOU_Click, &メニュー状態::SIDOU},
-    {1, "KEIKA", "経過時間", &Game::KEIKA_Click, &メニュー状態::KEIKA},
-    {1, "BGM", "BGM", &Game::BGM_Click, &メニュー状態::BGM},
-    {0, "VER", "その他", &Game::VER_Click, nullptr},
+    {0, "TAIKYOKU", QT_TRANSLATE_NOOP("Menu", "対局"), &Game::見出し_Click, nullptr},
+    {1, "MATCH_MAN", QT_TRANSLATE_NOOP("Menu", "対局(人間)"), nullptr, nullptr},
+    {2, "START", QT_TRANSLATE_NOOP("Menu", "スタート"), &Game::START_Click, nullptr},
+    {1, "START2", QT_TRANSLATE_NOOP("Menu", "対局(COM)"), nullptr, nullptr},
+    {2, "SENTE", QT_TRANSLATE_NOOP("Menu", "先手"), &Game::SENTE_Click, nullptr},
+    {2, "GOTE", QT_TRANSLATE_NOOP("Menu", "後手"), &Game::GOTE_Click, nullptr},
+    {1, "LEVEL", QT_TRANSLATE_NOOP("Menu", "COM対局ﾚﾍﾞﾙ"), nullptr, nullptr},
+    {2, "LEVEL1", QT_TRANSLATE_NOOP("Menu", "LEVEL1"), &Game::LEVEL1_Click, &メニュー状態::LEVEL1},
+    {2, "LEVEL2", QT_TRANSLATE_NOOP("Menu", "LEVEL2"), &Game::LEVEL2_Click, &メニュー状態::LEVEL2},
+    {2, "LEVEL3", QT_TRANSLATE_NOOP("Menu", "LEVEL3"), &Game::LEVEL3_Click, &メニュー状態::LEVEL3},
+    {2, "LEVEL4", QT_TRANSLATE_NOOP("Menu", "LEVEL4"), &Game::LEVEL4_Click, &メニュー状態::LEVEL4},
+    {1, "HINT", QT_TRANSLATE_NOOP("Menu", "ヒント"), &Game::ヒント_Click, nullptr},
+    {1, "OWARI", QT_TRANSLATE_NOOP("Menu", "終わり"), &Game::OWARI_Click, nullptr},
+    {0, "STOP", QT_TRANSLATE_NOOP("Menu", "局面"), &Game::見出し_Click, nullptr},
+    {1, "CANCEL", QT_TRANSLATE_NOOP("Menu", "最初"), &Game::CANCEL_Click, nullptr},
+    {1, "REVERSE", QT_TRANSLATE_NOOP("Menu", "反転"), &Game::REVERSE_Click, nullptr},
+    {0, "REPLAY", QT_TRANSLATE_NOOP("Menu", "戻"), &Game::REPLAY_Click, nullptr},
+    {0, "AFTER", QT_TRANSLATE_NOOP("Menu", "進"), &Game::AFTER_Click, nullptr},
+    {0, "LBEL_UP", QT_TRANSLATE_NOOP("Menu", "△"), &Game::LBEL_UP_Click, nullptr},
+    {0, "LEBEL_DOWN", QT_TRANSLATE_NOOP("Menu", "▽"), &Game::LEBEL_DOWN_Click, nullptr},
+    {0, "KIFU", QT_TRANSLATE_NOOP("Menu", "棋譜"), nullptr, nullptr},
+    {1, "KIFU_READ", QT_TRANSLATE_NOOP("Menu", "読込"), &Game::KIFU_READ_Click, nullptr},
+    {1, "KIFU_WRITE", QT_TRANSLATE_NOOP("Menu", "書込"), &Game::KIFU_WRITE_Click, nullptr},
+    {0, "OPTION", QT_TRANSLATE_NOOP("Menu", "ｵﾌﾟｼｮﾝ"), &Game::見出し_Click, nullptr},
+    {1, "HAIKEI_GA", QT_TRANSLATE_NOOP("Menu", "背景画"), nullptr, nullptr},
+    {2, "MIDORI", QT_TRANSLATE_NOOP("Menu", "緑"), &Game::MIDORI_Click, &メニュー状態::MIDORI},
+    {2, "TATAMI", QT_TRANSLATE_NOOP("Menu", "畳"), &Game::TATAMI_Click, &メニュー状態::TATAMI},
+    {2, "TAKE", QT_TRANSLATE_NOOP("Menu", "竹"), &Game::TAKE_Click, &メニュー状態::TAKE},
+    {2, "UCHU", QT_TRANSLATE_NOOP("Menu", "宇宙"), &Game::UCHU_Click, &メニュー状態::UCHU},
+    {2, "RENGA", QT_TRANSLATE_NOOP("Menu", "煉瓦"), &Game::RENGA_Click, &メニュー状態::RENGA},
+    {1, "SIDOU", QT_TRANSLATE_NOOP("Menu", "移動指導"), &Game::SIDOU_Click, &メニュー状態::SIDOU},
+    {1, "KEIKA", QT_TRANSLATE_NOOP("Menu", "経過時間"), &Game::KEIKA_Click, &メニュー状態::KEIKA},
+    {1, "BGM", QT_TRANSLATE_NOOP("Menu", "BGM"), &Game::BGM_Click, &メニュー状態::BGM},
+    {0, "VER", QT_TRANSLATE_NOOP("Menu", "その他"), &Game::VER_Click, nullptr},
 };
 
 // The play aids' ticks, on unless the window's settings say otherwise.
@@ -94,13 +96,14 @@ void MainWindow::buildMenus() {
     const int count = int(std::size(kMenu));
     for (int i = 0; i < count; ++i) {
         const MenuEntry& e = kMenu[i];
-        const QString name = QString::fromLatin1(e.name), caption = QString::fromUtf8(e.caption);
+        const QString name = QString::fromLatin1(e.name), caption = translatedCaption(e.caption);
         const bool isMenu = i + 1 < count && kMenu[i + 1].depth > e.depth;
         const auto call = e.call;
         if (isMenu) {
             QMenu* menu = e.depth == 0 ? bar->addMenu(caption) : parents[e.depth - 1]->addMenu(caption);
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name);
+            captions_.push_back({menu->menuAction(), e.caption});
             parents[e.depth] = menu;
             // Opening one of the top menus puts the record-file controls away.
             if (call) connect(menu, &QMenu::aboutToShow, this, [this, call] { command([this, call] { (game_.get()->*call)(); }, false); });
@@ -108,11 +111,32 @@ void MainWindow::buildMenus() {
         }
         QAction* action = e.depth == 0 ? bar->addAction(caption) : parents[e.depth - 1]->addAction(caption);
         action->setObjectName(name);
+        captions_.push_back({action, e.caption});
         if (e.tick) {
             action->setCheckable(true);
             ticks_.push_back({action, e.tick});
         }
         if (call) connect(action, &QAction::triggered, this, [this, call] { command([this, call] { (game_.get()->*call)(); }); });
+        // The window's own item at the end of ｵﾌﾟｼｮﾝ: the language, named in both.
+        if (e.depth > 0 && std::string_view(e.name) == "BGM") {
+            QMenu* languages = parents[0]->addMenu(QStringLiteral("言語 / Language"));
+            languages->menuAction()->setObjectName(QStringLiteral("LANGUAGE"));
+            auto* group = new QActionGroup(languages);
+            const struct {
+                const char* name;
+                const char* caption;
+                Language language;
+            } choices[] = {{"LANG_JA", "日本語", Language::Japanese}, {"LANG_EN", "English", Language::English}};
+            for (const auto& c : choices) {
+                QAction* a = languages->addAction(QString::fromUtf8(c.caption));
+                a->setObjectName(QString::fromLatin1(c.name));
+                a->setCheckable(true);
+                a->setChecked(language() == c.language);
+                group->addAction(a);
+                const Language l = c.language;
+                connect(a, &QAction::triggered, this, [this, l] { switchLanguage(l); });
+            }
+        }
     }
     // The hint's key, shown beside it.
     action("HINT")->setShortcut(QKeySequence(Qt::Key_H));
@@ -149,6 +173,21 @@ void MainWindow::addWindowItems() {
         a->setShortcut(QKeySequence(k.key));
         if (k.onBar && onBar.contains(a)) a->setText(a->text() + QLatin1Char(' ') + QString::fromUtf8(k.onBar));
     }
+}
+
+void MainWindow::retranslate() {
+    // Captions keep the key shown beside them on the bar.
+    for (const Caption& c : captions_) {
+        QString text = translatedCaption(c.japanese);
+        for (const KeyEntry& k : kKeys)
+            if (k.onBar && c.action == action(k.name) && menuBar()->actions().contains(c.action))
+                text += QLatin1Char(' ') + QString::fromUtf8(k.onBar);
+        c.action->setText(text);
+    }
+    setWindowTitle(translated(QT_TRANSLATE_NOOP("Game", "不動将棋")));
+    controls_->retranslate();
+    if (exchange_) exchange_->retranslate();
+    canvas_->retranslate();
 }
 
 void MainWindow::syncMenu() {

@@ -10,8 +10,10 @@
 #include <set>
 #include <tuple>
 
+#include "engine/game.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/palette.h"
+#include "ui/qt/translation.h"
 
 namespace fudo::qt {
 
@@ -107,25 +109,36 @@ public:
             painter_.fillRect(QRect(r.right() + 1, r.top(), w, r.height() + w), c);
             return r.adjusted(0, 0, w, w);
         }
-        case Op::Kind::Text: {
-            const int px = std::max(1, roundPx(op.size * kTwipsPerPoint * k_));
-            const FontEntry& f = fontFor(fonts_, px, op.bold);
-            // The text's corner is put on a device pixel, rounded as pictures' corners are, so
-            // that a picture painted later on the same place covers the text entirely.
-            const QPointF at(roundPx(ox_ + k_ * X0), roundPx(oy_ + k_ * Y0));
-            painter_.setFont(f.font);
-            painter_.setPen(paletteColour(op.code));
-            painter_.drawText(QPointF(at.x(), at.y() + f.ascent), op.text);
-            const QFontMetricsF fm(f.font);
-            return QRectF(at, QSizeF(fm.horizontalAdvance(op.text), fm.height()))
-                .toAlignedRect()
-                .adjusted(-2, -2, 2 + px / 4, 2);
+        case Op::Kind::Text:
+            return paintText(X0, Y0, op.text, op.shownSize, op.bold, op.code);
+        case Op::Kind::Move: {
+            if (!op.text.isEmpty()) return paintText(X0, Y0, op.text, op.shownSize, op.bold, op.code);
+            QRect r;
+            for (int i = 0; i < 3; ++i)
+                r |= paintText(SceneGeometry::cellX(op.x + kMovePartOffsets[i]), Y0,
+                               japaneseMovePart(op.move, i), op.shownSize, op.bold, op.code);
+            return r;
         }
         }
         return {};
     }
 
 private:
+    QRect paintText(double X0, double Y0, const QString& text, int size, bool bold, int colour) {
+        const int px = std::max(1, roundPx(size * kTwipsPerPoint * k_));
+        const FontEntry& f = fontFor(fonts_, px, bold);
+        // The text's corner is put on a device pixel, rounded as pictures' corners are, so
+        // that a picture painted later on the same place covers the text entirely.
+        const QPointF at(roundPx(ox_ + k_ * X0), roundPx(oy_ + k_ * Y0));
+        painter_.setFont(f.font);
+        painter_.setPen(paletteColour(colour));
+        painter_.drawText(QPointF(at.x(), at.y() + f.ascent), text);
+        const QFontMetricsF fm(f.font);
+        return QRectF(at, QSizeF(fm.horizontalAdvance(text), fm.height()))
+            .toAlignedRect()
+            .adjusted(-2, -2, 2 + px / 4, 2);
+    }
+
     QRect deviceRect(double X, double Y, double w, double h) const {
         const int l = roundPx(ox_ + k_ * X), t = roundPx(oy_ + k_ * Y);
         const int r = roundPx(ox_ + k_ * (X + w)), b = roundPx(oy_ + k_ * (Y + h));
@@ -145,6 +158,76 @@ QHash<int, FontEntry>& liveFonts() {
     return fonts;
 }
 }  // namespace
+
+namespace {
+
+// Width at 96 dpi of a text at a size in points.
+double widthAt96(const QString& text, int size, bool bold) {
+    static QHash<int, FontEntry> metricsFonts;
+    const FontEntry& f = fontFor(metricsFonts, std::max(1, roundPx(size * 4.0 / 3.0)), bold);
+    return QFontMetricsF(f.font).horizontalAdvance(text);
+}
+
+double heightAt96(int size, bool bold) {
+    static QHash<int, FontEntry> metricsFonts;
+    const FontEntry& f = fontFor(metricsFonts, std::max(1, roundPx(size * 4.0 / 3.0)), bold);
+    return QFontMetricsF(f.font).height();
+}
+
+// The size a translation is painted at: the game's size, or smaller (down to three
+// quarters) while it is wider than the room the Japanese text takes, with a quarter more.
+int fittedSize(const QString& shown, double room, int size, bool bold) {
+    const int smallest = std::max(1, (size * 3 + 3) / 4);
+    int s = size;
+    while (s > smallest && widthAt96(shown, s, bold) > room * 1.25) --s;
+    return s;
+}
+
+}  // namespace
+
+QString japaneseMovePart(const MoveParts& m, int part) {
+    const int v = part == 0 ? 10 - m.toX : part == 1 ? 1000 + m.toY : m.piece;
+    const std::string_view t = Game::文字列変換(v);
+    return QString::fromUtf8(t.data(), qsizetype(t.size()));
+}
+
+QString englishMoveText(const MoveParts& m) {
+    const QString piece = translated(Game::文字列変換(m.piece));
+    auto square = [](int x, int y) {
+        return QString::number(10 - x) + QChar(char16_t(u'a' + y - 1));
+    };
+    const QString to = square(m.toX, m.toY);
+    const bool fromBoard = m.fromX >= 1 && m.fromX <= 9 && m.fromY >= 1 && m.fromY <= 9;
+    if (fromBoard) return piece + square(m.fromX, m.fromY) + QLatin1Char('-') + to;
+    if (m.fromX == 0 && m.fromY == 0) return piece + QLatin1Char('-') + to;  // origin not given
+    return piece + QLatin1Char('*') + to;
+}
+
+void RetainedDrawing::layOut(Op& op) {
+    // Extent at 96 dpi. Glyphs start right of their corner; to the right and below, room
+    // for overhangs, bold and the rounding of sizes at other scales.
+    double w = 0;
+    op.shownSize = op.size;
+    if (op.kind == Op::Kind::Move) {
+        const QString piece = japaneseMovePart(op.move, 2);
+        const double room = kMovePartOffsets[2] * MASU_W / kTwipsPerPixel + widthAt96(piece, op.size, op.bold);
+        op.text = language() == Language::Japanese ? QString() : englishMoveText(op.move);
+        if (op.text.isEmpty()) {
+            w = room;
+        } else {
+            op.shownSize = fittedSize(op.text, room, op.size, op.bold);
+            w = widthAt96(op.text, op.shownSize, op.bold);
+        }
+    } else {
+        op.text = translated(op.source);
+        if (op.text != op.source)
+            op.shownSize = fittedSize(op.text, widthAt96(op.source, op.size, op.bold), op.size, op.bold);
+        w = widthAt96(op.text, op.shownSize, op.bold);
+    }
+    const double h = heightAt96(op.shownSize, op.bold);
+    op.ink = QRectF(SceneGeometry::cellX(op.x), SceneGeometry::cellY(op.y),
+                    (w * 1.1 + 2 + op.shownSize / 4.0) * kTwipsPerPixel, (h * 1.1 + 2) * kTwipsPerPixel);
+}
 
 RetainedDrawing::RetainedDrawing() {
     setTarget(SceneGeometry::naturalSize(), 1);
@@ -192,22 +275,35 @@ void RetainedDrawing::outline(int colour, double x, double y) {
 void RetainedDrawing::text(double x, double y, std::string_view utf8, int colour, int size, bool bold) {
     Op op;
     op.kind = Op::Kind::Text;
-    op.text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    if (op.text.isEmpty() || size <= 0) return;
+    op.source = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    if (op.source.isEmpty() || size <= 0) return;
     op.code = colour;
     op.size = size;
     op.bold = bold;
     op.x = x;
     op.y = y;
-    // Extent at 96 dpi. Glyphs start right of their corner; to the right and below, room
-    // for overhangs, bold and the rounding of sizes at other scales.
-    static QHash<int, FontEntry> metricsFonts;
-    const FontEntry& f = fontFor(metricsFonts, std::max(1, roundPx(size * 4.0 / 3.0)), bold);
-    const QFontMetricsF fm(f.font);
-    const double w = fm.horizontalAdvance(op.text), h = fm.height();
-    op.ink = QRectF(SceneGeometry::cellX(x), SceneGeometry::cellY(y),
-                    (w * 1.1 + 2 + size / 4.0) * kTwipsPerPixel, (h * 1.1 + 2) * kTwipsPerPixel);
+    layOut(op);
     add(std::move(op));
+}
+
+void RetainedDrawing::moveText(double x, double y, const MoveParts& move, int colour, bool bold) {
+    Op op;
+    op.kind = Op::Kind::Move;
+    op.move = move;
+    op.code = colour;
+    op.size = kMoveTextSize;
+    op.bold = bold;
+    op.x = x;
+    op.y = y;
+    layOut(op);
+    add(std::move(op));
+}
+
+void RetainedDrawing::retranslate() {
+    closePainter();
+    for (Op& op : ops_)
+        if (op.kind == Op::Kind::Text || op.kind == Op::Kind::Move) layOut(op);
+    stale_ = true;
 }
 
 void RetainedDrawing::beginFullRedraw() {
@@ -305,7 +401,7 @@ void RetainedDrawing::compact() {
     std::vector<Op> kept;
     kept.reserve(ops_.size());
     for (auto it = ops_.rbegin(); it != ops_.rend(); ++it) {
-        const bool isText = it->kind == Op::Kind::Text;
+        const bool isText = it->kind == Op::Kind::Text || it->kind == Op::Kind::Move;
         const bool isPicture = it->kind == Op::Kind::Picture;
         if (!isText) {
             // Pictures of one size share a key: the same place means the same pixels.
@@ -360,6 +456,12 @@ QtCanvas::QtCanvas(QWidget* parent) : QWidget(parent) {
         else if (!changed_.isEmpty())
             repaint(changed_);
     };
+}
+
+void QtCanvas::retranslate() {
+    drawing_.retranslate();
+    changed_ = QRegion(rect());
+    update();
 }
 
 QSize QtCanvas::sizeHint() const { return SceneGeometry::naturalSize().toSize(); }

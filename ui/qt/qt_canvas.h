@@ -25,14 +25,17 @@ namespace fudo::qt {
 class RetainedDrawing : public Canvas {
 public:
     struct Op {
-        enum class Kind : unsigned char { Picture, Outline, Text };
+        enum class Kind : unsigned char { Picture, Outline, Text, Move };
         Kind kind = Kind::Picture;
         bool bold = false;
         Tint tint = Tint::None;  // of a picture
         int code = 0;  // picture code, or colour for outlines and texts
-        int size = 0;  // font size in points
+        int size = 0;  // font size in points, as the game asked
+        int shownSize = 0;  // as painted: smaller when a translation is wider
         double x = 0, y = 0;
-        QString text;
+        QString source;  // the game's text
+        QString text;    // as shown, in the window's language (one line for a move)
+        MoveParts move;  // the parts of a move text
         QRectF ink;  // twips the operation may touch
     };
 
@@ -44,8 +47,13 @@ public:
     void tintedPicture(int code, double x, double y, Tint tint) override;
     void outline(int colour, double x, double y) override;
     void text(double x, double y, std::string_view utf8, int colour, int size, bool bold) override;
+    void moveText(double x, double y, const MoveParts& move, int colour, bool bold) override;
     void beginFullRedraw() override;
     void refresh() override;
+
+    // Words every text again in the window's language now in force; the image is painted
+    // afresh at the next image() or paint.
+    void retranslate();
 
     // Sets the target size (logical pixels) and device pixel ratio; the operations are
     // painted again at the next image() or paint.
@@ -75,6 +83,7 @@ public:
 private:
     class Painter;
     void add(Op op);
+    void layOut(Op& op);  // the text as shown, its size and its extent
     void ensureImage();
     void closePainter();
 
@@ -90,6 +99,11 @@ private:
     std::unique_ptr<Painter> painter_;  // open between operations, closed before the image is read
 };
 
+// The parts of a move text: the three Japanese parts ("７", "六", "歩"), and the one English
+// text in the usual notation ("P7g-7f", "+B2b-3c", "P*5e").
+QString japaneseMovePart(const MoveParts& move, int part);
+QString englishMoveText(const MoveParts& move);
+
 // The widget: shows the drawing scaled to fit, and reports clicks in twips.
 class QtCanvas : public QWidget, public Canvas {
     Q_OBJECT
@@ -102,6 +116,11 @@ public:
     void text(double x, double y, std::string_view utf8, int colour, int size, bool bold) override {
         drawing_.text(x, y, utf8, colour, size, bold);
     }
+    void moveText(double x, double y, const MoveParts& move, int colour, bool bold) override {
+        drawing_.moveText(x, y, move, colour, bold);
+    }
+    // The language changed: everything drawn is shown again in it.
+    void retranslate();
     void beginFullRedraw() override { drawing_.beginFullRedraw(); }
     void refresh() override { drawing_.refresh(); }
 

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/qt/translation.h"
+
 namespace fudo::qt {
 namespace {
 
@@ -38,6 +40,14 @@ private:
 }  // namespace
 
 Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) {
+    return show(translated(text), translated(title), buttons, icon);
+}
+
+void QtDialogs::gameEnd(std::string_view winner) {
+    show(gameEndText(winner), translated("終了"), Buttons::OK, Icon::None);
+}
+
+Answer QtDialogs::show(const QString& text, const QString& title, Buttons buttons, Icon icon) {
     const Answer refused = buttons == Buttons::YesNo ? Answer::No : Answer::OK;
     if (closing_) return refused;
 
@@ -48,8 +58,8 @@ Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons
     AnswerBox box(parent_, buttons == Buttons::YesNo);
     box.setFont(font_);
     box.setWindowModality(Qt::NonModal);
-    box.setWindowTitle(QString::fromUtf8(title.data(), qsizetype(title.size())));
-    box.setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    box.setWindowTitle(title);
+    box.setText(text);
     box.setTextFormat(Qt::PlainText);
     switch (icon) {
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
@@ -59,8 +69,8 @@ Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     if (buttons == Buttons::YesNo) {
-        yes = box.addButton(QString::fromUtf8("はい(&Y)"), QMessageBox::YesRole);
-        no = box.addButton(QString::fromUtf8("いいえ(&N)"), QMessageBox::NoRole);
+        yes = box.addButton(translated(QT_TRANSLATE_NOOP("Game", "はい(&Y)")), QMessageBox::YesRole);
+        no = box.addButton(translated(QT_TRANSLATE_NOOP("Game", "いいえ(&N)")), QMessageBox::NoRole);
         yes->setObjectName(QStringLiteral("yes"));
         no->setObjectName(QStringLiteral("no"));
         box.setDefaultButton(yes);

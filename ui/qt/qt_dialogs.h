@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QPointer>
+#include <QString>
 
 #include "engine/ports.h"
 
@@ -16,7 +17,9 @@ class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
 
+    // The game's texts are shown in the window's language.
     Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
+    void gameEnd(std::string_view winner) override;
 
     // While the program is closing no box is shown: the answer is OK, or No to a question.
     void setClosing(bool closing) { closing_ = closing; }
@@ -29,6 +32,8 @@ public:
     QFont font() const { return font_; }
 
 private:
+    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon);
+
     QWidget* parent_;
     bool closing_ = false;
     QPointer<QMessageBox> open_;

@@ -10,12 +10,14 @@
 #include <QStyle>
 
 #include "ui/qt/qt_canvas.h"
+#include "ui/qt/translation.h"
 
 namespace fudo::qt {
 
 namespace {
 constexpr int kPathRole = Qt::UserRole + 1;
-const char* const kLabelTexts[4] = {"ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名："};
+const char* const kLabelTexts[4] = {QT_TRANSLATE_NOOP("Game", "ﾌｧｲﾙ名 ："), QT_TRANSLATE_NOOP("Game", "後    手 ："),
+                                    QT_TRANSLATE_NOOP("Game", "先    手 ："), QT_TRANSLATE_NOOP("Game", "対 局 名：")};
 }  // namespace
 
 RecordControls::RecordControls(QtCanvas* canvas, const QString& startFolder)
@@ -38,7 +40,7 @@ RecordControls::RecordControls(QtCanvas* canvas, const QString& startFolder)
             [this](QListWidgetItem* item) { emit fileChosen(item->text()); });
 
     for (int i = 0; i < 4; ++i) {
-        labels_[i] = new QLabel(QString::fromUtf8(kLabelTexts[i]), canvas);
+        labels_[i] = new QLabel(canvas);
         labels_[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
         labels_[i]->setAutoFillBackground(true);
         boxes_[i] = new QLineEdit(canvas);
@@ -48,11 +50,16 @@ RecordControls::RecordControls(QtCanvas* canvas, const QString& startFolder)
     return_->setObjectName(QStringLiteral("Command1"));
     connect(return_, &QPushButton::clicked, this, &RecordControls::returnPressed);
 
+    retranslate();
     connect(canvas, &QtCanvas::sceneMoved, this, &RecordControls::layout);
     setFolder(startFolder);
     setListsVisible(false, false, false);
     setSaveControlsVisible(false);
     layout();
+}
+
+void RecordControls::retranslate() {
+    for (int i = 0; i < 4; ++i) labels_[i]->setText(translated(kLabelTexts[i]));
 }
 
 void RecordControls::setListsVisible(bool drive, bool folder, bool file) {

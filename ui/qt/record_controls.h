@@ -43,6 +43,9 @@ public:
     // The list of drives; only where the system has several roots.
     QComboBox* driveList() const { return drives_; }
 
+    // Shows the labels in the window's language.
+    void retranslate();
+
     // Places and sizes every control for the drawing's current scale.
     void layout();
 

@@ -8,6 +8,7 @@
 #include "engine/constants.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/pictures.h"
+#include "ui/qt/translation.h"
 
 namespace fudo::qt {
 
@@ -96,7 +97,7 @@ void paintLacquerPlaque(QPainter& p) {
     p.fillPath(name, gold);
     p.strokePath(name, QPen(QBrush(gold), 0.6));
 
-    const QPainterPath sub = textPath(QString::fromUtf8("─  対 局 中  ─"), 10, kW / 2, 54, 0.1, true);
+    const QPainterPath sub = textPath(translated(QT_TRANSLATE_NOOP("Game", "─  対 局 中  ─")), 10, kW / 2, 54, 0.1, true);
     p.fillPath(sub, QColor(230, 196, 120));
 }
 

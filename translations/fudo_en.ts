@@ -1,0 +1,754 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>Menu</name>
+    <message>
+        <source>対局</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>対局(人間)</source>
+        <translation>Two players</translation>
+    </message>
+    <message>
+        <source>スタート</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>対局(COM)</source>
+        <translation>Against the computer</translation>
+    </message>
+    <message>
+        <source>先手</source>
+        <translation>Play first</translation>
+    </message>
+    <message>
+        <source>後手</source>
+        <translation>Play second</translation>
+    </message>
+    <message>
+        <source>COM対局ﾚﾍﾞﾙ</source>
+        <translation>Computer level</translation>
+    </message>
+    <message>
+        <source>終わり</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>局面</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>最初</source>
+        <translation>Back to the start</translation>
+    </message>
+    <message>
+        <source>反転</source>
+        <translation>Turn the board</translation>
+    </message>
+    <message>
+        <source>戻</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>進</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>棋譜</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>読込</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>書込</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>ｵﾌﾟｼｮﾝ</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>背景画</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>緑</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>畳</source>
+        <translation>Tatami</translation>
+    </message>
+    <message>
+        <source>竹</source>
+        <translation>Bamboo</translation>
+    </message>
+    <message>
+        <source>宇宙</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>煉瓦</source>
+        <translation>Brick</translation>
+    </message>
+    <message>
+        <source>移動指導</source>
+        <translation>Move guidance</translation>
+    </message>
+    <message>
+        <source>経過時間</source>
+        <translation>Elapsed time</translation>
+    </message>
+    <message>
+        <source>その他</source>
+        <translation>About</translation>
+    </message>
+</context>
+<context>
+    <name>Game</name>
+    <message>
+        <source>不動将棋</source>
+        <translation>Fudō Shogi</translation>
+    </message>
+    <message>
+        <source>はい(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>いいえ(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名 ：</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>後    手 ：</source>
+        <translation>Second:</translation>
+    </message>
+    <message>
+        <source>先    手 ：</source>
+        <translation>First:</translation>
+    </message>
+    <message>
+        <source>対 局 名：</source>
+        <translation>Game:</translation>
+    </message>
+    <message>
+        <source>─  対 局 中  ─</source>
+        <translation>─  IN PLAY  ─</translation>
+    </message>
+    <message>
+        <source>先手の番です</source>
+        <translation>The first player to move</translation>
+    </message>
+    <message>
+        <source>後手の番です</source>
+        <translation>The second player to move</translation>
+    </message>
+    <message>
+        <source>MANの番です</source>
+        <translation>Your move</translation>
+    </message>
+    <message>
+        <source>対局</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>OKですか？</source>
+        <translation>Ready?</translation>
+    </message>
+    <message>
+        <source>再開(COM)</source>
+        <translation>Resume against the computer</translation>
+    </message>
+    <message>
+        <source>マウスの右をクリックして下さい</source>
+        <translation>Click with the right mouse button to promote</translation>
+    </message>
+    <message>
+        <source>成り</source>
+        <translation>Promotion</translation>
+    </message>
+    <message>
+        <source>棋譜を '進 'で進めて下さい</source>
+        <translation>Step through the record with Forward</translation>
+    </message>
+    <message>
+        <source>「対局」で始めて下さい</source>
+        <translation>Start a game from the Game menu</translation>
+    </message>
+    <message>
+        <source>開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>あなたの勝ちです</source>
+        <translation>You win</translation>
+    </message>
+    <message>
+        <source>ｺﾝﾋﾟｭｰﾀの勝ちです</source>
+        <translation>The computer wins</translation>
+    </message>
+    <message>
+        <source>先手の勝ちです</source>
+        <translation>The first player wins</translation>
+    </message>
+    <message>
+        <source>後手の勝ちです</source>
+        <translation>The second player wins</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Game over</translation>
+    </message>
+    <message>
+        <source>続けますか？</source>
+        <translation>Continue?</translation>
+    </message>
+    <message>
+        <source>再ゲーム</source>
+        <translation>New game</translation>
+    </message>
+    <message>
+        <source>500手に達したので引き分けです</source>
+        <translation>500 moves reached: the game is a draw</translation>
+    </message>
+    <message>
+        <source>よし！!</source>
+        <translation>Well done!</translation>
+    </message>
+    <message>
+        <source>詰め ?</source>
+        <translation>Checkmate?</translation>
+    </message>
+    <message>
+        <source>** 王手 **</source>
+        <translation>** Check **</translation>
+    </message>
+    <message>
+        <source>思考中</source>
+        <translation>Thinking</translation>
+    </message>
+    <message>
+        <source>手目</source>
+        <translation>moves</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人</source>
+        <translation>Handicap: Meijin</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段</source>
+        <translation>Handicap: 8-dan</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７段</source>
+        <translation>Handicap: 7-dan</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段</source>
+        <translation>Handicap: 6-dan</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段</source>
+        <translation>Handicap: 5-dan</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段</source>
+        <translation>Handicap: 4-dan</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段</source>
+        <translation>Handicap: 3-dan</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段</source>
+        <translation>Handicap: 2-dan</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段</source>
+        <translation>Handicap: 1-dan</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級</source>
+        <translation>Handicap: 1-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級</source>
+        <translation>Handicap: 2-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級</source>
+        <translation>Handicap: 3-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級</source>
+        <translation>Handicap: 4-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級</source>
+        <translation>Handicap: 5-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級</source>
+        <translation>Handicap: 6-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級</source>
+        <translation>Handicap: 7-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級</source>
+        <translation>Handicap: 8-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級</source>
+        <translation>Handicap: 9-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級</source>
+        <translation>Handicap: 10-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級</source>
+        <translation>Handicap: 11-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級</source>
+        <translation>Handicap: 12-kyu</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定</source>
+        <translation>Handicap</translation>
+    </message>
+    <message>
+        <source>棋譜ﾓｰﾄﾞではできません</source>
+        <translation>Not while a record is open</translation>
+    </message>
+    <message>
+        <source>対局途中ではできません</source>
+        <translation>Not during a game</translation>
+    </message>
+    <message>
+        <source>反転後ではできません</source>
+        <translation>Not after turning the board</translation>
+    </message>
+    <message>
+        <source>局面→最初にして下さい</source>
+        <translation>Choose Position → Back to the start first</translation>
+    </message>
+    <message>
+        <source>終わり</source>
+        <translation>End of the record</translation>
+    </message>
+    <message>
+        <source>進む</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>できません</source>
+        <translation>Not possible</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>反転</source>
+        <translation>Turn the board</translation>
+    </message>
+    <message>
+        <source>不動将棋 (Fudō Shogi)</source>
+        <translation>Fudō Shogi (不動将棋)</translation>
+    </message>
+    <message>
+        <source>バージョン %1.%2.%3</source>
+        <translation>Version %1.%2.%3</translation>
+    </message>
+    <message>
+        <source>王は動かない将棋：自分の王を動かした方が負けです。</source>
+        <translation>Shogi in which a king never moves: whoever moves their own king loses.</translation>
+    </message>
+    <message>
+        <source>その他</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>棋譜ﾌｧｲﾙを読み込めません</source>
+        <translation>Cannot read the record file</translation>
+    </message>
+    <message>
+        <source>棋譜を書き込めませんでした</source>
+        <translation>Could not write the record</translation>
+    </message>
+    <message>
+        <source>%1行目</source>
+        <translation>Line %1</translation>
+    </message>
+    <message>
+        <source>%1手目</source>
+        <translation>Move %1</translation>
+    </message>
+    <message>
+        <source>指し手の行に半角の数字と空白以外の文字があります</source>
+        <translation>A move line holds characters other than digits and blanks</translation>
+    </message>
+    <message>
+        <source>指し手の行は%1文字でなければなりません(%2文字)</source>
+        <translation>A move line must be %1 characters long (it has %2)</translation>
+    </message>
+    <message>
+        <source>%1桁目からの欄が数値ではありません</source>
+        <translation>The field from column %1 is not a number</translation>
+    </message>
+    <message>
+        <source>移動元が盤の外です</source>
+        <translation>The origin is off the board</translation>
+    </message>
+    <message>
+        <source>移動先が盤の外です</source>
+        <translation>The destination is off the board</translation>
+    </message>
+    <message>
+        <source>移動元と移動先が同じです</source>
+        <translation>The origin and the destination are the same</translation>
+    </message>
+    <message>
+        <source>動かした駒のコード %1 は駒ではありません</source>
+        <translation>The moved piece's code %1 is not a piece</translation>
+    </message>
+    <message>
+        <source>移動後の駒のコード %1 が動かした駒と合いません</source>
+        <translation>The piece code %1 after the move does not fit the moved piece</translation>
+    </message>
+    <message>
+        <source>成れない位置で成っています</source>
+        <translation>A piece promotes where it cannot</translation>
+    </message>
+    <message>
+        <source>取った駒のコード %1 が正しくありません</source>
+        <translation>The captured piece's code %1 is wrong</translation>
+    </message>
+    <message>
+        <source>打った駒が持駒台の位置と合いません</source>
+        <translation>A dropped piece does not fit its place on the stand</translation>
+    </message>
+    <message>
+        <source>駒を打った升に駒があります</source>
+        <translation>A piece is dropped on an occupied square</translation>
+    </message>
+    <message>
+        <source>時間が負の値です</source>
+        <translation>A time is negative</translation>
+    </message>
+    <message>
+        <source>座標か駒が正しくありません</source>
+        <translation>A square or a piece is wrong</translation>
+    </message>
+    <message>
+        <source>同じ側が続けて指しています</source>
+        <translation>The same side moves twice in a row</translation>
+    </message>
+    <message>
+        <source>移動先にある駒が記録と違います</source>
+        <translation>The piece on the destination is not the recorded one</translation>
+    </message>
+    <message>
+        <source>持駒にない駒を打っています</source>
+        <translation>A piece not in hand is dropped</translation>
+    </message>
+    <message>
+        <source>移動元に動かした駒がありません</source>
+        <translation>The moved piece is not on its origin</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙが大きすぎます</source>
+        <translation>The file is too large</translation>
+    </message>
+    <message>
+        <source>文字でないﾃﾞｰﾀがあります</source>
+        <translation>The file holds data that is not text</translation>
+    </message>
+    <message>
+        <source>Shift_JIS の文字ではありません</source>
+        <translation>Not Shift_JIS text</translation>
+    </message>
+    <message>
+        <source>指し手が%1手を超えています</source>
+        <translation>More than %1 moves</translation>
+    </message>
+    <message>
+        <source>対局名に改行などの制御文字があります</source>
+        <translation>The game name holds line breaks or other control characters</translation>
+    </message>
+    <message>
+        <source>上手の名前に改行などの制御文字があります</source>
+        <translation>The upper player's name holds line breaks or other control characters</translation>
+    </message>
+    <message>
+        <source>下手の名前に改行などの制御文字があります</source>
+        <translation>The lower player's name holds line breaks or other control characters</translation>
+    </message>
+    <message>
+        <source>対局名に Shift_JIS で書けない文字があります</source>
+        <translation>The game name holds characters Shift_JIS cannot write</translation>
+    </message>
+    <message>
+        <source>上手の名前に Shift_JIS で書けない文字があります</source>
+        <translation>The upper player's name holds characters Shift_JIS cannot write</translation>
+    </message>
+    <message>
+        <source>下手の名前に Shift_JIS で書けない文字があります</source>
+        <translation>The lower player's name holds characters Shift_JIS cannot write</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名が入力されていません</source>
+        <translation>No file name given</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名に「/」「\」は使えません</source>
+        <translation>A file name cannot hold “/” or “\”</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名に制御文字は使えません</source>
+        <translation>A file name cannot hold control characters</translation>
+    </message>
+    <message>
+        <source>反転後は書き込みできません</source>
+        <translation>Cannot save after turning the board</translation>
+    </message>
+    <message>
+        <source>棋譜書込</source>
+        <translation>Save record</translation>
+    </message>
+    <message>
+        <source>ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません</source>
+        <translation>Cannot save after setting a handicap</translation>
+    </message>
+    <message>
+        <source>保存するデータがありません</source>
+        <translation>Nothing to save</translation>
+    </message>
+    <message>
+        <source>棋譜保存</source>
+        <translation>Save record</translation>
+    </message>
+    <message>
+        <source>棋譜を書き込みました</source>
+        <translation>The record is saved</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名が正しくありません</source>
+        <translation>Bad file name</translation>
+    </message>
+    <message>
+        <source>読み込みました</source>
+        <translation>The record is read</translation>
+    </message>
+    <message>
+        <source>棋譜</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません</source>
+        <translation>The record file holds no data</translation>
+    </message>
+    <message>
+        <source>アクセスが許可されていません</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>ファイルまたはフォルダがありません</source>
+        <translation>No such file or folder</translation>
+    </message>
+    <message>
+        <source>フォルダではありません</source>
+        <translation>Not a folder</translation>
+    </message>
+    <message>
+        <source>同じ名前のフォルダがあります</source>
+        <translation>A folder of that name exists</translation>
+    </message>
+    <message>
+        <source>ディスクに空きがありません</source>
+        <translation>The disk is full</translation>
+    </message>
+    <message>
+        <source>読み取り専用の場所です</source>
+        <translation>Read-only place</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>入出力エラーが起きました</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>開いているファイルが多すぎます</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <translation>The file is too large</translation>
+    </message>
+    <message>
+        <source>DUDodovi王将棋.dll</source>
+        <translation>Sound library</translation>
+    </message>
+    <message>
+        <source>Direct Soundインターフェースが作成できません。</source>
+        <translation>Cannot open the sound device.</translation>
+    </message>
+    <message>
+        <source>「%1」を読み込めません。</source>
+        <translation>Cannot read “%1”.</translation>
+    </message>
+    <message>
+        <source>ファイルが空です</source>
+        <translation>The file is empty</translation>
+    </message>
+    <message>
+        <source>１</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>２</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>３</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>４</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>５</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>６</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>７</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>８</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>９</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>一</source>
+        <translation>a</translation>
+    </message>
+    <message>
+        <source>二</source>
+        <translation>b</translation>
+    </message>
+    <message>
+        <source>三</source>
+        <translation>c</translation>
+    </message>
+    <message>
+        <source>四</source>
+        <translation>d</translation>
+    </message>
+    <message>
+        <source>五</source>
+        <translation>e</translation>
+    </message>
+    <message>
+        <source>六</source>
+        <translation>f</translation>
+    </message>
+    <message>
+        <source>七</source>
+        <translation>g</translation>
+    </message>
+    <message>
+        <source>八</source>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>九</source>
+        <translation>i</translation>
+    </message>
+    <message>
+        <source>歩</source>
+        <translation>P</translation>
+    </message>
+    <message>
+        <source>と</source>
+        <translation>+P</translation>
+    </message>
+    <message>
+        <source>香</source>
+        <translation>L</translation>
+    </message>
+    <message>
+        <source>香成</source>
+        <translation>+L</translation>
+    </message>
+    <message>
+        <source>桂</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>桂成</source>
+        <translation>+N</translation>
+    </message>
+    <message>
+        <source>銀</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>銀成</source>
+        <translation>+S</translation>
+    </message>
+    <message>
+        <source>金</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>角</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>角成</source>
+        <translation>+B</translation>
+    </message>
+    <message>
+        <source>飛</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>飛成</source>
+        <translation>+R</translation>
+    </message>
+    <message>
+        <source>王</source>
+        <translation>K</translation>
+    </message>
+</context>
+</TS>
