@@ -322,6 +322,12 @@ private slots:
         for (const auto& op : w->canvas()->drawing().operations()) inkJa.push_back(op.ink);
 
         w->action("LANG_EN")->trigger();
+        // FUDO_SHOT_DIR=folder keeps both windows as pictures, to look at the layout.
+        const QString shots = qEnvironmentVariable("FUDO_SHOT_DIR");
+        if (!shots.isEmpty()) {
+            settle(30);
+            w->grab().save(shots + QStringLiteral("/labels-en.png"));
+        }
         QCOMPARE(w->windowTitle(), QStringLiteral("Fudō Shogi"));
         QCOMPARE(w->action("TAIKYOKU")->text(), QStringLiteral("Game"));
         for (const QString& c : captions(w->menuBar()->actions())) QVERIFY2(!holdsJapanese(c), qPrintable(c));
@@ -351,6 +357,10 @@ private slots:
         }
 
         w->action("LANG_JA")->trigger();
+        if (!shots.isEmpty()) {
+            settle(30);
+            w->grab().save(shots + QStringLiteral("/labels-ja.png"));
+        }
         QCOMPARE(captions(w->menuBar()->actions()), menuJa);
         QCOMPARE(w->canvas()->drawing().image(), japanese);
     }
