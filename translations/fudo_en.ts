@@ -519,6 +519,18 @@
         <translation>A file name cannot hold control characters</translation>
     </message>
     <message>
+        <source>ﾌｧｲﾙ名の先頭に「.」は使えません</source>
+        <translation>A file name cannot start with “.”</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルです</source>
+        <translation>The file is read-only</translation>
+    </message>
+    <message>
+        <source>王が元の位置にない局面からは対局できません</source>
+        <translation>A game cannot start from a position where a king is off its starting square</translation>
+    </message>
+    <message>
         <source>反転後は書き込みできません</source>
         <translation>Cannot save after turning the board</translation>
     </message>
