@@ -239,7 +239,11 @@ private slots:
                 if (!inside) missing << l.file + QStringLiteral(": ") + part;
             }
         }
-        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("no English for:\n") + missing.join(QLatin1Char('\n'))));
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(QStringLiteral("no English for these texts; add them to translations/fudo_en.ts (context "
+                                           "Game, or Menu for menu captions; numbers as %1, %2, …), or to "
+                                           "kNeverShown when they never reach the player:\n") +
+                            missing.join(QLatin1Char('\n'))));
         // The exceptions still name texts of the sources.
         QCOMPARE(exceptionsSeen.size(), int(std::size(kNeverShown)));
     }
