@@ -107,6 +107,10 @@
         <source>その他</source>
         <translation>About</translation>
     </message>
+    <message>
+        <source>ヒント</source>
+        <translation>Hint</translation>
+    </message>
 </context>
 <context>
     <name>Game</name>
@@ -523,6 +527,66 @@
         <translation>A file name cannot start with “.”</translation>
     </message>
     <message>
+        <source>棋譜ﾓｰﾄﾞではヒントは出せません</source>
+        <translation>No hint while a record is open</translation>
+    </message>
+    <message>
+        <source>対局中ではないのでヒントは出せません</source>
+        <translation>No hint outside a game</translation>
+    </message>
+    <message>
+        <source>ｺﾝﾋﾟｭｰﾀの番です</source>
+        <translation>The computer's move</translation>
+    </message>
+    <message>
+        <source>500手に達しています</source>
+        <translation>500 moves reached</translation>
+    </message>
+    <message>
+        <source>ヒントを考えています…</source>
+        <translation>Looking for a hint…</translation>
+    </message>
+    <message>
+        <source>指せる手がありません</source>
+        <translation>No move can be played</translation>
+    </message>
+    <message>
+        <source>ヒント</source>
+        <translation>Hint</translation>
+    </message>
+    <message>
+        <source>詰んでいます</source>
+        <translation>Checkmated</translation>
+    </message>
+    <message>
+        <source>成香</source>
+        <translation>+L</translation>
+    </message>
+    <message>
+        <source>成桂</source>
+        <translation>+N</translation>
+    </message>
+    <message>
+        <source>成銀</source>
+        <translation>+S</translation>
+    </message>
+    <message>
+        <source>馬</source>
+        <translation>+B</translation>
+    </message>
+    <message>
+        <source>龍</source>
+        <translation>+R</translation>
+    </message>
+    <message>
+        <source>玉</source>
+        <translation>K</translation>
+    </message>
+    <message>
+        <source>SFENをコピーしました</source>
+        <translation>SFEN copied</translation>
+    </message>
+    <message>
         <source>読み取り専用のファイルです</source>
         <translation>The file is read-only</translation>
     </message>
@@ -761,6 +825,72 @@
     <message>
         <source>王</source>
         <translation>K</translation>
+    </message>
+</context>
+<context>
+    <name>fudo::qt::ExchangeActions</name>
+    <message>
+        <source>棋譜の保存</source>
+        <translation>Save record</translation>
+    </message>
+    <message>
+        <source>棋譜を開く</source>
+        <translation>Open record</translation>
+    </message>
+    <message>
+        <source>KIF形式で保存…</source>
+        <translation>Save as KIF…</translation>
+    </message>
+    <message>
+        <source>CSA形式で保存…</source>
+        <translation>Save as CSA…</translation>
+    </message>
+    <message>
+        <source>KIF/CSA形式を開く…</source>
+        <translation>Open KIF/CSA…</translation>
+    </message>
+    <message>
+        <source>SFENをコピー</source>
+        <translation>Copy SFEN</translation>
+    </message>
+    <message>
+        <source>棋譜欄</source>
+        <translation>Move list</translation>
+    </message>
+    <message>
+        <source>CSA形式 (*.csa)</source>
+        <translation>CSA records (*.csa)</translation>
+    </message>
+    <message>
+        <source>KIF形式 (*.kif);;KIF形式 UTF-8 (*.kifu)</source>
+        <translation>KIF records (*.kif);;KIF records, UTF-8 (*.kifu)</translation>
+    </message>
+    <message>
+        <source>KIF/CSA形式 (*.kif *.kifu *.csa)</source>
+        <translation>KIF/CSA records (*.kif *.kifu *.csa)</translation>
+    </message>
+</context>
+<context>
+    <name>fudo::qt::MoveListPanel</name>
+    <message>
+        <source>棋譜</source>
+        <translation>Moves</translation>
+    </message>
+    <message>
+        <source>手数</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>指し手</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>時間</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>開始局面</source>
+        <translation>Start</translation>
     </message>
 </context>
 </TS>

@@ -36,10 +36,14 @@ ExchangeActions::ExchangeActions(MainWindow& window)
         a->setObjectName(QString::fromLatin1(name));
         return a;
     };
-    connect(add("KIFU", "KIF_WRITE", tr("KIF形式で保存…")), &QAction::triggered, this, [this] { save(false); });
-    connect(add("KIFU", "CSA_WRITE", tr("CSA形式で保存…")), &QAction::triggered, this, [this] { save(true); });
-    connect(add("KIFU", "KIF_READ", tr("KIF/CSA形式を開く…")), &QAction::triggered, this, [this] { open(); });
-    connect(add("STOP", "SFEN_COPY", tr("SFENをコピー")), &QAction::triggered, this, [this] { copySfen(); });
+    kifWrite_ = add("KIFU", "KIF_WRITE", tr("KIF形式で保存…"));
+    csaWrite_ = add("KIFU", "CSA_WRITE", tr("CSA形式で保存…"));
+    kifRead_ = add("KIFU", "KIF_READ", tr("KIF/CSA形式を開く…"));
+    sfenCopy_ = add("STOP", "SFEN_COPY", tr("SFENをコピー"));
+    connect(kifWrite_, &QAction::triggered, this, [this] { save(false); });
+    connect(csaWrite_, &QAction::triggered, this, [this] { save(true); });
+    connect(kifRead_, &QAction::triggered, this, [this] { open(); });
+    connect(sfenCopy_, &QAction::triggered, this, [this] { copySfen(); });
 
     // The panel: shown unless the player hid it; the tick lives in ｵﾌﾟｼｮﾝ.
     window_.addDockWidget(Qt::RightDockWidgetArea, panel_);
@@ -60,6 +64,15 @@ ExchangeActions::ExchangeActions(MainWindow& window)
 ExchangeActions::~ExchangeActions() = default;
 
 void ExchangeActions::refresh() { panel_->refresh(); }
+
+void ExchangeActions::retranslate() {
+    kifWrite_->setText(tr("KIF形式で保存…"));
+    csaWrite_->setText(tr("CSA形式で保存…"));
+    kifRead_->setText(tr("KIF/CSA形式を開く…"));
+    sfenCopy_->setText(tr("SFENをコピー"));
+    panel_->retranslate();  // the panel's title names its tick too: set that after it
+    panel_->toggleViewAction()->setText(tr("棋譜欄"));
+}
 
 QString ExchangeActions::folder() const {
     return QString::fromStdString(window_.game().host().fileListFolder().string());

@@ -30,6 +30,8 @@ public:
     MoveListPanel* panel() const { return panel_; }
     // Follows the game after each of its commands.
     void refresh();
+    // Shows the captions in the window's language.
+    void retranslate();
 
 private:
     void save(bool csa);
@@ -41,6 +43,10 @@ private:
     MoveListPanel* panel_;
     std::unique_ptr<QSettings> settings_;
     FileChooser chooser_;
+    QAction* kifWrite_ = nullptr;
+    QAction* csaWrite_ = nullptr;
+    QAction* kifRead_ = nullptr;
+    QAction* sfenCopy_ = nullptr;
 };
 
 }  // namespace fudo::qt

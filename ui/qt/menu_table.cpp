@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include "ui/qt/exchange_actions.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/translation.h"
 

@@ -68,6 +68,12 @@ int MoveListPanel::preferredWidth() const {
     return columns + table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth() + 2 * pad;
 }
 
+void MoveListPanel::retranslate() {
+    setWindowTitle(tr("棋譜"));
+    table_->setHorizontalHeaderLabels({tr("手数"), tr("指し手"), tr("時間")});
+    if (QTableWidgetItem* start = table_->item(0, 1)) start->setText(tr("開始局面"));
+}
+
 void MoveListPanel::refresh() {
     // A list is shown while a game or a record is on the board.
     const bool active = game_.TEBAN != 0 || game_.KIFU_MODE == 1;

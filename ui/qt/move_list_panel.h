@@ -27,6 +27,8 @@ public:
 
     // Shows the game's move list as it stands.
     void refresh();
+    // Shows the title and the headings in the window's language.
+    void retranslate();
     // The drawing's scale: logical pixels per pixel of the game's own window.
     void setScale(double scale);
 

@@ -1,5 +1,6 @@
 #include "ui/qt/translation.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTranslator>
@@ -51,8 +52,10 @@ QString translateLine(const QString& line) {
     const QString before = line.left(lead), after = line.mid(lead + core.size());
     QString t = lookup("Game", core);
     if (t.isEmpty()) {
-        const qsizetype colon = core.indexOf(QStringLiteral(": "));
-        if (colon > 0) t = translateLine(core.left(colon)) + QStringLiteral(": ") + translateLine(core.mid(colon + 2));
+        qsizetype colon = core.indexOf(QStringLiteral(": "));
+        qsizetype width = 2;
+        if (colon <= 0) colon = core.indexOf(QChar(u'：')), width = 1;
+        if (colon > 0) t = translateLine(core.left(colon)) + QStringLiteral(": ") + translateLine(core.mid(colon + width));
     }
     if (t.isEmpty()) t = byPattern(core);
     if (t.isEmpty()) t = core;
@@ -64,14 +67,19 @@ QString translateLine(const QString& line) {
 Language language() { return current; }
 
 bool setLanguage(Language language) {
+    // Installed in the application too, so that the tr() of the window's own widgets finds
+    // its texts (in the contexts of their classes).
     if (language == Language::Japanese) {
+        if (catalogue) QCoreApplication::removeTranslator(catalogue.get());
         catalogue.reset();
         current = Language::Japanese;
         return true;
     }
     auto t = std::make_unique<QTranslator>();
     if (!t->load(QStringLiteral(":/i18n/fudo_en.qm"))) return false;
+    if (catalogue) QCoreApplication::removeTranslator(catalogue.get());
     catalogue = std::move(t);
+    QCoreApplication::installTranslator(catalogue.get());
     current = language;
     return true;
 }
