@@ -587,6 +587,70 @@
         <translation>SFEN copied</translation>
     </message>
     <message>
+        <source>対局を始めて下さい</source>
+        <translation>Start a game first</translation>
+    </message>
+    <message>
+        <source>棋譜の再生中です</source>
+        <translation>A record is being replayed</translation>
+    </message>
+    <message>
+        <source>相手の駒です</source>
+        <translation>That is the other side's piece</translation>
+    </message>
+    <message>
+        <source>そこに駒はありません</source>
+        <translation>No piece there</translation>
+    </message>
+    <message>
+        <source>その駒は持っていません</source>
+        <translation>You do not hold that piece</translation>
+    </message>
+    <message>
+        <source>駒を選び直して下さい</source>
+        <translation>Pick the piece again</translation>
+    </message>
+    <message>
+        <source>同じ桝です</source>
+        <translation>The same square</translation>
+    </message>
+    <message>
+        <source>自分の駒があります</source>
+        <translation>Your own piece is there</translation>
+    </message>
+    <message>
+        <source>駒の上には打てません</source>
+        <translation>A piece cannot be dropped on another</translation>
+    </message>
+    <message>
+        <source>二歩です</source>
+        <translation>Two pawns on one file</translation>
+    </message>
+    <message>
+        <source>行き所のない駒は打てません</source>
+        <translation>A piece cannot be dropped where it could never move</translation>
+    </message>
+    <message>
+        <source>その駒はそこへ動けません</source>
+        <translation>That piece cannot move there</translation>
+    </message>
+    <message>
+        <source>間に駒があります</source>
+        <translation>A piece is in the way</translation>
+    </message>
+    <message>
+        <source>成らないと行き所がありません（右クリックで成り）</source>
+        <translation>It must promote there (right-click to promote)</translation>
+    </message>
+    <message>
+        <source>▲手番</source>
+        <translation>▲ to move</translation>
+    </message>
+    <message>
+        <source>△手番</source>
+        <translation>△ to move</translation>
+    </message>
+    <message>
         <source>読み取り専用のファイルです</source>
         <translation>The file is read-only</translation>
     </message>
@@ -891,6 +955,49 @@
     <message>
         <source>開始局面</source>
         <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>fudo::qt::MainWindow</name>
+    <message>
+        <source>手番の表示</source>
+        <translation>Show the side to move</translation>
+    </message>
+    <message>
+        <source>最後の手の色</source>
+        <translation>Colour the last move</translation>
+    </message>
+    <message>
+        <source>移動指導の色</source>
+        <translation>Colour the reach</translation>
+    </message>
+    <message>
+        <source>拒否の理由</source>
+        <translation>Say why a click is refused</translation>
+    </message>
+    <message>
+        <source>新しい対局</source>
+        <translation>New game</translation>
+    </message>
+    <message>
+        <source>補助表示</source>
+        <translation>Play aids</translation>
+    </message>
+    <message>
+        <source>前回の対局は読めないので使いません</source>
+        <translation>The last game cannot be read and is left out</translation>
+    </message>
+    <message>
+        <source>前回の対局</source>
+        <translation>Last game</translation>
+    </message>
+    <message>
+        <source>前回の対局を続けますか？</source>
+        <translation>Continue the last game?</translation>
+    </message>
+    <message>
+        <source>対局をやめて新しい対局を始めますか？</source>
+        <translation>Leave this game and start a new one?</translation>
     </message>
 </context>
 </TS>

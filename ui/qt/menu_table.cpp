@@ -185,6 +185,10 @@ void MainWindow::retranslate() {
                 text += QLatin1Char(' ') + QString::fromUtf8(k.onBar);
         c.action->setText(text);
     }
+    if (QAction* again = action("NEW_COM")) again->setText(tr("新しい対局"));
+    if (QMenu* aids = findChild<QMenu*>(QStringLiteral("AIDS"))) aids->setTitle(tr("補助表示"));
+    for (const AidEntry& e : kAids)
+        if (QAction* a = action(e.name)) a->setText(tr(e.caption));
     setWindowTitle(translated(QT_TRANSLATE_NOOP("Game", "不動将棋")));
     controls_->retranslate();
     if (exchange_) exchange_->retranslate();
