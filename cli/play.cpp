@@ -214,13 +214,14 @@ public:
     }
 };
 
-// Keeps the last reason the board gave on its status line. A later click that clears the
-// line (a new pick) does not clear it: the move as a whole was refused for that reason.
+// Keeps the first reason the board gave on its status line during a move's clicks: the
+// clicks after it only follow from it (the first click on an opponent's piece picks
+// nothing, so the second is refused as a click on an empty square).
 class PlayHost : public NullHost {
 public:
     std::string status;
     void setStatusLine(std::string_view utf8) override {
-        if (!utf8.empty()) status.assign(utf8);
+        if (status.empty() && !utf8.empty()) status.assign(utf8);
     }
 };
 

@@ -59,7 +59,7 @@ int exportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     std::filesystem::path target = output;
     if (output.empty()) {
         target = file;
-        target.replace_extension("." + flags[0].substr(2));
+        target.replace_extension(std::string(".").append(flags[0], 2));
     }
     if (auto failure = 書込_記録(target, r, format))
         return fail(err, "cannot write " + target.string() + ": " + *failure);

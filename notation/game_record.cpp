@@ -337,7 +337,9 @@ void 作成_開始局面(int grade, int board[10][10]) {
     int total[2] = {0, 0};  // [0] lower, [1] upper
     for (std::size_t i = 0; i < in.手.size(); ++i) {
         const std::string at = std::to_string(i + 1) + "手目";
-        const std::string line = i < in.行.size() ? "(" + std::to_string(in.行[i]) + "行目)" : "";
+        // Built by appending: GCC 12 warns falsely (-Wrestrict) on "x" + std::string at -O3.
+        std::string line;
+        if (i < in.行.size()) line = std::to_string(in.行[i]).insert(0, 1, '(') + "行目)";
         if (i > 0 && 終局手(rec.棋譜.手.back())) {
             out.error = at + line + ": 玉を取るか動かして終わった後に指し手があります";
             return out;
@@ -459,7 +461,8 @@ std::vector<std::string> 表記_KIF手順(const 対局記録& r) {
             else if (b.不成か(m)) t += "不成";
             int f, rk;
             記録座標(回転, m.MOTO_X, m.MOTO_Y, f, rk);
-            t += "(" + std::to_string(f) + std::to_string(rk) + ")";
+            t += '(';
+            t += std::to_string(f) + std::to_string(rk) + ")";
         }
         out.push_back(std::move(t));
         b.指す(m);

@@ -117,7 +117,8 @@ std::string 局面SFEN(const Game& g) {
         }
     }
     s += hands.empty() ? "-" : hands;
-    s += " " + std::to_string(g.KIFU_NOW + 1);
+    s += ' ';
+    s += std::to_string(g.KIFU_NOW + 1);
     return s;
 }
 

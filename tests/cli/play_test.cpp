@@ -166,14 +166,14 @@ TEST(PlayRefusals, NothingChangesAndTheNextLineStartsAfresh) {
         const char *sfen, *typed, *reason, *next;  // reason "": any the board gives
     } cases[] = {
         {kOpening, "7g7", "手の書き方が違います（例: 7g7f, 8h2b+, P*5e）", "7g7f"},
-        {kOpening, "7g7e", "", "7g7f"},
-        {kOpening, "P*5e", "", "7g7f"},
+        {kOpening, "7g7e", "その駒はそこへ動けません", "7g7f"},
+        {kOpening, "P*5e", "その駒は持っていません", "7g7f"},
         {kOpening, "7i6i", "", "6i5h"},  // one's own piece: picked instead, then let go
-        {kOpening, "3c3d", "", "3g3f"},
-        {kOpening, "5e5d", "", "7g7f"},
-        {"4k4/9/9/9/9/9/2P6/9/4K4 b P 1", "P*7e", "", "P*6e"},
-        {"4k4/9/9/9/9/9/9/9/4K4 b PLN 1", "P*5a", "", "L*5b"},
-        {"4k4/9/9/9/9/9/9/9/4K4 b N 1", "N*1b", "", "N*1c"},
+        {kOpening, "3c3d", "相手の駒です", "3g3f"},
+        {kOpening, "5e5d", "そこに駒はありません", "7g7f"},
+        {"4k4/9/9/9/9/9/2P6/9/4K4 b P 1", "P*7e", "二歩です", "P*6e"},
+        {"4k4/9/9/9/9/9/9/9/4K4 b PLN 1", "P*5a", "駒の上には打てません", "L*5b"},
+        {"4k4/9/9/9/9/9/9/9/4K4 b N 1", "N*1b", "行き所のない駒は打てません", "N*1c"},
         // Must promote: the board's message box, and the pick it keeps is let go.
         {"4k4/2P6/9/9/9/9/9/9/4K4 b - 1", "7b7a", "マウスの右をクリックして下さい", "7b7a+"},
         {"4k4/9/N8/9/9/9/9/9/4K4 b - 1", "9c8a", "マウスの右をクリックして下さい", "9c8a+"},
