@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "files/record_file.h"
+#include "notation/record_text.h"
 
 namespace fudo::cli {
 
@@ -50,25 +51,12 @@ bool square(char file, char rank, int& x, int& y) {
     return true;
 }
 
-// One short name per piece, so that every square is as wide as the others.
+// One short name per piece, so that every square is as wide as the others; the kings'
+// pre-game codes read as kings.
 std::string_view pieceName(int code) {
-    switch (code < 0 ? -code : code) {
-    case HU: return "歩";
-    case HU_NARI: return "と";
-    case KYOU: return "香";
-    case KYOU_NARI: return "杏";
-    case KEI: return "桂";
-    case KEI_NARI: return "圭";
-    case GIN: return "銀";
-    case GIN_NARI: return "全";
-    case KIN: return "金";
-    case KAKU: return "角";
-    case KAKU_NARI: return "馬";
-    case SYA: return "飛";
-    case SYA_NARI: return "龍";
-    case OU: case SITA_OU_MAE: case UE_OU_MAE: return "玉";
-    default: return "・";
-    }
+    const int a = code < 0 ? -code : code;
+    if (a == SITA_OU_MAE || a == UE_OU_MAE) return "玉";
+    return 一字駒名(code);
 }
 
 std::string kanjiNumber(int n) {

@@ -14,26 +14,6 @@ namespace {
 constexpr const char* 全角数字[10] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
 constexpr const char* 漢数字[10] = {"〇", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
 
-const char* 盤駒(int a) {
-    switch (a) {
-    case HU: return "歩";
-    case HU_NARI: return "と";
-    case KYOU: return "香";
-    case KYOU_NARI: return "杏";
-    case KEI: return "桂";
-    case KEI_NARI: return "圭";
-    case GIN: return "銀";
-    case GIN_NARI: return "全";
-    case KIN: return "金";
-    case KAKU: return "角";
-    case KAKU_NARI: return "馬";
-    case SYA: return "飛";
-    case SYA_NARI: return "龍";
-    case OU: return "玉";
-    default: return "・";
-    }
-}
-
 std::string 時間表記(int used, int total) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "(%2d:%02d/%02d:%02d:%02d)", used / 60, used % 60, total / 3600,
@@ -85,7 +65,7 @@ void 盤面図(const 対局記録& r, std::string& out, std::string_view nl) {
         for (int f = 9; f >= 1; --f) {
             const int c = rec[f][rk];
             out += c < 0 ? 'v' : ' ';
-            out += 盤駒(std::abs(c));
+            out += 一字駒名(c);
         }
         out += '|';
         out += 漢数字[rk];

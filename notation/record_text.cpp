@@ -1,5 +1,6 @@
 #include "notation/record_text.h"
 
+#include "engine/constants.h"
 #include "files/sjis.h"
 #include "notation/game_record.h"
 
@@ -76,6 +77,26 @@ int 表示幅(std::string_view utf8) {
         else if ((c & 0xC0) != 0x80) w += 2;
     }
     return w;
+}
+
+const char* 一字駒名(int code) {
+    switch (code < 0 ? -code : code) {
+    case HU: return "歩";
+    case HU_NARI: return "と";
+    case KYOU: return "香";
+    case KYOU_NARI: return "杏";
+    case KEI: return "桂";
+    case KEI_NARI: return "圭";
+    case GIN: return "銀";
+    case GIN_NARI: return "全";
+    case KIN: return "金";
+    case KAKU: return "角";
+    case KAKU_NARI: return "馬";
+    case SYA: return "飛";
+    case SYA_NARI: return "龍";
+    case OU: return "玉";
+    default: return "・";
+    }
 }
 
 }  // namespace fudo

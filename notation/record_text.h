@@ -21,6 +21,10 @@ std::vector<std::string_view> 分割_行(std::string_view text);
 // Columns a line takes in a fixed-width font: two for a character outside ASCII.
 int 表示幅(std::string_view utf8);
 
+// One-character name of a piece of either side (杏 圭 全 for the promoted lance, knight and
+// silver), as board diagrams print it; "・" for anything else.
+const char* 一字駒名(int code);
+
 // The prefix of this game's own comment lines after the comment mark ("#" or "'"): hints
 // for its reader and the moves that standard shogi cannot hold.
 inline constexpr std::string_view 独自行 = "不動将棋：";
