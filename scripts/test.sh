@@ -9,8 +9,8 @@ scripts/install-deps.sh test
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
-echo "== build and test (optimised)"
-scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUDO_WERROR=ON
+echo "== build, package and test (optimised, with Debian's hardening flags)"
+scripts/package.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUDO_WERROR=ON -DBUILD_TESTING=ON
 ctest --test-dir build --output-on-failure --parallel "$jobs"
 
 echo "== build and test under ASan + UBSan"
@@ -30,8 +30,7 @@ for page in build/docs/man/fudo-cli.1 build/docs/man/fudo-shogi.6; do
     exit 1
   fi
 done
-scripts/package.sh
-lintian --fail-on error,warning build-release/fudo-shogi_*.deb
+lintian --fail-on error,warning build/fudo-shogi_*.deb
 
 echo "== bounded fuzzing"
-scripts/fuzz.sh "${FUDO_FUZZ_SECONDS:-40}"
+scripts/fuzz.sh "${FUDO_FUZZ_SECONDS:-20}"
