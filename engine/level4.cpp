@@ -148,7 +148,11 @@ void Game::ヒント_Click() {
     描画_桝輪郭(色_黄, m.fx, m.fy);
     描画_桝輪郭(色_黄, m.tx, m.ty);
     canvas().refresh();
-    host().setStatusLine("ヒント：" + 指し手の文字(m));
+    Host::HintMove hint;
+    hint.move = MoveParts{m.koma, m.tx, m.ty, m.fx, m.fy};
+    hint.captures = m.fx != -1 && m.fx != 11 && BAN(m.tx, m.ty) != 0;
+    hint.promotes = m.placed != m.koma;
+    host().showHint(hint, "ヒント：" + 指し手の文字(m));
 }
 
 }  // namespace fudo

@@ -111,6 +111,19 @@ public:
     // an empty text clears it. Hosts without such a line ignore it.
     virtual void setStatusLine(std::string_view utf8) { (void)utf8; }
 
+    // The strong computer's suggested move for the status line, in parts so that a window
+    // can word it in its own language; `words` is the line in the game's own words
+    // ("ヒント：７六歩"), which is all a host without a language of its own shows.
+    struct HintMove {
+        MoveParts move;  // the piece before it moves; a drop comes from x = -1 or 11
+        bool captures = false;
+        bool promotes = false;
+    };
+    virtual void showHint(const HintMove& hint, std::string_view words) {
+        (void)hint;
+        setStatusLine(words);
+    }
+
     // Runs work that touches nothing of the game (the strong computer's search). A window
     // runs it on another thread, keeps painting and calls tick on this thread now and then,
     // and calls stop when the program is told to end meanwhile. By default it runs here.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "engine/game.h"
+#include "notation/english_notation.h"
 
 namespace fudo {
 
@@ -431,7 +432,13 @@ std::string 検査_対局記録(const 対局記録& r) {
     return info;
 }
 
-std::vector<std::string> 表記_KIF手順(const 対局記録& r) {
+namespace {
+
+// Each move worded by `word(m, 回転, same, declined)` on the board before it: `same` when it
+// lands where the previous one did, `declined` when it could have promoted and did not.
+// Empty entries from the first move that cannot be replayed.
+template <class Word>
+std::vector<std::string> 手順を表記(const 対局記録& r, Word word) {
     std::vector<std::string> out;
     盤再生 b(r.手合);
     const bool 回転 = 記録回転(r);
@@ -443,9 +450,21 @@ std::vector<std::string> 表記_KIF手順(const 対局記録& r) {
             out.emplace_back();
             continue;
         }
+        out.push_back(word(m, 回転, m.SAKI_X == px && m.SAKI_Y == py, b.不成か(m)));
+        b.指す(m);
+        px = m.SAKI_X;
+        py = m.SAKI_Y;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::string> 表記_KIF手順(const 対局記録& r) {
+    return 手順を表記(r, [](const 棋譜手& m, bool 回転, bool same, bool declined) {
         std::string t;
         const char* name = 駒名(m.KOMA);
-        if (m.SAKI_X == px && m.SAKI_Y == py) {
+        if (same) {
             t = "同";
             if (std::string_view(name).size() == 3) t += "　";
         } else {
@@ -454,22 +473,27 @@ std::vector<std::string> 表記_KIF手順(const 対局記録& r) {
             t = std::string(全角数字[f]) + 漢数字[rk];
         }
         t += name;
-        if (打ちか(m)) {
-            t += "打";
-        } else {
-            if (m.KOMA_ATO != m.KOMA) t += "成";
-            else if (b.不成か(m)) t += "不成";
-            int f, rk;
-            記録座標(回転, m.MOTO_X, m.MOTO_Y, f, rk);
-            t += '(';
-            t += std::to_string(f) + std::to_string(rk) + ")";
-        }
-        out.push_back(std::move(t));
-        b.指す(m);
-        px = m.SAKI_X;
-        py = m.SAKI_Y;
-    }
-    return out;
+        if (打ちか(m)) return t + "打";
+        if (m.KOMA_ATO != m.KOMA) t += "成";
+        else if (declined) t += "不成";
+        int f, rk;
+        記録座標(回転, m.MOTO_X, m.MOTO_Y, f, rk);
+        return t + "(" + std::to_string(f) + std::to_string(rk) + ")";
+    });
+}
+
+std::vector<std::string> 表記_英語手順(const 対局記録& r) {
+    return 手順を表記(r, [](const 棋譜手& m, bool 回転, bool, bool declined) {
+        英語の手 e;
+        e.駒 = m.KOMA;
+        e.打 = 打ちか(m);
+        if (!e.打) 記録座標(回転, m.MOTO_X, m.MOTO_Y, e.元筋, e.元段);
+        記録座標(回転, m.SAKI_X, m.SAKI_Y, e.先筋, e.先段);
+        e.取り = m.TORI != 0;
+        e.成り = m.KOMA_ATO != m.KOMA;
+        e.不成 = declined;
+        return 表記_英語(e);
+    });
 }
 
 終局表記 作成_終局表記(const 対局記録& r) {

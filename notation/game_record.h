@@ -102,6 +102,8 @@ struct 終局表記 {
 // Each move in KIF notation ("７六歩(77)", "同　銀(31)", "２二角不成(88)", "５五角打"),
 // in the record's orientation. Empty entries for moves that cannot be replayed.
 std::vector<std::string> 表記_KIF手順(const 対局記録& r);
+// The same in Western notation ("P7g-7f", "B8hx2b+", "S3ax2b=", "P*5e").
+std::vector<std::string> 表記_英語手順(const 対局記録& r);
 
 // The board is turned for the record: ▲ (the bottom side) is the upper side.
 inline bool 記録回転(int 手合, bool 上手先手) {

@@ -890,6 +890,190 @@
         <source>王</source>
         <translation>K</translation>
     </message>
+    <message>
+        <source>%1手目(%2行目)</source>
+        <translation>Move %1 (line %2)</translation>
+    </message>
+    <message>
+        <source>時間が読めません</source>
+        <translation>Cannot read the time</translation>
+    </message>
+    <message>
+        <source>開始局面の前に指し手があります</source>
+        <translation>A move comes before the start position</translation>
+    </message>
+    <message>
+        <source>指し手が読めません</source>
+        <translation>Cannot read the move</translation>
+    </message>
+    <message>
+        <source>手番が合いません</source>
+        <translation>The move is not the side to move's</translation>
+    </message>
+    <message>
+        <source>升目が盤の外です</source>
+        <translation>A square is off the board</translation>
+    </message>
+    <message>
+        <source>記録の続きが終局の前にあります</source>
+        <translation>The record's continuation comes before the end of the game</translation>
+    </message>
+    <message>
+        <source>指し手の後に局面があります</source>
+        <translation>A position comes after the moves</translation>
+    </message>
+    <message>
+        <source>PI の後の駒落ちが読めません</source>
+        <translation>Cannot read the pieces removed after PI</translation>
+    </message>
+    <message>
+        <source>盤面の行が読めません</source>
+        <translation>Cannot read a row of the board</translation>
+    </message>
+    <message>
+        <source>局面の行が読めません</source>
+        <translation>Cannot read a line of the position</translation>
+    </message>
+    <message>
+        <source>読めない行です</source>
+        <translation>A line that cannot be read</translation>
+    </message>
+    <message>
+        <source>盤面が9段ありません</source>
+        <translation>The board does not have 9 ranks</translation>
+    </message>
+    <message>
+        <source>開始局面がありません</source>
+        <translation>There is no start position</translation>
+    </message>
+    <message>
+        <source>名前に改行、コンマなどの書けない文字があります</source>
+        <translation>A name holds characters the file cannot hold, such as a line break or a comma</translation>
+    </message>
+    <message>
+        <source>名前に Shift_JIS で書けない文字があります</source>
+        <translation>A name holds characters Shift_JIS cannot write</translation>
+    </message>
+    <message>
+        <source>名前に Shift_JIS で書けない文字があります(.kifu なら書けます)</source>
+        <translation>A name holds characters Shift_JIS cannot write (a .kifu file can hold them)</translation>
+    </message>
+    <message>
+        <source>名前に改行などの制御文字があります</source>
+        <translation>A name holds control characters such as a line break</translation>
+    </message>
+    <message>
+        <source>その駒は打てません</source>
+        <translation>That piece cannot be dropped</translation>
+    </message>
+    <message>
+        <source>そこには打てません(駒のある升、二歩、行き所のない駒)</source>
+        <translation>A piece cannot be dropped there (an occupied square, a second pawn on the file, or a piece with no move left)</translation>
+    </message>
+    <message>
+        <source>そこには打てません</source>
+        <translation>A piece cannot be dropped there</translation>
+    </message>
+    <message>
+        <source>移動元に手番の駒がありません</source>
+        <translation>The origin holds no piece of the side to move</translation>
+    </message>
+    <message>
+        <source>駒の種類が盤の駒と合いません</source>
+        <translation>The piece does not match the piece on the board</translation>
+    </message>
+    <message>
+        <source>成れない駒か位置で成っています</source>
+        <translation>A promotion of a piece or on a square that cannot promote</translation>
+    </message>
+    <message>
+        <source>行き所のない駒になります</source>
+        <translation>The piece would have no move left</translation>
+    </message>
+    <message>
+        <source>移動先の駒が記録と違います</source>
+        <translation>The captured piece differs from the record</translation>
+    </message>
+    <message>
+        <source>打った駒が正しくありません</source>
+        <translation>The dropped piece is wrong</translation>
+    </message>
+    <message>
+        <source>開始局面が平手にも不動将棋の駒落ちにもありません</source>
+        <translation>The start position is neither the even opening nor one of Fudō Shogi's handicaps</translation>
+    </message>
+    <message>
+        <source>指し手がありません</source>
+        <translation>There are no moves</translation>
+    </message>
+    <message>
+        <source>玉を取るか動かして終わった後に指し手があります</source>
+        <translation>Moves follow the end of the game by taking or moving a king</translation>
+    </message>
+    <message>
+        <source>手合が正しくありません</source>
+        <translation>The handicap is wrong</translation>
+    </message>
+    <message>
+        <source>終局の後に指し手があります</source>
+        <translation>Moves follow the end of the game</translation>
+    </message>
+    <message>
+        <source>手番でない側が指しています</source>
+        <translation>The side not to move has moved</translation>
+    </message>
+    <message>
+        <source>手数が続いていません(%1手目)</source>
+        <translation>The move numbers do not follow on (move %1)</translation>
+    </message>
+    <message>
+        <source>「同」の前に指し手がありません</source>
+        <translation>“Same square” with no move before it</translation>
+    </message>
+    <message>
+        <source>駒の名前が読めません</source>
+        <translation>Cannot read the piece's name</translation>
+    </message>
+    <message>
+        <source>成れない駒が成っています</source>
+        <translation>A piece that cannot promote has promoted</translation>
+    </message>
+    <message>
+        <source>消費時間が読めません</source>
+        <translation>Cannot read the time used</translation>
+    </message>
+    <message>
+        <source>盤面図の行が読めません</source>
+        <translation>Cannot read a row of the board diagram</translation>
+    </message>
+    <message>
+        <source>手合割「%1」は不動将棋にありません</source>
+        <translation>Fudō Shogi has no handicap “%1”</translation>
+    </message>
+    <message>
+        <source>盤面図が9段ありません</source>
+        <translation>The board diagram does not have 9 ranks</translation>
+    </message>
+    <message>
+        <source>拡張子が .kif .kifu .csa のどれでもありません</source>
+        <translation>The file name does not end in .kif, .kifu or .csa</translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>The file does not exist</translation>
+    </message>
+    <message>
+        <source>指し手が正しくありません</source>
+        <translation>The moves are wrong</translation>
+    </message>
+    <message>
+        <source>文字でないデータがあります</source>
+        <translation>The file holds data that is not text</translation>
+    </message>
+    <message>
+        <source>文字コードが Shift_JIS でも UTF-8 でもありません</source>
+        <translation>The text is neither Shift_JIS nor UTF-8</translation>
+    </message>
 </context>
 <context>
     <name>fudo::qt::ExchangeActions</name>

@@ -12,6 +12,7 @@
 #include "notation/csa.h"
 #include "notation/kif.h"
 #include "tests/files/sample_records.h"
+#include "tests/support/malformed_records.h"
 
 namespace fudo::test {
 namespace {
@@ -39,6 +40,11 @@ TEST(ExchangeFormat, MoveTextsReadTheSameWhicheverSideMovedFirst) {
     EXPECT_EQ(texts[5], "５四角打");
     EXPECT_EQ(texts[6], "７五歩(76)");
     EXPECT_EQ(表記_KIF手順(recordOf(upperFirstMoves(), true)), opening);
+    // Western notation names the origin and marks captures and drops.
+    const std::vector<std::string> western = {"P7g-7f", "P3c-3d", "B8hx2b+", "S3ax2b", "B*5e", "B*5d", "P7f-7e"};
+    EXPECT_EQ(表記_英語手順(lower), western);
+    EXPECT_EQ(表記_英語手順(recordOf(upperFirstMoves(), true)),
+              std::vector<std::string>(western.begin(), western.begin() + 4));
 
     // A declined promotion says so; a move list that does not fit leaves blanks.
     auto declined = lowerFirstMoves();
@@ -47,11 +53,14 @@ TEST(ExchangeFormat, MoveTextsReadTheSameWhicheverSideMovedFirst) {
     texts = 表記_KIF手順(recordOf(declined, false));
     EXPECT_EQ(texts[2], "２二角不成(88)");
     EXPECT_EQ(texts[3], "同　銀(31)");
+    EXPECT_EQ(表記_英語手順(recordOf(declined, false))[2], "B8hx2b=");
     auto broken = lowerFirstMoves();
     broken[1].MOTO_Y = 5;
     texts = 表記_KIF手順(recordOf(broken, false));
     EXPECT_EQ(texts[0], "７六歩(77)");
     EXPECT_TRUE(texts[1].empty() && texts[6].empty());
+    texts = 表記_英語手順(recordOf(broken, false));
+    EXPECT_TRUE(texts[0] == "P7g-7f" && texts[1].empty() && texts[6].empty());
     EXPECT_NE(検査_対局記録(recordOf(broken, false)), "");
 }
 
@@ -198,81 +207,10 @@ TEST(ExchangeFormat, ReadsWhatOtherProgramsWrite) {
     EXPECT_EQ(r.記録.開始日時, "2020/01/02");
 }
 
-std::string kifWith(const std::string& moves, const std::string& header = "手合割：平手\r\n") {
-    return header + "手数----指手---------消費時間--\r\n" + moves;
-}
-
 TEST(ExchangeFormat, MalformedFilesAreRefusedWithAReason) {
-    const std::string ok1 = "   1 ７六歩(77)   ( 0:01/00:00:01)\r\n";
-    std::string manyMoves;
-    for (int i = 1; i <= KIFU_MAX + 1; ++i) {
-        const bool lower = i % 2 == 1, out = ((i - 1) / 2) % 2 == 0;
-        manyMoves += std::to_string(i) + (lower ? (out ? " ３八飛(28)\r\n" : " ２八飛(38)\r\n")
-                                                : (out ? " ７二飛(82)\r\n" : " ８二飛(72)\r\n"));
-    }
-    const std::string diagramTop =
-        "  ９ ８ ７ ６ ５ ４ ３ ２ １\r\n+---------------------------+\r\n"
-        "|v香v桂v銀v金v玉v金v銀v桂v香|一\r\n| ・v飛 ・ ・ ・ ・ ・v角 ・|二\r\n"
-        "|v歩v歩v歩v歩v歩v歩v歩v歩v歩|三\r\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|四\r\n"
-        "| ・ ・ ・ ・ ・ ・ ・ ・ ・|五\r\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|六\r\n"
-        "| 歩 歩 歩 歩 歩 歩 歩 歩 歩|七\r\n| ・ 角 ・ ・ ・ ・ ・ 飛 ・|八\r\n";
-    const std::string csaHead = "V2.2\r\nPI\r\n+\r\n";
-    struct Case {
-        bool csa;
-        std::string text;
-        const char* reason;  // a part of the message
-    };
-    const std::vector<Case> cases = {
-        {false, "", "指し手がありません"},
-        {false, kifWith(""), "指し手がありません"},
-        {false, kifWith(ok1 + "   3 ３四歩(33)\r\n"), "手数が続いていません"},
-        {false, kifWith("   1 ７五歩(77)\r\n"), "1手目(3行目): その駒はそこへ動けません"},
-        {false, kifWith("   1 ７六飛(77)\r\n"), "駒の種類が盤の駒と合いません"},
-        {false, kifWith("   1 ７六歩(75)\r\n"), "移動元に手番の駒がありません"},
-        {false, kifWith(ok1 + "   2 ７七歩(73)\r\n"), "2手目"},
-        {false, kifWith("   1 ５五角打\r\n"), "持駒にない駒を打っています"},
-        {false, kifWith("   1 同　歩(77)\r\n"), "「同」の前に指し手がありません"},
-        {false, kifWith("   1 ７六象(77)\r\n"), "駒の名前が読めません"},
-        {false, kifWith("   1 ０六歩(77)\r\n"), "指し手が読めません"},
-        {false, kifWith("   1 ７六歩(77)   ( 0:0"), "消費時間が読めません"},
-        {false, kifWith("   1 ５八金成(49)\r\n"), "成れない駒が成っています"},
-        {false, kifWith("   1 ７六歩成(77)\r\n"), "成れない位置で成っています"},
-        {false, kifWith(ok1 + "   2 ３四歩(33)\r\n   3 ２二角(88)\r\n   4 同　銀(31)\r\n   5 ３三角打\r\n"
-                        "   6 ２八角(33)\r\n"),
-         "6手目"},
-        {false, kifWith("   1 ５八玉(59)\r\n   2 ３四歩(33)\r\n"), "2手目(4行目): 玉を取るか動かして終わった後に指し手があります"},
-        {false, kifWith(ok1, "手合割：香落ち\r\n"), "手合割「香落ち」は不動将棋にありません"},
-        {false, kifWith(ok1, "手合割：飛車落ち\r\n"), "手合割「飛車落ち」は不動将棋にありません"},
-        {false, kifWith(ok1, "後手の持駒：なし\r\n" + diagramTop + "| 香 桂 銀 金 玉 金 銀 桂 香|九\r\n"
-                                 "+---------------------------+\r\n先手の持駒：歩\r\n"),
-         "開始局面が平手にも"},
-        {false, kifWith(ok1, diagramTop + "| 香 桂 銀 金 ・ 金 銀 桂 香|九\r\n"), "開始局面が平手にも"},
-        {false, kifWith(ok1, diagramTop), "盤面図が9段ありません"},
-        {false, kifWith(ok1, "| 香 桂 銀 金 玉 金 銀 桂|九\r\n"), "盤面図の行が読めません"},
-        {false, kifWith(ok1, "手合割：平手\r\n#不動将棋：   1 ７六歩(77)\r\n"), "記録の続きが終局の前にあります"},
-        {false, kifWith(manyMoves), "500手を超えています"},
-        {false, std::string("\xFF\xFE\x41\x00", 4), "文字でないデータがあります"},
-        {false, kifWith("   1 \xFF\xFF歩(77)\r\n"), "文字コードが Shift_JIS でも UTF-8 でもありません"},
-        {false, std::string(記録ファイル最大 + 1, ' '), "ファイルが大きすぎます"},
-        {true, "", "開始局面がありません"},
-        {true, "V2.2\r\n+7776FU\r\n", "開始局面の前に指し手があります"},
-        {true, csaHead + "+77F\r\n", "1手目: 指し手が読めません"},
-        {true, csaHead + "-3334FU\r\n", "1手目: 手番が合いません"},
-        {true, csaHead + "+7775FU\r\n", "1手目(4行目): その駒はそこへ動けません"},
-        {true, csaHead + "+4958NK\r\n", "駒の種類が盤の駒と合いません"},
-        {true, csaHead + "+7700FU\r\n", "升目が盤の外です"},
-        {true, csaHead + "+0055KA\r\n", "持駒にない駒を打っています"},
-        {true, csaHead + "+7776FU\r\nT1x\r\n", "時間が読めません"},
-        {true, csaHead + "+7776FU\r\nP1 *  *  *  *  *  *  *  *  * \r\n", "指し手の後に局面があります"},
-        {true, "V2.2\r\nP1-KY-KE-GI-KI-OU-KI-GI-KE-KY\r\nP2 * -HI\r\n+\r\n", "盤面が9段ありません"},
-        {true, "V2.2\r\nP1-KY-KE-GX-KI-OU-KI-GI-KE-KY\r\n", "盤面の行が読めません"},
-        {true, "V2.2\r\nPI82KA\r\n+\r\n+7776FU\r\n", "PI の後の駒落ちが読めません"},
-        {true, "V2.2\r\nPI\r\nP+00FU\r\n+\r\n+7776FU\r\n", "開始局面が平手にも"},
-        {true, csaHead + "QQQ\r\n", "読めない行です"},
-        {true, "V2.2\r\nPI\r\n+\r\n'不動将棋：+7776FU\r\n", "記録の続きが終局の前にあります"},
-    };
+    const std::vector<MalformedRecord> cases = malformedRecords();
     int n = 0;
-    for (const Case& c : cases) {
+    for (const MalformedRecord& c : cases) {
         SCOPED_TRACE(std::to_string(++n) + ": " + c.reason);
         const 記録読込結果 r = c.csa ? 解析_CSA(c.text) : 解析_KIF(c.text);
         EXPECT_FALSE(r.ok);

@@ -36,6 +36,43 @@ const Format kFormats[] = {
      }},
 };
 
+// A KIF move text ("７六歩(77)", "同　銀(31)", "２二角不成(88)", "５五角打") read into
+// Western notation, given the previous move's destination and whether this move captures.
+std::string westernOfKif(std::string_view kif, std::string& previous, bool captures) {
+    static const std::pair<std::string_view, std::string_view> pieces[] = {
+        {"成香", "+L"}, {"成桂", "+N"}, {"成銀", "+S"}, {"歩", "P"}, {"と", "+P"}, {"香", "L"}, {"桂", "N"},
+        {"銀", "S"},    {"金", "G"},    {"角", "B"},    {"馬", "+B"}, {"飛", "R"}, {"龍", "+R"}, {"玉", "K"}};
+    static const std::string_view digits[] = {"１", "２", "３", "４", "５", "６", "７", "８", "９"};
+    static const std::string_view ranks[] = {"一", "二", "三", "四", "五", "六", "七", "八", "九"};
+    std::string to;
+    auto eat = [&kif](std::string_view w) {
+        if (!kif.starts_with(w)) return false;
+        kif.remove_prefix(w.size());
+        return true;
+    };
+    if (eat("同")) {
+        eat("　");
+        to = previous;
+    } else {
+        for (int i = 0; i < 9; ++i)
+            if (eat(digits[i])) to += char('1' + i);
+        for (int i = 0; i < 9; ++i)
+            if (eat(ranks[i])) to += char('a' + i);
+    }
+    previous = to;
+    std::string out;
+    for (const auto& [ja, en] : pieces)
+        if (eat(ja)) {
+            out = en;
+            break;
+        }
+    if (eat("打")) return out + "*" + to;
+    const char mark = eat("成") ? '+' : eat("不成") ? '=' : 0;
+    if (kif.size() != 4) return "?";  // "(ff)"
+    out += std::string{kif[1], char('a' + kif[2] - '1')} + (captures ? "x" : "-") + to;
+    return mark ? out + mark : out;
+}
+
 // Checks one game in every format; returns false after the first failure so that one bad
 // game does not flood the output.
 bool roundTrips(const 対局記録& original, const std::string& label) {
@@ -45,6 +82,14 @@ bool roundTrips(const 対局記録& original, const std::string& label) {
         positions.push_back(positions.back());
         模型_指す(positions.back(), m);
     }
+    // The move list's two notations name the same moves.
+    const auto kif = 表記_KIF手順(original), western = 表記_英語手順(original);
+    std::string previous;
+    for (std::size_t i = 0; i < kif.size(); ++i)
+        if (western[i] != westernOfKif(kif[i], previous, original.棋譜.手[i].TORI != 0)) {
+            ADD_FAILURE() << label << ": move " << i + 1 << " is " << kif[i] << " but " << western[i];
+            return false;
+        }
     for (const Format& f : kFormats) {
         const std::string where = label + " " + f.name;
         const 記録読込結果 back = f.roundTrip(original);

@@ -136,6 +136,14 @@ private slots:
         QCOMPARE(table->item(2, 1)->text(), QString::fromUtf8("△３四歩(33)"));
         QCOMPARE(table->item(3, 0)->text(), QStringLiteral("3"));
         QCOMPARE(table->currentRow(), 3);
+        // In English the moves are in Western notation, at once and until switched back.
+        w->action("LANG_EN")->trigger();
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("Start"));
+        QCOMPARE(table->item(1, 1)->text(), QString::fromUtf8("▲P7g-7f"));
+        QCOMPARE(table->item(2, 1)->text(), QString::fromUtf8("△P3c-3d"));
+        QCOMPARE(table->currentRow(), 3);
+        w->action("LANG_JA")->trigger();
+        QCOMPARE(table->item(1, 1)->text(), QString::fromUtf8("▲７六歩(77)"));
 
         // Back to the start and forward again, one step at a time through 戻 and 進.
         clickRow(table, 0);

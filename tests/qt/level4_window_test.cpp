@@ -2,7 +2,9 @@
 // event loop (painting, the clock), the board stays shut, and Esc or closing the window
 // during the search ends the program at once; the hint plays nothing.
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QtTest>
 #include <thread>
@@ -124,6 +126,20 @@ private slots:
         for (int x = 1; x <= 9; ++x)
             for (int y = 1; y <= 9; ++y) QCOMPARE(g.BAN(x, y), before(x, y));
         QCOMPARE(w.quits, 0);
+
+        // The status line names the move, in the window's language even after a switch.
+        QLabel* line = w->statusLine();
+        QVERIFY2(line->text().startsWith(QString::fromUtf8("ヒント：")), qPrintable(line->text()));
+        w->action("LANG_EN")->trigger();
+        const bool drop = g.ヒント_FX == 11 || g.ヒント_FX == -1;
+        const QString to = QString::number(10 - g.ヒント_TX) + QChar(u'a' + g.ヒント_TY - 1);
+        const QString from = QString::number(10 - g.ヒント_FX) + QChar(u'a' + g.ヒント_FY - 1);
+        static const QRegularExpression western(QStringLiteral("^Hint: \\+?[PLNSGBRK](\\*|[1-9][a-i][-x])[1-9][a-i]\\+?$"));
+        QVERIFY2(western.match(line->text()).hasMatch(), qPrintable(line->text()));
+        QVERIFY2(line->text().contains(drop ? QLatin1Char('*') + to : from), qPrintable(line->text()));
+        QVERIFY2(line->text().endsWith(to) || line->text().endsWith(to + QLatin1Char('+')), qPrintable(line->text()));
+        w->action("LANG_JA")->trigger();
+        QVERIFY2(line->text().startsWith(QString::fromUtf8("ヒント：")), qPrintable(line->text()));
     }
 };
 

@@ -52,8 +52,11 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
         [this] { endProgram(); },
         [this] { syncMenu(); },
         [this] { return long(winId()); },
-        [this](const QString& text) { statusLine_->setText(translated(text)); },
+        [this](const QString& text) { showStatus([text] { return translated(text); }); },
         [this] { keepSession(); },
+        [this](const Host::HintMove& hint, std::string_view words) {
+            showStatus([hint, japanese = std::string(words)] { return hintText(hint, japanese); });
+        },
     });
     game_ = std::make_unique<Game>(*canvas_, dialogs_, *host_, sound_.get());
     settings_ = std::make_unique<WindowSettings>(host_->settingsFolder());

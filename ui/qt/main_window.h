@@ -99,6 +99,8 @@ private:
     void keepSession();
     void offerSession(bool exists, bool readable, const std::string& text);
     void retranslate();
+    // Shows a status line worded by `text` in the language in force, now and after a switch.
+    void showStatus(std::function<QString()> text);
     void tick();
     void endProgram();
 
@@ -107,6 +109,7 @@ private:
     RecordControls* controls_;
     ExchangeActions* exchange_ = nullptr;
     QLabel* statusLine_;
+    std::function<QString()> statusText_;
     QtDialogs dialogs_;
     std::unique_ptr<QtHost> host_;
     std::unique_ptr<Game> game_;

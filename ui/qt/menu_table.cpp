@@ -2,6 +2,7 @@
 // knows them, each item calling its procedure of the game.
 #include <QActionGroup>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -193,6 +194,12 @@ void MainWindow::retranslate() {
     controls_->retranslate();
     if (exchange_) exchange_->retranslate();
     canvas_->retranslate();
+    if (statusText_) statusLine_->setText(statusText_());
+}
+
+void MainWindow::showStatus(std::function<QString()> text) {
+    statusText_ = std::move(text);
+    statusLine_->setText(statusText_());
 }
 
 void MainWindow::syncMenu() {

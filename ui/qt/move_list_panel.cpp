@@ -8,6 +8,7 @@
 
 #include "engine/game.h"
 #include "notation/game_record.h"
+#include "ui/qt/translation.h"
 
 namespace fudo::qt {
 
@@ -72,6 +73,7 @@ void MoveListPanel::retranslate() {
     setWindowTitle(tr("棋譜"));
     table_->setHorizontalHeaderLabels({tr("手数"), tr("指し手"), tr("時間")});
     if (QTableWidgetItem* start = table_->item(0, 1)) start->setText(tr("開始局面"));
+    refresh();  // the moves in the notation of the language
 }
 
 void MoveListPanel::refresh() {
@@ -80,13 +82,15 @@ void MoveListPanel::refresh() {
     const int count = active ? std::clamp(game_.KIFU_LAST, 0, KIFU_MAX) : 0;
     const 対局記録 r = 作成_対局記録(game_, count);
     bool rebuilt = false;
+    const bool english = language() == Language::English;
     if (r.棋譜.手 != shown_ || r.上手先手 != shownUpperFirst_ || r.手合 != shownGrade_ ||
-        table_->rowCount() != count + 1) {
+        table_->rowCount() != count + 1 || english != shownEnglish_) {
         rebuilt = true;
         shown_ = r.棋譜.手;
         shownUpperFirst_ = r.上手先手;
         shownGrade_ = r.手合;
-        const auto texts = 表記_KIF手順(r);
+        shownEnglish_ = english;
+        const auto texts = english ? 表記_英語手順(r) : 表記_KIF手順(r);
         table_->setRowCount(count + 1);
         auto put = [this](int row, int col, const QString& text) {
             auto* item = new QTableWidgetItem(text);

@@ -1,7 +1,8 @@
 // The move list beside the board: a dock listing every move of the game's move list with
 // its number, notation and time, the move that led to the shown position marked. A click on
 // a row steps there with 戻/進, one move at a time, so a step they refuse is refused the same
-// way. The text follows the drawing's scale.
+// way. The text follows the drawing's scale; the moves are in KIF notation, or in Western
+// notation in English.
 #pragma once
 
 #include <QDockWidget>
@@ -45,6 +46,7 @@ private:
     std::vector<棋譜手> shown_;  // the moves the rows show
     bool shownUpperFirst_ = false;
     int shownGrade_ = 0;
+    bool shownEnglish_ = false;
     double scale_ = 1.0;
     int marked_ = -1;
 };

@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "engine/game.h"
+#include "notation/english_notation.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/palette.h"
 #include "ui/qt/translation.h"
@@ -192,15 +193,11 @@ QString japaneseMovePart(const MoveParts& m, int part) {
 }
 
 QString englishMoveText(const MoveParts& m) {
-    const QString piece = translated(Game::文字列変換(m.piece));
-    auto square = [](int x, int y) {
-        return QString::number(10 - x) + QChar(char16_t(u'a' + y - 1));
-    };
-    const QString to = square(m.toX, m.toY);
+    const std::string piece = 駒_英語(m.piece), to = 升_英語(10 - m.toX, m.toY);
     const bool fromBoard = m.fromX >= 1 && m.fromX <= 9 && m.fromY >= 1 && m.fromY <= 9;
-    if (fromBoard) return piece + square(m.fromX, m.fromY) + QLatin1Char('-') + to;
-    if (m.fromX == 0 && m.fromY == 0) return piece + QLatin1Char('-') + to;  // origin not given
-    return piece + QLatin1Char('*') + to;
+    if (fromBoard) return QString::fromStdString(piece + 升_英語(10 - m.fromX, m.fromY) + "-" + to);
+    if (m.fromX == 0 && m.fromY == 0) return QString::fromStdString(piece + "-" + to);  // origin not given
+    return QString::fromStdString(piece + "*" + to);
 }
 
 void RetainedDrawing::layOut(Op& op) {

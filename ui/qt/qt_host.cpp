@@ -107,6 +107,11 @@ void QtHost::setStatusLine(std::string_view utf8) {
     if (hooks_.statusLine) hooks_.statusLine(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
 }
 
+void QtHost::showHint(const HintMove& hint, std::string_view words) {
+    if (hooks_.hint) hooks_.hint(hint, words);
+    else setStatusLine(words);
+}
+
 void QtHost::moveMade() {
     if (hooks_.moveMade) hooks_.moveMade();
 }

@@ -24,6 +24,7 @@ public:
         std::function<long()> windowHandle;
         std::function<void(const QString&)> statusLine;  // show one line for the player
         std::function<void()> moveMade;                  // keep the game now
+        std::function<void(const HintMove&, std::string_view)> hint;  // show the computer's hint
     };
     QtHost(RecordControls& controls, Hooks hooks);
 
@@ -43,6 +44,7 @@ public:
     long windowHandle() override;
     void menuChanged() override;
     void setStatusLine(std::string_view utf8) override;
+    void showHint(const HintMove& hint, std::string_view words) override;
     void moveMade() override;
 
     // The search of level 4 and of the hint runs on a worker thread while a local event

@@ -6,6 +6,8 @@
 #include <QTranslator>
 #include <memory>
 
+#include "notation/english_notation.h"
+
 namespace fudo::qt {
 
 namespace {
@@ -110,6 +112,21 @@ QString translated(const char* japanese) { return translated(QString::fromUtf8(j
 QString translatedCaption(const char* japanese) {
     const QString t = lookup("Menu", QString::fromUtf8(japanese));
     return t.isEmpty() ? QString::fromUtf8(japanese) : t;
+}
+
+QString hintText(const Host::HintMove& hint, std::string_view words) {
+    if (!catalogue) return QString::fromUtf8(words.data(), qsizetype(words.size()));
+    const MoveParts& m = hint.move;
+    英語の手 e;
+    e.駒 = m.piece;
+    e.打 = m.fromX < 1 || m.fromX > 9;
+    e.元筋 = 10 - m.fromX;
+    e.元段 = m.fromY;
+    e.先筋 = 10 - m.toX;
+    e.先段 = m.toY;
+    e.取り = hint.captures;
+    e.成り = hint.promotes;
+    return translated("ヒント") + QStringLiteral(": ") + QString::fromStdString(表記_英語(e));
 }
 
 QString gameEndText(std::string_view winner) {

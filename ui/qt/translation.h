@@ -6,6 +6,8 @@
 #include <QString>
 #include <string_view>
 
+#include "engine/ports.h"
+
 namespace fudo::qt {
 
 enum class Language { Japanese, English };
@@ -29,6 +31,9 @@ QString translated(const QString& japanese);
 QString translated(const char* japanese);
 // A menu caption.
 QString translatedCaption(const char* japanese);
+// The strong computer's hint for the status line: the game's own words in Japanese, the move
+// in Western notation in English ("Hint: B8hx2b+").
+QString hintText(const Host::HintMove& hint, std::string_view words);
 // The end of a game, worded by who won ("あなた", "ｺﾝﾋﾟｭｰﾀ", "先手", "後手").
 QString gameEndText(std::string_view winner);
 
