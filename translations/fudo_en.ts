@@ -1183,5 +1183,9 @@
         <source>対局をやめて新しい対局を始めますか？</source>
         <translation>Leave this game and start a new one?</translation>
     </message>
+    <message>
+        <source>対局をやめて最初の局面に戻りますか？</source>
+        <translation>Leave this game and go back to the start?</translation>
+    </message>
 </context>
 </TS>

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QtTest>
 
 #include "ui/qt/main_window.h"
@@ -63,7 +64,7 @@ private slots:
         const QString expected = QString::fromUtf8(
             "TAIKYOKU:対局[MATCH_MAN:対局(人間)[START:スタート] START2:対局(COM)[SENTE:先手 GOTE:後手 NEW_COM:新しい対局] "
             "LEVEL:COM対局ﾚﾍﾞﾙ[LEVEL1:LEVEL1 LEVEL2:LEVEL2 LEVEL3:LEVEL3 LEVEL4:LEVEL4] HINT:ヒント OWARI:終わり] "
-            "STOP:局面[CANCEL:最初 REVERSE:反転 SFEN_COPY:SFENをコピー] REPLAY:戻 ← AFTER:進 → LBEL_UP:△ LEBEL_DOWN:▽ "
+            "STOP:局面[CANCEL:最初\tHome REVERSE:反転 SFEN_COPY:SFENをコピー] REPLAY:戻 ← AFTER:進 → LBEL_UP:△ LEBEL_DOWN:▽ "
             "KIFU:棋譜[KIFU_READ:読込 KIFU_WRITE:書込 KIF_WRITE:KIF形式で保存… CSA_WRITE:CSA形式で保存… "
             "KIF_READ:KIF/CSA形式を開く…] "
             "OPTION:ｵﾌﾟｼｮﾝ[HAIKEI_GA:背景画[MIDORI:緑 TATAMI:畳 TAKE:竹 UCHU:宇宙 RENGA:煉瓦] "
@@ -198,11 +199,14 @@ private slots:
         Game& g = w->game();
         const struct { const char* name; QKeySequence key; } keys[] = {
             {"REPLAY", QKeySequence(Qt::Key_Left)},  {"AFTER", QKeySequence(Qt::Key_Right)},
-            {"CANCEL", QKeySequence(Qt::Key_Home)},  {"KIFU_WRITE", QKeySequence(Qt::CTRL | Qt::Key_S)},
+            {"KIFU_WRITE", QKeySequence(Qt::CTRL | Qt::Key_S)},
             {"KIFU_READ", QKeySequence(Qt::CTRL | Qt::Key_O)}, {"NEW_COM", QKeySequence(Qt::Key_F2)},
             {"VER", QKeySequence(Qt::Key_F1)},
         };
         for (const auto& k : keys) QCOMPARE(w->action(k.name)->shortcut(), k.key);
+        // Home has a shortcut of its own, shown beside 最初, which itself asks nothing.
+        QCOMPARE(w->findChild<QShortcut*>(QStringLiteral("CANCEL_KEY"))->key(), QKeySequence(Qt::Key_Home));
+        QVERIFY(w->action("CANCEL")->text().endsWith(QStringLiteral("\tHome")));
 
         w->action("START")->trigger();
         clickCell(*w, 7, 7);
@@ -220,8 +224,23 @@ private slots:
         QCOMPARE(g.KIFU_NOW, 0);
         QTest::keyClick(board, Qt::Key_Right);
         QCOMPARE(g.KIFU_NOW, 1);
+        // Home gives up a game with moves only when the player says so.
+        answers.clear();
+        answers.setPolicy([](const QString&) { return QStringLiteral("no"); });
+        QTest::keyClick(board, Qt::Key_Home);
+        QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("対局をやめて最初の局面に戻りますか？")});
+        QCOMPARE(g.KIFU_NOW, 1);
+        QCOMPARE(g.TAIKYOKU_MODE, MODE_MAN);
+        QVERIFY(g.TEBAN != 0);
+        answers.setPolicy({});
+        activate();
         QTest::keyClick(board, Qt::Key_Home);
         QCOMPARE(g.KIFU_NOW, 0);
+        QCOMPARE(g.TEBAN, 0);
+        answers.clear();
+        activate();
+        QTest::keyClick(board, Qt::Key_Home);  // nothing left to give up: no question
+        QVERIFY(answers.texts().isEmpty());
         QTest::keyClick(board, Qt::Key_O, Qt::ControlModifier);
         QVERIFY(w->recordControls()->fileList()->isVisible());
         QTest::keyClick(board, Qt::Key_S, Qt::ControlModifier);

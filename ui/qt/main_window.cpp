@@ -235,6 +235,17 @@ void MainWindow::newGameAgainstTheComputer() {
     });
 }
 
+void MainWindow::backToTheStartAsking() {
+    command([this] {
+        Game& g = *game_;
+        if (g.TEBAN != 0 && g.KIFU_MODE == 0 && g.KIFU_LAST > 0 &&
+            dialogs_.message(tr("対局をやめて最初の局面に戻りますか？").toStdString(), translatedCaption("最初").toStdString(),
+                             Buttons::YesNo, Icon::None) != Answer::Yes)
+            return;
+        g.CANCEL_Click();
+    });
+}
+
 QAction* MainWindow::action(const char* objectName) const {
     return findChild<QAction*>(QString::fromLatin1(objectName));
 }

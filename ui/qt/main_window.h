@@ -94,6 +94,8 @@ private:
     void applyAids(bool redraw);
     // F2: a new game against the computer, on the side chosen last.
     void newGameAgainstTheComputer();
+    // Home: back to the start as 最初 goes, after asking when that gives up a game with moves.
+    void backToTheStartAsking();
     // The session file: an unfinished game is written there after every command and at
     // the end; otherwise the file is removed. At start-up its game is offered back.
     void keepSession();

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QShortcut>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -78,12 +79,13 @@ const AidEntry kAids[] = {
 struct KeyEntry {
     const char* name;
     QKeyCombination key;
-    const char* onBar;  // the key as the bar shows it
+    const char* onBar;   // the key as the bar shows it
+    bool asks = false;   // the key asks before it gives up a game with moves; the item does not
 };
 const KeyEntry kKeys[] = {
     {"REPLAY", Qt::Key_Left, "←"},
     {"AFTER", Qt::Key_Right, "→"},
-    {"CANCEL", Qt::Key_Home, nullptr},
+    {"CANCEL", Qt::Key_Home, nullptr, true},
     {"KIFU_WRITE", Qt::CTRL | Qt::Key_S, nullptr},
     {"KIFU_READ", Qt::CTRL | Qt::Key_O, nullptr},
     {"NEW_COM", Qt::Key_F2, nullptr},
@@ -172,6 +174,15 @@ void MainWindow::addWindowItems() {
     const QList<QAction*> onBar = menuBar()->actions();
     for (const KeyEntry& k : kKeys) {
         QAction* a = action(k.name);
+        if (k.asks) {
+            // Its own shortcut, so that the item keeps doing what it always did; the menu
+            // still shows the key beside it.
+            auto* key = new QShortcut(QKeySequence(k.key), this);
+            key->setObjectName(QString::fromLatin1(k.name) + QStringLiteral("_KEY"));
+            connect(key, &QShortcut::activated, this, [this] { backToTheStartAsking(); });
+            a->setText(a->text() + QLatin1Char('\t') + QKeySequence(k.key).toString(QKeySequence::NativeText));
+            continue;
+        }
         a->setShortcut(QKeySequence(k.key));
         if (k.onBar && onBar.contains(a)) a->setText(a->text() + QLatin1Char(' ') + QString::fromUtf8(k.onBar));
     }
@@ -182,7 +193,9 @@ void MainWindow::retranslate() {
     for (const Caption& c : captions_) {
         QString text = translatedCaption(c.japanese);
         for (const KeyEntry& k : kKeys)
-            if (k.onBar && c.action == action(k.name) && menuBar()->actions().contains(c.action))
+            if (k.asks && c.action == action(k.name))
+                text += QLatin1Char('\t') + QKeySequence(k.key).toString(QKeySequence::NativeText);
+            else if (k.onBar && c.action == action(k.name) && menuBar()->actions().contains(c.action))
                 text += QLatin1Char(' ') + QString::fromUtf8(k.onBar);
         c.action->setText(text);
     }
