@@ -35,6 +35,8 @@ struct 候補手 {
     int placed = 0;      // code placed on the destination
 };
 
+// The usual name of a piece of either side ("歩", "成香", "馬", "玉"); "？" for no piece.
+const char* 駒の名前(int code);
 // A candidate in words, as a player writes it: "７六歩", "２二角成", "５二金打".
 std::string 指し手の文字(const 候補手& m);
 

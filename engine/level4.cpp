@@ -60,6 +60,8 @@ search::Result 探索する(Game& g, 強い探索& s, search::Color side) {
     return c;
 }
 
+}  // namespace
+
 const char* 駒の名前(int code) {
     switch (code < 0 ? -code : code) {
     case HU: return "歩";
@@ -75,11 +77,10 @@ const char* 駒の名前(int code) {
     case KAKU_NARI: return "馬";
     case SYA: return "飛";
     case SYA_NARI: return "龍";
-    default: return "玉";
+    case OU: return "玉";
+    default: return "？";
     }
 }
-
-}  // namespace
 
 // The move in words, in the usual notation: destination (file 10 - x, rank y), the piece,
 // then 成 for a promotion or 打 for a drop: "７六歩", "２二角成", "５二金打".

@@ -247,26 +247,6 @@ bool 終局手(const 棋譜手& m) { return std::abs(m.TORI) == OU || std::abs(m
 constexpr const char* 全角数字[10] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
 constexpr const char* 漢数字[10] = {"", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
 
-const char* 駒名(int code) {
-    switch (std::abs(code)) {
-    case HU: return "歩";
-    case HU_NARI: return "と";
-    case KYOU: return "香";
-    case KYOU_NARI: return "成香";
-    case KEI: return "桂";
-    case KEI_NARI: return "成桂";
-    case GIN: return "銀";
-    case GIN_NARI: return "成銀";
-    case KIN: return "金";
-    case KAKU: return "角";
-    case KAKU_NARI: return "馬";
-    case SYA: return "飛";
-    case SYA_NARI: return "龍";
-    case OU: return "玉";
-    default: return "？";
-    }
-}
-
 }  // namespace
 
 void 作成_開始局面(int grade, int board[10][10]) {
@@ -463,7 +443,7 @@ std::vector<std::string> 手順を表記(const 対局記録& r, Word word) {
 std::vector<std::string> 表記_KIF手順(const 対局記録& r) {
     return 手順を表記(r, [](const 棋譜手& m, bool 回転, bool same, bool declined) {
         std::string t;
-        const char* name = 駒名(m.KOMA);
+        const char* name = 駒の名前(m.KOMA);
         if (same) {
             t = "同";
             if (std::string_view(name).size() == 3) t += "　";
