@@ -6,7 +6,8 @@
 // the opening position gives the position shown (when the board was neither reversed nor
 // handicapped), that a game in progress has its two kings in place and the sides moving
 // in turn, and that every record the game reports as written reads back and replays to
-// the position shown when it was saved.
+// the position shown when it was saved. KIF, KIFU and CSA files are exported and
+// imported as the window does, and what is exported must read back as the same game.
 //
 // Usage: fudo_monkey [--seeds N] [--first S] [--events M]
 // A failure prints the seed and the event so that it can be replayed with --first S --seeds 1.
@@ -24,6 +25,8 @@
 
 #include "files/file_io.h"
 #include "files/record_file.h"
+#include "notation/game_record.h"
+#include "notation/record_io.h"
 #include "tests/support/fakes.h"
 
 namespace fudo::test {
@@ -173,8 +176,10 @@ struct Run {
         host.listFolder = root / "records";
         host.configFolder = root / "config";
         host.sounds = root;
-        // A broken record and a broken settings file to be read now and then.
+        // Broken records, of this game's kind and of the exchange formats, to be read now and then.
         std::ofstream(root / "records" / "壊れ.棋譜", std::ios::binary) << "x\r\n\xff\xfe\r\n 7776 -10\r\n";
+        std::ofstream(root / "records" / "壊れ.kif", std::ios::binary) << "手合割：平手\r\n   1 ７五歩(77)\r\n";
+        std::ofstream(root / "records" / "壊れ.csa", std::ios::binary) << "V2.2\r\nPI\r\n+\r\n+7775FU\r\n";
         start();
     }
     ~Run() {
@@ -241,6 +246,67 @@ struct Run {
         return "write " + name;
     }
 
+    // Why two records are not the same game: the start, and each move with the time its mover
+    // took and, where the format writes it, had taken in all. The other side's clock is not
+    // written, nor a total in CSA, which sums the times taken.
+    static std::string sameGame(const 対局記録& a, const 対局記録& b, bool totals) {
+        if (a.手合 != b.手合 || a.上手先手 != b.上手先手) return "another start";
+        if (a.棋譜.手.size() != b.棋譜.手.size()) return "another number of moves";
+        for (std::size_t i = 0; i < a.棋譜.手.size(); ++i) {
+            const 棋譜手 &x = a.棋譜.手[i], &y = b.棋譜.手[i];
+            int xu, xt, yu, yt;
+            取得_手の時間(a, static_cast<int>(i + 1), xu, xt);
+            取得_手の時間(b, static_cast<int>(i + 1), yu, yt);
+            if (x.MOTO_X != y.MOTO_X || x.MOTO_Y != y.MOTO_Y || x.SAKI_X != y.SAKI_X || x.SAKI_Y != y.SAKI_Y ||
+                x.KOMA != y.KOMA || x.KOMA_ATO != y.KOMA_ATO || x.TORI != y.TORI || xu != yu || (totals && xt != yt))
+                return "move " + std::to_string(i + 1) + ": " + 書式_棋譜行(x) + " read, " + 書式_棋譜行(y) + " written";
+        }
+        return {};
+    }
+
+    // The game written as KIF, KIFU or CSA the way the window's export writes it (refused
+    // after 反転, as 書込 is). A file reported written must read back with the same moves
+    // from the same start; the game itself must not change.
+    long exported = 0;
+    std::string exportGame() {
+        Game& g = *game;
+        const int count = (g.TEBAN != 0 || g.KIFU_MODE == 1) ? g.KIFU_LAST : 0;
+        if (g.HANTEN_FLAG == 1 || count < 1) return "nothing to export";
+        static const char* const suffixes[] = {".kif", ".kifu", ".csa"};
+        const int f = pick(3);
+        const std::filesystem::path path = host.listFolder / ("交換" + std::to_string(pick(3)) + suffixes[f]);
+        const 対局記録 r = 作成_対局記録(g, count);
+        const IntMap ban = g.BAN;
+        const int now = g.KIFU_NOW, last = g.KIFU_LAST, teban = g.TEBAN;
+        const auto failure = 書込_記録(path, r, static_cast<記録形式>(f));
+        if (!(g.BAN == ban) || g.KIFU_NOW != now || g.KIFU_LAST != last || g.TEBAN != teban)
+            fault = "exporting changed the game";
+        if (failure) return "export refused: " + *failure;
+        ++exported;
+        const 記録読込結果 back = 読込_記録(path);
+        if (!back.ok) fault = "an exported file is refused: " + back.error;
+        else if (std::string d = sameGame(back.記録, r, f != 2); !d.empty())
+            fault = "an exported file reads back otherwise: " + d;
+        return "export " + path.filename().string();
+    }
+
+    // A KIF, KIFU or CSA file of the folder opened the way the window opens one: a refused
+    // file changes nothing, an accepted one is replayed in record mode.
+    std::string importGame() {
+        std::vector<std::filesystem::path> files;
+        for (auto& e : std::filesystem::directory_iterator(host.listFolder))
+            if (形式_拡張子(e.path())) files.push_back(e.path());
+        if (files.empty()) return "no file to import";
+        std::sort(files.begin(), files.end());
+        const std::filesystem::path path = files[pick(static_cast<int>(files.size()))];
+        const 記録読込結果 r = 読込_記録(path);
+        if (!r.ok) return "import refused: " + path.filename().string();
+        取込_対局記録(*game, r.記録);
+        if (game->KIFU_MODE != 1 || game->KIFU_NOW != 0 || game->KIFU_LAST != static_cast<int>(r.記録.棋譜.手.size()))
+            fault = "an imported record is not in record mode at its start";
+        return "import " + path.filename().string();
+    }
+
     // One random event; returns its description.
     std::string event() {
         Game& g = *game;
@@ -275,7 +341,7 @@ struct Run {
             g.Form_MouseDown(button, 0, X, Y);
             return buf;
         }
-        switch (pick(27)) {
+        switch (pick(29)) {
         case 0: g.SENTE_Click(); return "SENTE";
         case 1: g.GOTE_Click(); return "GOTE";
         case 2: g.START_Click(); return "START";
@@ -322,6 +388,8 @@ struct Run {
         case 22: g.BGM_Click(); return "BGM";
         case 23: g.VER_Click(); return "VER";
         case 24: g.見出し_Click(); return "heading";
+        case 26: return exportGame();
+        case 27: return importGame();
         default:
             for (int i = 0; i < 5; ++i) g.Timer1_Timer();
             return "ticks";
@@ -350,7 +418,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    long total = 0, moves = 0, games = 0, saved = 0;
+    long total = 0, moves = 0, games = 0, saved = 0, exported = 0;
     for (unsigned seed = first; seed < first + seeds; ++seed) {
         fudo::test::Run run(seed);
         for (int e = 0; e < events; ++e) {
@@ -370,9 +438,10 @@ int main(int argc, char** argv) {
             if (run.host.quits != quitsBefore) run.start();  // the program ended: start it again
         }
         saved += run.saved;
+        exported += run.exported;
     }
     std::printf("monkey: %ld events over %u seeds (%ld games started, %ld moves made, %ld records "
-                "written and read back), invariants held\n",
-                total, seeds, games, moves, saved);
+                "and %ld KIF/CSA files written and read back), invariants held\n",
+                total, seeds, games, moves, saved, exported);
     return 0;
 }
