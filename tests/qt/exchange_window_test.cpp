@@ -168,6 +168,7 @@ private slots:
         const double small = table->font().pointSizeF();
         w.resizeCanvas(QSize(1266, 1000));
         QVERIFY2(table->font().pointSizeF() > small * 1.5, qPrintable(QString::number(table->font().pointSizeF())));
+        QCOMPARE(panel->font().pointSizeF(), table->font().pointSizeF());  // the title follows too
     }
 
     void hidingTheMoveListIsRemembered() {

@@ -54,6 +54,7 @@ void MoveListPanel::setScale(double scale) {
     scale_ = scale;
     QFont f = font();
     f.setPointSizeF(9.0 * scale_);
+    setFont(f);  // the title bar too
     table_->setFont(f);
     table_->horizontalHeader()->setFont(f);
     table_->resizeRowsToContents();
