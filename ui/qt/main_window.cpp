@@ -222,11 +222,7 @@ void MainWindow::newGameAgainstTheComputer() {
                                         QStringLiteral("SENTE")) == QLatin1String("GOTE");
     command([this, gote] {
         Game& g = *game_;
-        // A game with moves on the board is only given up when the player says so.
-        if (g.TEBAN != 0 && g.KIFU_MODE == 0 && g.KIFU_LAST > 0 &&
-            dialogs_.message(tr("対局をやめて新しい対局を始めますか？").toStdString(), tr("新しい対局").toStdString(),
-                             Buttons::YesNo, Icon::None) != Answer::Yes)
-            return;
+        if (!mayGiveUpGame(tr("対局をやめて新しい対局を始めますか？"), tr("新しい対局"))) return;
         g.初期設定();
         if (gote)
             g.GOTE_Click();
@@ -235,14 +231,17 @@ void MainWindow::newGameAgainstTheComputer() {
     });
 }
 
+bool MainWindow::mayGiveUpGame(const QString& question, const QString& title) {
+    // A game with moves on the board is only given up when the player says so.
+    const Game& g = *game_;
+    if (g.TEBAN == 0 || g.KIFU_MODE != 0 || g.KIFU_LAST <= 0) return true;
+    return dialogs_.message(question.toStdString(), title.toStdString(), Buttons::YesNo, Icon::None) == Answer::Yes;
+}
+
 void MainWindow::backToTheStartAsking() {
     command([this] {
-        Game& g = *game_;
-        if (g.TEBAN != 0 && g.KIFU_MODE == 0 && g.KIFU_LAST > 0 &&
-            dialogs_.message(tr("対局をやめて最初の局面に戻りますか？").toStdString(), translatedCaption("最初").toStdString(),
-                             Buttons::YesNo, Icon::None) != Answer::Yes)
-            return;
-        g.CANCEL_Click();
+        if (!mayGiveUpGame(tr("対局をやめて最初の局面に戻りますか？"), translatedCaption("最初"))) return;
+        game_->CANCEL_Click();
     });
 }
 

@@ -96,6 +96,8 @@ private:
     void newGameAgainstTheComputer();
     // Home: back to the start as 最初 goes, after asking when that gives up a game with moves.
     void backToTheStartAsking();
+    // True unless a game with moves is under way and the player answers No to `question`.
+    bool mayGiveUpGame(const QString& question, const QString& title);
     // The session file: an unfinished game is written there after every command and at
     // the end; otherwise the file is removed. At start-up its game is offered back.
     void keepSession();

@@ -4,8 +4,8 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
-#include <QShortcut>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 
 #include "ui/qt/exchange_actions.h"
