@@ -1,5 +1,5 @@
-// The game without a window: ports that do nothing (drawing, message boxes, a clock that
-// never sleeps), and the computer's search run on a position given from outside.
+// The game without a window: the null ports, and the computer's search run on a position
+// given from outside.
 #pragma once
 
 #include <cstdint>
@@ -9,52 +9,13 @@
 
 #include "notation/sfen.h"
 #include "engine/game.h"
+#include "engine/null_ports.h"
 
 namespace fudo::cli {
 
-class NullCanvas : public Canvas {
-public:
-    void picture(int, double, double) override {}
-    void outline(int, double, double) override {}
-    void text(double, double, std::string_view, int, int, bool) override {}
-    void beginFullRedraw() override {}
-    void refresh() override {}
-};
-
-// Answers OK, and No to every question (so a finished game is not reset, and the
-// position it ended in stays on the board); remembers who was announced as the winner.
-class NullDialogs : public Dialogs {
-public:
-    std::string winner;  // the text before "の勝ちです" of the last end-of-game message
-    int count = 0;
-    Answer message(std::string_view text, std::string_view, Buttons buttons, Icon) override {
-        ++count;
-        constexpr std::string_view kWins = "の勝ちです";
-        if (text.size() >= kWins.size() && text.substr(text.size() - kWins.size()) == kWins)
-            winner.assign(text.substr(0, text.size() - kWins.size()));
-        return buttons == Buttons::OK ? Answer::OK : Answer::No;
-    }
-};
-
-// A clock that only moves when the game waits: waits return at once.
-class NullHost : public Host {
-public:
-    double clock = 0;
-    bool quitRequested = false;
-    double now() override { return clock; }
-    void wait(double seconds) override { clock += seconds; }
-    void quit() override { quitRequested = true; }
-    void setListsVisible(bool, bool, bool) override {}
-    void setSaveControlsVisible(bool) override {}
-    std::string textBox(int) override { return {}; }
-    void setTextBox(int, std::string_view) override {}
-    std::filesystem::path fileListFolder() override { return std::filesystem::temp_directory_path(); }
-    void refreshFileList() override {}
-    std::filesystem::path settingsFolder() override { return std::filesystem::temp_directory_path(); }
-    std::filesystem::path soundFolder() override { return std::filesystem::temp_directory_path(); }
-    long windowHandle() override { return 0; }
-    void menuChanged() override {}
-};
+using fudo::NullCanvas;
+using fudo::NullDialogs;
+using fudo::NullHost;
 
 // A game wired to null ports and no sound library. Large: make it with newHeadless().
 struct Headless {

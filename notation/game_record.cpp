@@ -4,43 +4,12 @@
 #include <cstdlib>
 
 #include "engine/game.h"
+#include "engine/null_ports.h"
 #include "notation/english_notation.h"
 
 namespace fudo {
 
 namespace {
-
-// Ports for a game that only serves as a board and its rules: nothing is shown or asked.
-class 無画面 : public Canvas {
-public:
-    void picture(int, double, double) override {}
-    void outline(int, double, double) override {}
-    void text(double, double, std::string_view, int, int, bool) override {}
-    void beginFullRedraw() override {}
-    void refresh() override {}
-};
-class 無対話 : public Dialogs {
-public:
-    Answer message(std::string_view, std::string_view, Buttons b, Icon) override {
-        return b == Buttons::OK ? Answer::OK : Answer::No;
-    }
-};
-class 無ホスト : public Host {
-public:
-    double now() override { return 0; }
-    void wait(double) override {}
-    void quit() override {}
-    void setListsVisible(bool, bool, bool) override {}
-    void setSaveControlsVisible(bool) override {}
-    std::string textBox(int) override { return {}; }
-    void setTextBox(int, std::string_view) override {}
-    std::filesystem::path fileListFolder() override { return {}; }
-    void refreshFileList() override {}
-    std::filesystem::path settingsFolder() override { return {}; }
-    std::filesystem::path soundFolder() override { return {}; }
-    long windowHandle() override { return 0; }
-    void menuChanged() override {}
-};
 
 int 側(int code) { return code > 0 ? 1 : (code < 0 ? -1 : 0); }
 
@@ -235,9 +204,9 @@ public:
     }
 
 private:
-    無画面 canvas_;
-    無対話 dialogs_;
-    無ホスト host_;
+    NullCanvas canvas_;
+    NullDialogs dialogs_;
+    NullHost host_;
     Game* g_;
 };
 
