@@ -1,4 +1,5 @@
-// Runs the window tests: the canvas and pictures alone, the whole window, its languages.
+// Runs the window tests: the canvas and pictures alone, the whole window, its languages,
+// and the window under random input.
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -8,6 +9,7 @@ int runWindowTests(int argc, char** argv);
 int runLevel4WindowTests(int argc, char** argv);
 int runExchangeWindowTests(int argc, char** argv);
 int runLanguageTests(int argc, char** argv);
+int runWindowMonkeyTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -20,5 +22,6 @@ int main(int argc, char** argv) {
     status |= runLevel4WindowTests(argc, argv);
     status |= runExchangeWindowTests(argc, argv);
     status |= runLanguageTests(argc, argv);
+    status |= runWindowMonkeyTests(argc, argv);
     return status;
 }
