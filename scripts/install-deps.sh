@@ -4,7 +4,7 @@
 set -euo pipefail
 
 want=(build-essential cmake ninja-build pkg-config git
-      qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxkbcommon-dev qt6-qpa-plugins
+      qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-svg-dev libgl-dev libxkbcommon-dev qt6-qpa-plugins
       libsdl2-mixer-dev fonts-ipafont-mincho nlohmann-json3-dev
       scdoc dpkg-dev)
 if [[ "${1:-run}" == test ]]; then
