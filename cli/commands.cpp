@@ -84,7 +84,8 @@ constexpr CommandHelp kCommands[] = {
      "  --movetime MS\n"
      "      Level 4's time per position in milliseconds (default 1000).\n"
      "  --depth N\n"
-     "      Level 4 searches each position N plies deep instead.\n"
+     "      Level 4 searches each position N plies deep instead, and prints the signature of\n"
+     "      its search.\n"
      "  --cpu-time\n"
      "      Level 4's time is the processor time of its thread, not the time on the wall.\n"},
     {"play", "play [--level N] [--second] [--handicap G] [--scores] [--board] [--record FILE]",
@@ -444,7 +445,7 @@ int bench(Words& w, std::ostream& out) {
         std::snprintf(line, sizeof line,
                       "positions %zu, level 4, %s per position%s\n"
                       "nodes %llu in %.2f s, %.0f nodes/s; %.2f s of processor time, %.0f nodes/s\n"
-                      "depth reached: median %d, min %d, max %d\n",
+                      "depth reached: median %d, min %d, max %d\n%s",
                       corpus.size(),
                       limits.depth ? ("depth " + std::to_string(limits.depth)).c_str()
                                    : (std::to_string(int(limits.seconds * 1000)) + " ms").c_str(),
@@ -452,7 +453,8 @@ int bench(Words& w, std::ostream& out) {
                       static_cast<unsigned long long>(b.nodes), b.seconds,
                       b.seconds > 0 ? double(b.nodes) / b.seconds : 0.0, b.cpuSeconds,
                       b.cpuSeconds > 0 ? double(b.nodes) / b.cpuSeconds : 0.0, b.medianDepth(), sorted.front(),
-                      sorted.back());
+                      sorted.back(),
+                      limits.depth ? ("signature " + std::to_string(b.signature) + "\n").c_str() : "");
         out << line;
         return 0;
     }

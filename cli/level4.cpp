@@ -45,6 +45,17 @@ void sfenSideAndNumber(std::string_view text, search::Color& side, int& moveNumb
     }
 }
 
+std::string usiInfoLine(const search::Info& info) {
+    char buf[200];
+    const double nps = info.seconds > 0 ? double(info.nodes) / info.seconds : 0;
+    std::snprintf(buf, sizeof buf, "info depth %d seldepth %d score %s nodes %llu nps %.0f time %.0f pv", info.depth,
+                  info.seldepth, search::usiScore(info.score).c_str(), static_cast<unsigned long long>(info.nodes), nps,
+                  info.seconds * 1000);
+    std::string out = buf;
+    for (int i = 0; i < info.pvLength; ++i) out += ' ' + search::usi(info.pv[i]);
+    return out;
+}
+
 std::string level4Output(const search::Snapshot& snapshot, const search::Limits& limits) {
     std::string out;
     search::Engine engine;
@@ -52,21 +63,16 @@ std::string level4Output(const search::Snapshot& snapshot, const search::Limits&
     bool printed = false;
     auto line = [&out, &printed](const search::Info& info) {
         printed = true;
-        char buf[160];
-        const double nps = info.seconds > 0 ? double(info.nodes) / info.seconds : 0;
-        std::snprintf(buf, sizeof buf, "info depth %d seldepth %d score %s nodes %llu nps %.0f time %.0f pv", info.depth,
-                      info.seldepth, search::usiScore(info.score).c_str(), static_cast<unsigned long long>(info.nodes),
-                      nps, info.seconds * 1000);
-        out += buf;
-        for (int i = 0; i < info.pvLength; ++i) out += ' ' + search::usi(info.pv[i]);
-        out += '\n';
+        out += usiInfoLine(info) + '\n';
     };
     const search::Result r = engine.bestMove(snapshot, limits, stop, line);
     // A move found without a whole iteration (a king to take, no move keeps the king, time
     // too short) still gets its line.
     if (!printed) line(r.info);
+    // When every move loses the king the engine still names one (the game must play
+    // something); a USI reply gives up instead.
     out += "bestmove ";
-    out += r.best == search::NoMove ? std::string("resign") : search::usi(r.best);
+    out += r.best == search::NoMove || r.losing ? std::string("resign") : search::usi(r.best);
     out += '\n';
     return out;
 }
@@ -100,8 +106,16 @@ Level4Bench runLevel4Bench(const std::vector<Position>& corpus, const search::Li
         b.cpuSeconds += threadCpuSeconds() - cpu0;
         b.depths.push_back(r.info.depth);
         b.nodes += r.info.nodes;
+        for (const std::uint64_t v : {std::uint64_t(r.best), std::uint64_t(std::int64_t(r.info.score)), r.info.nodes})
+            for (int i = 0; i < 8; ++i) b.signature = (b.signature ^ ((v >> (8 * i)) & 0xff)) * 1099511628211ull;
     }
     return b;
+}
+
+std::uint64_t level4Signature(const std::vector<Position>& corpus, int depth) {
+    search::Limits limits;
+    limits.depth = depth;
+    return runLevel4Bench(corpus, limits).signature;
 }
 
 }  // namespace fudo::cli

@@ -18,6 +18,9 @@ search::Snapshot snapshotOf(const Position& pos, search::Color toMove, int moves
 // number (1 when absent) of an SFEN text already accepted by parseSfen.
 void sfenSideAndNumber(std::string_view sfen, search::Color& side, int& moveNumber);
 
+// "info depth … seldepth … score … nodes … nps … time … pv …" for one iteration, no newline.
+std::string usiInfoLine(const search::Info& info);
+
 // "info depth … seldepth … score cp … nodes … nps … time … pv …" after every iteration,
 // then "bestmove <move>" ("bestmove resign" when there is none).
 std::string level4Output(const search::Snapshot& snapshot, const search::Limits& limits);
@@ -27,11 +30,17 @@ struct Level4Bench {
     std::uint64_t nodes = 0;
     double seconds = 0;     // by the clock on the wall
     double cpuSeconds = 0;  // by the thread's own processor time (the machine may be shared)
+    // Over every search's best move, score and node count: the same numbers mean the same
+    // search. Meaningful only with a depth limit (a time limit makes the counts vary).
+    std::uint64_t signature = 14695981039346656037ull;
     int medianDepth() const;
 };
 
 // Searches every position for the given time (or depth) with a fresh table each; with
 // cpuClock the time is the thread's processor time, so a busy machine does not shorten it.
 Level4Bench runLevel4Bench(const std::vector<Position>& corpus, const search::Limits& limits, bool cpuClock = false);
+
+// The search's signature over the corpus at a fixed depth, one thread.
+std::uint64_t level4Signature(const std::vector<Position>& corpus, int depth);
 
 }  // namespace fudo::cli

@@ -7,6 +7,7 @@
 
 #include "cli/bench_corpus.h"
 #include "cli/commands.h"
+#include "cli/level4.h"
 #include "tests/cli/run_cli.h"
 #include "cli/selfplay.h"
 
@@ -66,6 +67,13 @@ TEST(Commands, BestmoveNoneWhenNothingCanMove) {
     const Outcome r = run({"bestmove", "4K4/9/9/9/9/9/9/pp7/kp7 w - 1"});
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "bestmove none\n");
+    // Level 4 gives up instead where every move loses: mated by a gold held by a pawn, and
+    // with nothing at all that could move.
+    for (const char* sfen : {"4k4/9/9/9/9/P8/4p4/4g4/4K4 b - 1", "4K4/9/9/9/9/9/9/pp7/kp7 w - 1"}) {
+        const Outcome l4 = run({"bestmove", "--level", "4", "--depth", "3", sfen});
+        EXPECT_EQ(l4.code, 0) << l4.err;
+        EXPECT_TRUE(l4.out.ends_with("\nbestmove resign\n")) << sfen << ": " << l4.out;
+    }
 }
 
 TEST(Commands, SelfplayReportsEveryGame) {
@@ -125,6 +133,9 @@ TEST(Bench, SignatureOfTheShippedCorpusIsPinned) {
     EXPECT_EQ(corpusSignature(corpus, 1), 16867644211786769503ull);
     EXPECT_EQ(corpusSignature(corpus, 2), 2113692639036204013ull);
     EXPECT_EQ(corpusSignature(corpus, 3), 8810732341535442955ull);
+    // Level 4: best move, score and node count of a fixed-depth search of every position
+    // (fudo-cli bench --level 4 --depth 4 prints it).
+    EXPECT_EQ(level4Signature(corpus, 4), 16937910853605785533ull);
 }
 
 }  // namespace
