@@ -12,6 +12,8 @@
 #include "cli/headless.h"
 #include "cli/play.h"
 #include "cli/level4.h"
+#include "cli/match.h"
+#include "cli/usi.h"
 #include "cli/record_commands.h"
 #include "cli/selfplay.h"
 #include "notation/sfen.h"
@@ -118,6 +120,37 @@ constexpr CommandHelp kCommands[] = {
      "Reads a KIF, KIFU or CSA file, checks every move under the game's rules and prints how many it holds.",
      "  --output OUT\n"
      "      Also writes the game as the record file OUT (.棋譜; also -o OUT); a handicap start cannot be written.\n"},
+    {"usi", "usi [--threads N] [--hash MB]",
+     "Runs level 4 as a USI engine on standard input and output, under this game's rule.",
+     "  --threads N\n"
+     "      Search threads at the start, 1 to 64 (default 1; the Threads option changes it).\n"
+     "  --hash MB\n"
+     "      Hash table size in megabytes at the start, 1 to 4096 (default 64; USI_Hash changes it).\n"},
+    {"match",
+     "match --engine CMD --games N [--movetime MS] [--seed S] [--threads T] [--level N] [--depth N] "
+     "[--nodes N] [--opening-plies K] [--hash MB]",
+     "Plays the computer against a USI engine that knows this game's rule and prints wins, draws, losses "
+     "and an Elo estimate.",
+     "  --engine CMD\n"
+     "      The other engine's command line, run by the shell.\n"
+     "  --games N\n"
+     "      Number of games, 2 to 100000, played in pairs: each opening twice, sides swapped.\n"
+     "  --movetime MS\n"
+     "      Both sides' time per move in milliseconds (default 200).\n"
+     "  --seed S\n"
+     "      Seed of the random opening moves (default 1).\n"
+     "  --threads T\n"
+     "      The computer's search threads, 1 to 64 (default 1).\n"
+     "  --level N\n"
+     "      The computer's level, 1 to 4 (default 4).\n"
+     "  --depth N\n"
+     "      Level 4 searches N plies deep instead of by time, 1 to 64.\n"
+     "  --nodes N\n"
+     "      Level 4 searches N nodes instead of by time.\n"
+     "  --opening-plies K\n"
+     "      Random moves that open each pair of games, 0 to 20 (default 2).\n"
+     "  --hash MB\n"
+     "      The computer's hash table in megabytes, 1 to 4096 (default 64).\n"},
     // Commands still to come are added here and to fudo-cli(1).
 };
 
@@ -473,6 +506,83 @@ int bench(Words& w, std::ostream& out) {
     return 0;
 }
 
+int usiCommand(Words& w, std::istream& in, std::ostream& out) {
+    int threads = 1;
+    long long hash = 64;
+    while (w.next()) {
+        const std::string& a = w.word();
+        long long n;
+        bool ok;
+        if (a == "--threads") {
+            ok = w.number(1, 64, n);
+            threads = int(n);
+        } else if (a == "--hash") {
+            ok = w.number(1, 4096, hash);
+        } else {
+            ok = w.fail("unknown option " + a);
+        }
+        if (!ok) return kExitBadInput;
+    }
+    return runUsi(in, out, threads, std::size_t(hash));
+}
+
+int match(Words& w, std::ostream& out) {
+    MatchOptions o;
+    long long games = -1;
+    while (w.next()) {
+        const std::string& a = w.word();
+        long long n;
+        bool ok;
+        if (a == "--engine") {
+            std::string_view v;
+            ok = w.value(v);
+            o.engine = v;
+        } else if (a == "--games") {
+            ok = w.number(2, 100000, games);
+        } else if (a == "--movetime") {
+            ok = w.number(1, 3600000, n);
+            o.movetimeMs = int(n);
+        } else if (a == "--seed") {
+            ok = w.number(0, 999999999999LL, n);
+            o.seed = std::uint64_t(n);
+        } else if (a == "--threads") {
+            ok = w.number(1, 64, n);
+            o.threads = int(n);
+        } else if (a == "--level") {
+            ok = w.level(o.level);
+        } else if (a == "--depth") {
+            ok = w.number(1, 64, n);
+            o.limits.depth = int(n);
+        } else if (a == "--nodes") {
+            ok = w.number(1, 999999999999LL, n);
+            o.limits.nodes = std::uint64_t(n);
+        } else if (a == "--opening-plies") {
+            ok = w.number(0, 20, n);
+            o.openingPlies = int(n);
+        } else if (a == "--hash") {
+            ok = w.number(1, 4096, n);
+            o.hashMegabytes = std::size_t(n);
+        } else {
+            ok = w.fail("unknown option " + a);
+        }
+        if (!ok) return kExitBadInput;
+    }
+    if (o.engine.empty() || games < 0) {
+        w.fail("match needs --engine CMD and --games N");
+        return kExitBadInput;
+    }
+    if (o.level != 4 && (o.limits.depth || o.limits.nodes || o.threads != 1)) {
+        w.fail("--depth, --nodes and --threads belong to --level 4");
+        return kExitBadInput;
+    }
+    o.games = int(games);
+    MatchScore score;
+    if (!runMatch(o, out, w.errors(), score)) return kExitBadInput;
+    out << "match against " << o.engine << ", " << o.movetimeMs << " ms a move: level " << o.level << ' '
+        << scoreLine(score) << '\n';
+    return 0;
+}
+
 int play(Words& w, std::istream& in, std::ostream& out, std::ostream& err) {
     PlayOptions o;
     while (w.next()) {
@@ -528,7 +638,8 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                std::ostream& err) {
     if (args.empty()) {
-        err << "fudo-cli: missing command (bestmove, selfplay, replay, bench, play, export or import; --help for usage)\n";
+        err << "fudo-cli: missing command (bestmove, selfplay, replay, bench, play, export, import, usi or match; --help "
+               "for usage)\n";
         return kExitBadInput;
     }
     const std::string& cmd = args[0];
@@ -558,7 +669,9 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     if (cmd == "play") return play(w, in, out, err);
     if (cmd == "export") return exportCommand(args, out, err);
     if (cmd == "import") return importCommand(args, out, err);
-    w.fail("unknown command " + cmd + " (bestmove, selfplay, replay, bench, play, export or import)");
+    if (cmd == "usi") return usiCommand(w, in, out);
+    if (cmd == "match") return match(w, out);
+    w.fail("unknown command " + cmd + " (bestmove, selfplay, replay, bench, play, export, import, usi or match)");
     return kExitBadInput;
 }
 

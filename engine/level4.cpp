@@ -2,17 +2,21 @@
 // position. The host may run the search on another thread, so nothing of the game is
 // touched until it has returned; the chosen move is then played by com_ban_着手 like any
 // other computer move.
+#include <algorithm>
 #include <atomic>
 #include <string>
+#include <thread>
 
 #include "engine/game.h"
 #include "search/search.h"
 
 namespace fudo {
 
+// The window's level 4 and hint search on every core of the machine.
 struct 強い探索 {
     search::Engine engine{32};
     std::atomic<bool> stop{false};
+    強い探索() { engine.setThreads(int(std::max(1u, std::thread::hardware_concurrency()))); }
 };
 
 強い探索& Game::強い探索機() {

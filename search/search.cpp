@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cmath>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "search/evaluate.h"
 #include "search/movegen.h"
@@ -40,7 +42,7 @@ const Reductions kReductions;
 }  // namespace
 
 struct Engine::Searcher {
-    TranspositionTable tt;
+    TranspositionTable& tt;
     Position pos;
     Options options;
     Clock clock = steadySeconds;
@@ -57,6 +59,10 @@ struct Engine::Searcher {
 
     // The current search.
     const std::atomic<bool>* stop = nullptr;
+    const std::atomic<bool>* halt = nullptr;  // set when the main thread has finished
+    std::atomic<std::uint64_t> published{0};  // nodes as last seen by poll (for the sum)
+    int id = 0;                               // 0: the main thread
+    Result result;                            // a helper's own outcome
     std::uint64_t nodes = 0;
     std::uint64_t nodeLimit = 0;
     double start = 0, hardLimit = 0;
@@ -65,7 +71,7 @@ struct Engine::Searcher {
     int seldepth = 0;
     int rootDepth = 0;
 
-    explicit Searcher(std::size_t mb) : tt(mb) { clearTables(); }
+    explicit Searcher(TranspositionTable& table) : tt(table) { clearTables(); }
 
     void clearTables() {
         std::fill(&killers[0][0], &killers[0][0] + (MaxPly + 1) * 2, NoMove);
@@ -75,7 +81,8 @@ struct Engine::Searcher {
     double elapsed() const { return clock() - start; }
 
     void poll() {
-        if (stop->load(std::memory_order_relaxed)) aborted = true;
+        published.store(nodes, std::memory_order_relaxed);
+        if (stop->load(std::memory_order_relaxed) || halt->load(std::memory_order_relaxed)) aborted = true;
         if (hardLimit > 0 && elapsed() >= hardLimit) aborted = true;
         if (nodeLimit && nodes >= nodeLimit) aborted = true;
     }
@@ -207,11 +214,12 @@ struct Engine::Searcher {
         if (ply > seldepth) seldepth = ply;
 
         Move hashMove = NoMove;
-        if (const TTEntry* e = tt.probe(pos.key())) {
-            hashMove = e->move;
-            const int s = scoreFromTT(e->score, ply);
-            if (!pvNode && e->depth >= depth &&
-                (e->bound == BoundExact || (e->bound == BoundLower && s >= beta) || (e->bound == BoundUpper && s <= alpha)))
+        TTEntry e;
+        if (tt.probe(pos.key(), e)) {
+            hashMove = e.move;
+            const int s = scoreFromTT(e.score, ply);
+            if (!pvNode && e.depth >= depth &&
+                (e.bound == BoundExact || (e.bound == BoundLower && s >= beta) || (e.bound == BoundUpper && s <= alpha)))
                 return s;
         }
         if (hashMove != NoMove && !isPseudoLegal(pos, hashMove)) hashMove = NoMove;
@@ -290,6 +298,100 @@ struct Engine::Searcher {
         return best;
     }
 
+    // Iterative deepening over the root moves in moves[0][0..n), filling `result`. The
+    // main thread (id 0) reports to the sink and keeps to the budget; helpers skip some
+    // depths so that the threads spread over several, and run until the main one halts
+    // them.
+    void think(int n, int maxDepth, const TimeBudget& budget, const Limits& limits, const InfoSink& sink,
+               const std::function<std::uint64_t()>& totalNodes) {
+        static constexpr int SkipSize[20] = {1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4};
+        static constexpr int SkipPhase[20] = {0, 1, 0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5, 6, 7};
+        Move* root = moves[0];
+        Move best = root[0];
+        result.best = best;
+        keys[0] = pos.key();
+        for (int depth = 1; depth <= maxDepth; ++depth) {
+            if (id > 0) {
+                const int i = (id - 1) % 20;
+                if (((depth + pos.movesPlayed() + SkipPhase[i]) / SkipSize[i]) % 2 && depth < maxDepth) continue;
+            }
+            rootDepth = depth;
+            int alpha = -Infinite;
+            const int beta = Infinite;
+            Move iterBest = NoMove;
+            int iterScore = -Infinite;
+            pvLength[0] = 0;
+            for (int i = 0; i < n; ++i) {
+                const Move m = root[i];
+                Undo u;
+                pos.make(m, u);
+                keys[1] = pos.key();
+                const bool givesCheck = pos.inCheck();
+                int v;
+                if (i == 0) {
+                    v = -search(-beta, -alpha, depth - 1, 1, givesCheck, true);
+                } else {
+                    v = -search(-alpha - 1, -alpha, depth - 1, 1, givesCheck, false);
+                    if (!aborted && v > alpha) v = -search(-beta, -alpha, depth - 1, 1, givesCheck, true);
+                }
+                pos.unmake(m, u);
+                if (aborted) break;
+                if (v > iterScore) {
+                    iterScore = v;
+                    iterBest = m;
+                    alpha = std::max(alpha, v);
+                    pv[0][0] = m;
+                    for (int j = 1; j < pvLength[1]; ++j) pv[0][j] = pv[1][j];
+                    pvLength[0] = std::max(pvLength[1], 1);
+                    // Keep the best first for the next iteration.
+                    std::rotate(root, root + i, root + i + 1);
+                }
+            }
+            if (iterBest != NoMove) {
+                // A move searched to the end in an interrupted iteration still counts if it
+                // beat the previous best.
+                best = iterBest;
+                result.best = best;
+                result.info.depth = aborted ? depth - 1 : depth;
+                result.info.score = iterScore;
+                result.info.pvLength = pvLength[0];
+                std::copy(pv[0], pv[0] + pvLength[0], result.info.pv);
+            }
+            result.info.seldepth = seldepth;
+            result.info.nodes = id == 0 ? totalNodes() : nodes;  // helpers never read the main thread's count
+            result.info.seconds = elapsed();
+            if (aborted) break;
+            if (id == 0 && sink) sink(result.info);
+            // Stop early: a single move, a mate found, or half the time gone (the next
+            // iteration would not finish).
+            if (n == 1 && depth >= 1) break;
+            if (std::abs(iterScore) >= MateBound && depth >= MateScore - std::abs(iterScore)) break;
+            if (id == 0 && budget.soft > 0 && elapsed() > budget.soft) break;
+            if (limits.nodes && nodes >= limits.nodes) break;
+        }
+        result.stopped = aborted;
+    }
+
+    // Ready for a search of the snapshot; false when it cannot be searched.
+    bool prepare(const Snapshot& snapshot, const Limits& limits, const TimeBudget& budget,
+                 const std::atomic<bool>& stopFlag, const std::atomic<bool>& haltFlag) {
+        result = Result{};
+        if (!pos.set(snapshot) || pos.movesPlayed() >= 500) return false;
+        stop = &stopFlag;
+        halt = &haltFlag;
+        nodes = 0;
+        published.store(0, std::memory_order_relaxed);
+        nodeLimit = id == 0 ? limits.nodes : 0;
+        start = clock();
+        hardLimit = budget.hard;
+        aborted = false;
+        upperMateRule = snapshot.upperMateEndsGame;
+        seldepth = 0;
+        std::fill(&killers[0][0], &killers[0][0] + (MaxPly + 1) * 2, NoMove);
+        std::fill(std::begin(nullAt), std::end(nullAt), false);
+        return true;
+    }
+
     bool hasMaterialToPass() const {
         const Color us = pos.sideToMove();
         for (int t = Pawn; t <= Rook; ++t)
@@ -304,34 +406,64 @@ struct Engine::Searcher {
     }
 };
 
-Engine::Engine(std::size_t hashMegabytes) : s_(std::make_unique<Searcher>(hashMegabytes)) {}
+struct Engine::Shared {
+    TranspositionTable tt;
+    std::vector<std::unique_ptr<Searcher>> threads;
+    std::atomic<bool> halt{false};
+    explicit Shared(std::size_t mb) : tt(mb) { threads.push_back(std::make_unique<Searcher>(tt)); }
+};
+
+Engine::Engine(std::size_t hashMegabytes) : s_(std::make_unique<Shared>(hashMegabytes)) {}
 Engine::~Engine() = default;
 
-void Engine::setClock(Clock clock) { s_->clock = clock ? std::move(clock) : Clock(steadySeconds); }
-Options& Engine::options() { return s_->options; }
+void Engine::setClock(Clock clock) {
+    for (auto& t : s_->threads) t->clock = clock ? clock : Clock(steadySeconds);
+}
+Options& Engine::options() { return s_->threads[0]->options; }
+
+void Engine::setThreads(int threads) {
+    threads = std::clamp(threads, 1, 256);
+    auto& v = s_->threads;
+    while (int(v.size()) > threads) v.pop_back();
+    while (int(v.size()) < threads) {
+        v.push_back(std::make_unique<Searcher>(s_->tt));
+        v.back()->id = int(v.size()) - 1;
+        v.back()->clock = v[0]->clock;
+    }
+}
+int Engine::threads() const { return int(s_->threads.size()); }
 
 void Engine::clear() {
     s_->tt.clear();
-    s_->clearTables();
+    for (auto& t : s_->threads) t->clearTables();
+}
+
+TimeBudget timeBudget(const Limits& limits) {
+    TimeBudget b;
+    if (limits.seconds > 0) {
+        b.soft = limits.seconds * 0.5;
+        b.hard = limits.seconds;
+    } else if (limits.clockTime > 0 || limits.byoyomi > 0 || limits.increment > 0) {
+        // A share of what is left plus what comes back, never more than the clock holds
+        // (less a margin for the reply to reach the other side).
+        const double margin = 0.05;
+        const double available = std::max(0.01, limits.clockTime + limits.byoyomi - margin);
+        const double target = std::min(available, limits.clockTime / 30 + limits.increment * 0.8 + limits.byoyomi);
+        b.hard = std::min(available, std::max(target * 3, limits.byoyomi - margin));
+        b.soft = target * 0.5;
+    }
+    return b;
 }
 
 Result Engine::bestMove(const Snapshot& snapshot, const Limits& limits, const std::atomic<bool>& stop,
                         const InfoSink& sink) {
-    Searcher& S = *s_;
-    Result result;
-    if (!S.pos.set(snapshot) || S.pos.movesPlayed() >= 500) return result;
+    Searcher& S = *s_->threads[0];
+    const TimeBudget budget = timeBudget(limits);
+    s_->halt.store(false);
+    if (!S.prepare(snapshot, limits, budget, stop, s_->halt)) return Result{};
+    Result& result = S.result;
     Position& pos = S.pos;
-    S.stop = &stop;
-    S.nodes = 0;
-    S.nodeLimit = limits.nodes;
-    S.start = S.clock();
-    S.hardLimit = limits.seconds;
-    S.aborted = false;
-    S.upperMateRule = snapshot.upperMateEndsGame;
-    S.seldepth = 0;
     S.tt.newSearch();
-    std::fill(&S.killers[0][0], &S.killers[0][0] + (MaxPly + 1) * 2, NoMove);
-    std::fill(std::begin(S.nullAt), std::end(S.nullAt), false);
 
     // Root moves: a king that can be taken is taken at once.
     Move* root = S.moves[0];
@@ -363,68 +495,43 @@ Result Engine::bestMove(const Snapshot& snapshot, const Limits& limits, const st
     n = legal;
     S.scoreMoves(0, n, NoMove);
     for (int i = 0; i < n; ++i) S.pick(0, i, n);
-
     const int maxDepth = limits.depth > 0 ? std::min(limits.depth, MaxPly - 10) : MaxPly - 10;
-    Move best = root[0];
-    result.best = best;
-    S.keys[0] = pos.key();
-    for (int depth = 1; depth <= maxDepth; ++depth) {
-        S.rootDepth = depth;
-        int alpha = -Infinite;
-        const int beta = Infinite;
-        Move iterBest = NoMove;
-        int iterScore = -Infinite;
-        S.pvLength[0] = 0;
-        for (int i = 0; i < n; ++i) {
-            const Move m = root[i];
-            Undo u;
-            pos.make(m, u);
-            S.keys[1] = pos.key();
-            const bool givesCheck = pos.inCheck();
-            int v;
-            if (i == 0) {
-                v = -S.search(-beta, -alpha, depth - 1, 1, givesCheck, true);
-            } else {
-                v = -S.search(-alpha - 1, -alpha, depth - 1, 1, givesCheck, false);
-                if (!S.aborted && v > alpha) v = -S.search(-beta, -alpha, depth - 1, 1, givesCheck, true);
-            }
-            pos.unmake(m, u);
-            if (S.aborted) break;
-            if (v > iterScore) {
-                iterScore = v;
-                iterBest = m;
-                alpha = std::max(alpha, v);
-                S.pv[0][0] = m;
-                for (int j = 1; j < S.pvLength[1]; ++j) S.pv[0][j] = S.pv[1][j];
-                S.pvLength[0] = std::max(S.pvLength[1], 1);
-                // Keep the best first for the next iteration.
-                std::rotate(root, root + i, root + i + 1);
-            }
-        }
-        if (iterBest != NoMove) {
-            // A move searched to the end in an interrupted iteration still counts if it
-            // beat the previous best.
-            best = iterBest;
-            result.best = best;
-            result.info.depth = S.aborted ? depth - 1 : depth;
-            result.info.score = iterScore;
-            result.info.pvLength = S.pvLength[0];
-            std::copy(S.pv[0], S.pv[0] + S.pvLength[0], result.info.pv);
-        }
-        result.info.seldepth = S.seldepth;
-        result.info.nodes = S.nodes;
-        result.info.seconds = S.elapsed();
-        if (S.aborted) break;
-        if (sink) sink(result.info);
-        // Stop early: a single move, a mate found, or half the time gone (the next
-        // iteration would not finish).
-        if (n == 1 && depth >= 1) break;
-        if (std::abs(iterScore) >= MateBound && depth >= MateScore - std::abs(iterScore)) break;
-        if (limits.seconds > 0 && S.elapsed() > limits.seconds * 0.5) break;
-        if (limits.nodes && S.nodes >= limits.nodes) break;
+
+    auto& threads = s_->threads;
+    const auto totalNodes = [&threads] {
+        std::uint64_t sum = threads[0]->nodes;
+        for (size_t i = 1; i < threads.size(); ++i) sum += threads[i]->published.load(std::memory_order_relaxed);
+        return sum;
+    };
+    std::vector<std::thread> helpers;
+    for (size_t k = 1; k < threads.size(); ++k) {
+        Searcher& H = *threads[k];
+        H.options = S.options;
+        if (!H.prepare(snapshot, limits, budget, stop, s_->halt)) continue;
+        std::copy(root, root + n, H.moves[0]);
+        helpers.emplace_back([&H, n, maxDepth, &budget, &limits, &totalNodes] {
+            H.think(n, maxDepth, budget, limits, InfoSink{}, totalNodes);
+        });
     }
-    result.stopped = S.aborted;
-    result.info.nodes = S.nodes;
+    S.think(n, maxDepth, budget, limits, sink, totalNodes);
+    s_->halt.store(true);
+    for (std::thread& t : helpers) t.join();
+    // A helper that completed a deeper iteration knows better.
+    for (size_t k = 1; k < threads.size(); ++k) {
+        const Result& h = threads[k]->result;
+        if (h.best != NoMove && h.info.depth > result.info.depth) {
+            result.best = h.best;
+            result.info.depth = h.info.depth;
+            result.info.score = h.info.score;
+            result.info.pvLength = h.info.pvLength;
+            std::copy(h.info.pv, h.info.pv + h.info.pvLength, result.info.pv);
+        }
+    }
+    result.info.nodes = threads.size() > 1 ? [&threads] {
+        std::uint64_t sum = 0;
+        for (auto& t : threads) sum += t->nodes;
+        return sum;
+    }() : S.nodes;
     result.info.seconds = S.elapsed();
     return result;
 }

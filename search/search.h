@@ -1,8 +1,9 @@
 // The strong engine's search: iterative deepening principal-variation search with a
 // quiescence search on captures, a transposition table, hash-move / capture / killer /
 // history ordering, check extensions, null move and late-move reductions, a time budget
-// read from an injectable clock and an atomic stop flag. The engine owns no thread: the
-// caller runs bestMove wherever it likes and may set the flag from another thread.
+// read from an injectable clock and an atomic stop flag. The caller runs bestMove on any
+// thread and may set the flag from another; with more than one thread set, bestMove runs
+// helpers of its own on a shared table (Lazy SMP) and joins them before it returns.
 #pragma once
 
 #include <atomic>
@@ -15,11 +16,22 @@
 
 namespace fudo::search {
 
+// What bounds one search. With every field 0 it runs until the stop flag is set.
 struct Limits {
     int depth = 0;            // deepest iteration; 0: no limit
-    double seconds = 0;       // thinking time; 0: no limit
+    double seconds = 0;       // fixed thinking time (USI movetime); 0: none
     std::uint64_t nodes = 0;  // node budget; 0: no limit
+    // A clock, used when seconds is 0: the side to move's remaining time, what it gains
+    // after each move, and the byoyomi (time per move once the main time is spent).
+    double clockTime = 0, increment = 0, byoyomi = 0;
 };
+
+// The time a search may take under the limits: it starts no iteration after `soft`
+// seconds and stops at `hard` (0: no limit).
+struct TimeBudget {
+    double soft = 0, hard = 0;
+};
+TimeBudget timeBudget(const Limits& limits);
 
 // What the search knows after each completed iteration, and at the end.
 struct Info {
@@ -65,12 +77,16 @@ public:
     // A clock other than the steady clock (tests drive time by hand).
     void setClock(Clock clock);
     Options& options();
+    // Search threads, 1 or more (Lazy SMP). One thread searches exactly as before.
+    void setThreads(int threads);
+    int threads() const;
     // Forgets the table, killers and history (a new game).
     void clear();
 
 private:
     struct Searcher;
-    std::unique_ptr<Searcher> s_;
+    struct Shared;
+    std::unique_ptr<Shared> s_;
 };
 
 // Score text in USI: "cp 123" or "mate 5" / "mate -4" (plies).

@@ -1,0 +1,59 @@
+// The strong engine as a USI engine: one session reads commands line by line and answers
+// on an output stream; `go` searches on a thread of its own so that `stop` can end it.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "search/search.h"
+
+namespace fudo::cli {
+
+// A position given in USI: "startpos" or "sfen <4 fields>", then optionally "moves …".
+// False, with the reason, when the text or a move is not acceptable under the game's rules.
+bool parseUsiPosition(std::string_view text, search::Snapshot& out, std::string& error);
+
+// The search limits of a `go` command for the side to move: movetime, depth, nodes,
+// btime/wtime, binc/winc, byoyomi; infinite (or nothing) searches until stopped.
+search::Limits parseGo(std::string_view args, search::Color side);
+
+class UsiSession {
+public:
+    explicit UsiSession(std::ostream& out, int threads = 1, std::size_t hashMegabytes = 64);
+    ~UsiSession();
+    UsiSession(const UsiSession&) = delete;
+    UsiSession& operator=(const UsiSession&) = delete;
+
+    // One command line; false after `quit`.
+    bool command(std::string_view line);
+    // Waits until a running search has printed its bestmove.
+    void wait();
+    // The same, but a search without a limit is stopped first.
+    void finish();
+
+private:
+    void say(const std::string& line);
+    void stopSearch();
+    void ensureEngine();
+
+    std::ostream& out_;
+    std::mutex outMutex_;
+    std::unique_ptr<search::Engine> engine_;
+    std::size_t hashMegabytes_ = 64;
+    int threads_ = 1;
+    search::Snapshot position_;
+    bool havePosition_ = false;
+    std::atomic<bool> stop_{false};
+    bool unlimited_ = false;
+    std::thread searcher_;
+};
+
+// The usi command: a session over the lines of `in` until `quit` or the end of the input.
+int runUsi(std::istream& in, std::ostream& out, int threads = 1, std::size_t hashMegabytes = 64);
+
+}  // namespace fudo::cli

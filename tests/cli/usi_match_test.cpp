@@ -1,0 +1,212 @@
+// The engine as a USI process, driven by scripts of commands, and the match runner against
+// engines run as child processes: our own usi command, and a broken engine whose every
+// move must be refused by the referee.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli/match.h"
+#include "cli/usi.h"
+#include "tests/cli/run_cli.h"
+
+namespace fudo::cli {
+namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
+// Every "info … pv …" line's moves and the bestmove follow the position legally (the
+// position parser refuses any move the rules do not allow), and depths rise by one.
+void expectLegalSearchOutput(const std::string& position, const std::vector<std::string>& out) {
+    ASSERT_FALSE(out.empty());
+    int depth = 0;
+    for (const std::string& l : out) {
+        if (!l.starts_with("info depth ")) continue;
+        const int d = std::stoi(l.substr(11));
+        EXPECT_GE(d, depth) << l;
+        depth = d;
+        const auto pv = l.find(" pv");
+        ASSERT_NE(pv, std::string::npos) << l;
+        search::Snapshot s;
+        std::string error;
+        const std::string withMoves = position + (position.find(" moves") == std::string::npos ? " moves" : "");
+        EXPECT_TRUE(parseUsiPosition(withMoves + l.substr(pv + 3), s, error)) << l << ": " << error;
+    }
+    const std::string& last = out.back();
+    ASSERT_TRUE(last.starts_with("bestmove ")) << last;
+    search::Snapshot s;
+    std::string error;
+    const std::string withMoves = position + (position.find(" moves") == std::string::npos ? " moves " : " ");
+    EXPECT_TRUE(parseUsiPosition(withMoves + last.substr(9), s, error)) << last << ": " << error;
+}
+
+TEST(Usi, ProtocolScript) {
+    std::ostringstream out;
+    UsiSession session(out);
+    auto take = [&out] {
+        const std::string text = out.str();
+        out.str("");
+        return lines(text);
+    };
+
+    ASSERT_TRUE(session.command("usi"));
+    auto l = take();
+    ASSERT_FALSE(l.empty());
+    EXPECT_TRUE(l.front().starts_with("id name "));
+    EXPECT_EQ(l.back(), "usiok");
+    EXPECT_NE(std::find(l.begin(), l.end(), "option name Threads type spin default 1 min 1 max 64"), l.end());
+    session.command("setoption name USI_Hash value 8");
+    session.command("isready");
+    EXPECT_EQ(take(), std::vector<std::string>{"readyok"});
+    session.command("usinewgame");
+
+    // Fixed depth, from the opening after two moves, on one thread and on three.
+    for (const char* threads : {"1", "3"}) {
+        SCOPED_TRACE(threads);
+        session.command(std::string("setoption name Threads value ") + threads);
+        session.command("position startpos moves 7g7f 3c3d");
+        session.command("go depth 4");
+        session.wait();
+        l = take();
+        expectLegalSearchOutput("startpos moves 7g7f 3c3d", l);
+        EXPECT_TRUE(l[l.size() - 2].starts_with("info depth 4 ")) << l[l.size() - 2];
+    }
+
+    // Nodes, a clock for the side to move (lower: btime), and byoyomi alone end by themselves.
+    for (const char* go : {"go nodes 3000", "go btime 300 wtime 100000 binc 0 winc 0", "go btime 0 wtime 0 byoyomi 100"}) {
+        SCOPED_TRACE(go);
+        session.command("position sfen lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1");
+        session.command(go);
+        session.wait();
+        expectLegalSearchOutput("sfen lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1", take());
+    }
+
+    // Infinite until stopped: one bestmove, after the stop.
+    session.command("position startpos");
+    session.command("go infinite");
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    session.command("stop");
+    l = take();
+    expectLegalSearchOutput("startpos", l);
+    EXPECT_EQ(std::count_if(l.begin(), l.end(), [](const std::string& s) { return s.starts_with("bestmove"); }), 1);
+
+    // Mated (a gold held by a pawn), and nothing to move: resign.
+    for (const char* sfen : {"4k4/9/9/9/9/P8/4p4/4g4/4K4 b - 1", "4K4/9/9/9/9/9/9/pp7/kp7 w - 1"}) {
+        session.command(std::string("position sfen ") + sfen);
+        session.command("go depth 3");
+        session.wait();
+        l = take();
+        ASSERT_FALSE(l.empty());
+        EXPECT_EQ(l.back(), "bestmove resign") << sfen;
+    }
+    // A king that can be taken is taken.
+    session.command("position sfen 4k4/9/9/9/9/9/9/4r4/4K4 w - 1");
+    session.command("go depth 3");
+    session.wait();
+    l = take();
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_TRUE(l[0].starts_with("info depth 1 ")) << l[0];
+    EXPECT_TRUE(l[1].starts_with("bestmove 5h5i")) << l[1];
+
+    // Broken input: a line each, and no move from a position that is not there.
+    for (const char* bad : {"position startpos moves 5i5h", "position startpos moves 7g7f 7g7f",
+                            "position sfen 9/9/9/9/9/9/9/9/9 b - 1", "position nowhere", "frobnicate"}) {
+        session.command(bad);
+        l = take();
+        ASSERT_EQ(l.size(), 1u) << bad;
+        EXPECT_TRUE(l[0].starts_with("info string ")) << bad;
+    }
+    session.command("go depth 2");
+    session.wait();
+    EXPECT_EQ(take(), std::vector<std::string>{"bestmove resign"});
+    EXPECT_FALSE(session.command("quit"));
+}
+
+TEST(Usi, CommandReadsItsInputToTheEnd) {
+    // The whole process loop through runCommand: a limited search still answers after the
+    // input ends; an endless one is stopped by the end of the input.
+    for (const char* go : {"go depth 3", "go infinite"}) {
+        std::istringstream in(std::string("usi\nisready\nposition startpos moves 2g2f\n") + go + "\n");
+        std::ostringstream out, err;
+        EXPECT_EQ(runCommand({"usi", "--threads", "2", "--hash", "4"}, in, out, err), 0);
+        const auto l = lines(out.str());
+        expectLegalSearchOutput("startpos moves 2g2f", l);
+        EXPECT_TRUE(err.str().empty());
+    }
+}
+
+TEST(Usi, GoReadsTheClockOfTheSideToMove) {
+    const search::Limits lower = parseGo("btime 60000 wtime 1000 binc 2000 winc 10 byoyomi 500", search::Lower);
+    EXPECT_DOUBLE_EQ(lower.clockTime, 60.0);
+    EXPECT_DOUBLE_EQ(lower.increment, 2.0);
+    EXPECT_DOUBLE_EQ(lower.byoyomi, 0.5);
+    const search::Limits upper = parseGo("btime 60000 wtime 1000 binc 2000 winc 10 byoyomi 500", search::Upper);
+    EXPECT_DOUBLE_EQ(upper.clockTime, 1.0);
+    EXPECT_DOUBLE_EQ(upper.increment, 0.01);
+    const search::Limits fixed = parseGo("movetime 250 depth 7 nodes 12345", search::Upper);
+    EXPECT_DOUBLE_EQ(fixed.seconds, 0.25);
+    EXPECT_EQ(fixed.depth, 7);
+    EXPECT_EQ(fixed.nodes, 12345u);
+    const search::Limits none = parseGo("infinite", search::Lower);
+    EXPECT_EQ(search::timeBudget(none).hard, 0.0);
+}
+
+TEST(Match, ScoreAndElo) {
+    const MatchScore even{30, 40, 30}, ahead{60, 20, 20}, behind{20, 20, 60};
+    EXPECT_DOUBLE_EQ(even.score(), 0.5);
+    EXPECT_NEAR(even.elo(), 0, 1e-9);
+    EXPECT_GT(even.eloError(), 0);
+    EXPECT_GT(ahead.elo(), 100);
+    EXPECT_NEAR(ahead.elo(), -behind.elo(), 1e-9);
+    // Four times the games, about half the error.
+    const MatchScore more{240, 80, 80};
+    EXPECT_NEAR(more.eloError() * 2, ahead.eloError(), ahead.eloError() * 0.1);
+    EXPECT_EQ(scoreLine(even), "30 wins, 40 draws, 30 losses in 100 games (score 50.0%), Elo +0 ± " +
+                                   std::to_string(int(std::lround(even.eloError()))));
+}
+
+TEST(Match, AgainstOurOwnUsiAndAgainstAnEngineThatBreaksTheRules) {
+    // Our usi command as the other engine: both games of the pair end by the rules.
+    const std::string self = std::string(FUDO_BINARY_DIR) + "/cli/fudo-cli usi";
+    const Outcome r = run({"match", "--engine", self, "--games", "2", "--movetime", "20", "--depth", "2", "--seed", "5"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    auto l = lines(r.out);
+    ASSERT_EQ(l.size(), 3u) << r.out;
+    EXPECT_TRUE(l[0].starts_with("game 1 (opening ")) << l[0];
+    EXPECT_NE(l[0].find("we play first"), std::string::npos);
+    EXPECT_NE(l[1].find("we play second"), std::string::npos);
+    // The same opening for both games of the pair.
+    EXPECT_EQ(l[0].substr(0, l[0].find(';')).substr(6), l[1].substr(0, l[1].find(';')).substr(6));
+    EXPECT_NE(l[2].find("in 2 games"), std::string::npos) << l[2];
+
+    // An engine that answers with a move no piece can make, or with its king: it loses
+    // every game, whoever starts.
+    for (const char* move : {"9a9a", "5i5h", "5a5b"}) {
+        const std::string broken = std::string("while read l; do case \"$l\" in usi) echo usiok;; isready) echo readyok;; "
+                                               "go*) echo bestmove ") + move + ";; quit) exit;; esac; done";
+        const Outcome b = run({"match", "--engine", broken, "--games", "2", "--depth", "1", "--opening-plies", "0"});
+        ASSERT_EQ(b.code, 0) << b.err;
+        l = lines(b.out);
+        ASSERT_EQ(l.size(), 3u) << b.out;
+        EXPECT_NE(l[2].find("2 wins, 0 draws, 0 losses in 2 games"), std::string::npos) << move << ": " << b.out;
+    }
+
+    // An engine that cannot be started is one clear line.
+    const Outcome none = run({"match", "--engine", "exit 3", "--games", "2"});
+    EXPECT_EQ(none.code, kExitBadInput);
+    EXPECT_TRUE(none.out.empty());
+    EXPECT_EQ(std::count(none.err.begin(), none.err.end(), '\n'), 1) << none.err;
+}
+
+}  // namespace
+}  // namespace fudo::cli
