@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: unit, window, sound and
 # monkey tests in an optimised build and again under AddressSanitizer and
-# UndefinedBehaviorSanitizer; checks the AppStream metadata, the manual pages and the Debian
+# UndefinedBehaviorSanitizer; checks that everything the build found is installed by
+# scripts/install-deps.sh; checks the AppStream metadata, the manual pages and the Debian
 # package; then runs each fuzzer for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,6 +12,8 @@ jobs=$(nproc)
 
 echo "== build, package and test (optimised, with Debian's hardening flags)"
 scripts/package.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUDO_WERROR=ON -DBUILD_TESTING=ON
+echo "== every package the build found comes from the install script"
+scripts/check-deps.sh build test
 ctest --test-dir build --output-on-failure --parallel "$jobs"
 
 echo "== build and test under ASan + UBSan"
