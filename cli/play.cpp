@@ -340,31 +340,25 @@ void PlaySession::report(int before) {
     if (d.draw) {
         out_ << "result: draw (500 moves)\n";
     } else if (d.winner == kYou) {
-        const std::string reason = endReason(true);
+        const std::string reason = endReason();
         if (reason == "the computer has no move") out_ << scoreLines_ << "bestmove none\n";
         out_ << "result: you win (" << reason << ")\n";
     } else if (!d.winner.empty()) {
-        out_ << "result: computer wins (" << endReason(false) << ")\n";
+        out_ << "result: computer wins (" << endReason() << ")\n";
     } else {
         out_ << "result: game over\n";
     }
 }
 
-// Why the game ended, read from its last move: a king moved or taken, a mate announced
-// after the person's move, or a computer without a move.
-std::string PlaySession::endReason(bool youWon) {
-    Game& g = game();
-    const int n = g.KIFU_NOW;
-    if (n < 1) return "no move";
-    const bool computerMoved = g.KIFU_KOMA[n] > 0;
-    if (g.KIFU_KOMA[n] == OU || g.KIFU_KOMA[n] == -OU) return "king move";
-    if (g.KIFU_TORI[n] == OU || g.KIFU_TORI[n] == -OU) return "king capture";
-    if (youWon && !computerMoved) {
-        // The board ends the game when the person's move mates; otherwise the computer
-        // found nothing to play. The mate test runs on a copy: the game stays as it is.
-        auto scratch = headlessAt(positionOf(g), g.COM_LEVEL);
-        scratch->game.勢力調査();
-        return scratch->game.詰めかCOM() == 1 ? "mate" : "the computer has no move";
+// Why the game ended, in the words of the result line.
+std::string PlaySession::endReason() {
+    switch (game().終局.理由) {
+    case 終局理由::王を動かした: return "king move";
+    case 終局理由::王を取った: return "king capture";
+    case 終局理由::詰み: return "mate";
+    case 終局理由::投了: return "the computer has no move";
+    case 終局理由::手数上限: return "500 moves";
+    case 終局理由::なし: break;
     }
     return "unknown";
 }

@@ -71,7 +71,7 @@ private:
     void playClicks(const UsiClicks& m);
     void dropPick();
     void report(int before);
-    std::string endReason(bool youWon);
+    std::string endReason();
     void printBoard(const Position& pos);
 
     PlayOptions options_;

@@ -103,17 +103,17 @@ bool playAsPerson(Game& g, const LowerMove& m) {
     if (m.koma == -OU) {
         g.効果音(g.SOUND_KINSI);
         g.描画_数値(m.tx - 0.2, m.ty - 0.2, "×", 色_明赤, 0, 40);
-        g.終了("ｺﾝﾋﾟｭｰﾀ");
+        g.終了("ｺﾝﾋﾟｭｰﾀ", 終局理由::王を動かした, g.COM_SENGO);
         return false;
     }
     g.Timer1_Enabled = false;
     g.MAN_JIKAN += g.KONKAI_JIKAN;
     g.勢力調査();
     if (g.詰めかCOM() == 1 || captured == OU) {
-        g.終了("あなた");
+        g.終了("あなた", captured == OU ? 終局理由::王を取った : 終局理由::詰み, g.MAN_SENGO);
         return false;
     }
-    if (g.SYOUSYA != 0) return false;
+    if (g.終局.終わった()) return false;
     g.TEBAN = g.COM_SENGO;
     return true;
 }

@@ -192,14 +192,14 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
         if (koma == -OU) {
             g.効果音(g.SOUND_KINSI);
             バツを描く(g, col, row);
-            g.終了("ｺﾝﾋﾟｭｰﾀ");
+            g.終了("ｺﾝﾋﾟｭｰﾀ", 終局理由::王を動かした, g.COM_SENGO);
             return;
         }
         g.Timer1_Enabled = false;
         g.MAN_JIKAN += g.KONKAI_JIKAN;
         g.勢力調査();
         if (g.詰めかCOM() == 1 || 取った駒 == OU) {
-            g.終了("あなた");
+            g.終了("あなた", 取った駒 == OU ? 終局理由::王を取った : 終局理由::詰み, g.MAN_SENGO);
             return;
         }
         // A full move list leaves the computer no room for its answer.
@@ -216,12 +216,13 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
     if (koma == OU || koma == -OU) {
         g.効果音(g.SOUND_KINSI);
         バツを描く(g, col, row);
-        g.終了(koma == OU ? "先手" : "後手");
+        // The one who moved the king loses.
+        g.終了(koma == OU ? "先手" : "後手", 終局理由::王を動かした, koma == OU ? g.MAN_SENGO : g.COM_SENGO);
         return;
     }
     if (取った駒 == OU || 取った駒 == -OU) {
         g.効果音(g.SOUND_KINSI);
-        g.終了(取った駒 == OU ? "先手" : "後手");
+        g.終了(取った駒 == OU ? "先手" : "後手", 終局理由::王を取った, 取った駒 == OU ? g.MAN_SENGO : g.COM_SENGO);
         return;
     }
     if (g.TEBAN == g.TE_SENTE) {
@@ -250,6 +251,7 @@ std::string_view Game::拒否の文(拒否理由 r) {
     switch (r) {
     case R::なし: return {};
     case R::対局前: return "対局を始めて下さい";
+    case R::終局後: return "対局は終わりました";
     case R::棋譜再生中: return "棋譜の再生中です";
     case R::相手の駒: return "相手の駒です";
     case R::駒がない: return "そこに駒はありません";
@@ -298,6 +300,12 @@ void Game::Form_MouseDown(int button, int /*shift*/, double X, double Y) {
         拒否を知らせる(拒否理由::対局前);
         効果音(SOUND_KINSI);
         dialogs_.message("「対局」で始めて下さい", "開始", Buttons::OK);
+        return;
+    }
+
+    if (終局.終わった()) {
+        拒否を知らせる(拒否理由::終局後);
+        効果音(SOUND_KINSI);
         return;
     }
 

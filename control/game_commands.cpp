@@ -88,6 +88,8 @@ void Game::見出し_Click() {
 }
 
 void Game::SENTE_Click() {
+    // A finished game is never played on: the start command begins a new one.
+    if (終局.終わった()) 初期設定();
     if (開始を拒否(*this)) return;
     COM対局の準備(*this, true);
     if (新しい対局(*this)) {
@@ -109,6 +111,7 @@ void Game::SENTE_Click() {
 }
 
 void Game::GOTE_Click() {
+    if (終局.終わった()) 初期設定();
     if (開始を拒否(*this)) return;
     COM対局の準備(*this, false);
     if (新しい対局(*this)) {
@@ -125,6 +128,7 @@ void Game::GOTE_Click() {
 }
 
 void Game::START_Click() {
+    if (終局.終わった()) 初期設定();
     if (開始を拒否(*this)) return;
     描画_棋譜読込み部分消去();
     レベル表示(*this, false);

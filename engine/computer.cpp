@@ -177,7 +177,7 @@ void Game::com_ban_着手(const 探索結果& r) {
         // boxes that end the game.
         Timer1_Enabled = false;
         消去_移動結果(COM_SENGO);
-        終了("あなた");
+        終了("あなた", 終局理由::投了, MAN_SENGO);
         return;
     }
     const 候補手& m = r.best;
@@ -196,7 +196,7 @@ void Game::com_ban_着手(const 探索結果& r) {
         効果音(SOUND_KINSI);
         描画_数値(m.tx - 0.2, m.ty - 0.2, "×", 色_明赤, 0, 40);
         消去_移動結果(COM_SENGO);
-        終了("あなた");
+        終了("あなた", 終局理由::王を動かした, MAN_SENGO);
         return;
     }
 
@@ -206,7 +206,7 @@ void Game::com_ban_着手(const 探索結果& r) {
     // could report a mate and let the game go on without a king.
     if (SYOUSYA == COM_SENGO) {
         消去_移動結果(COM_SENGO);
-        終了("ｺﾝﾋﾟｭｰﾀ");
+        終了("ｺﾝﾋﾟｭｰﾀ", 終局理由::王を取った, COM_SENGO);
         return;
     }
     // The move's text replaces "思考中" before the mate or check box.

@@ -61,6 +61,7 @@ enum class 拒否理由 : std::uint8_t {
     なし,
     対局前,      // no game runs
     棋譜再生中,  // a record is being replayed
+    終局後,      // the game has ended
     相手の駒,    // the first click picked the other side's piece
     駒がない,    // the first click found an empty square
     持駒がない,  // a stand kind the hand does not hold
@@ -74,6 +75,24 @@ enum class 拒否理由 : std::uint8_t {
     動けない,    // the piece does not move that way
     間に駒,      // a line piece would jump over a piece
     成り必須,    // the move is legal only promoted
+};
+
+// How a game ended. なし while a game runs or before the first; set where a game ends and
+// cleared when a new one starts, so that no one has to guess it from the board or the turn.
+enum class 終局理由 : std::uint8_t {
+    なし,
+    王を動かした,  // the loser moved its own king
+    王を取った,    // the winner took the other king
+    詰み,          // the person mated the computer's king
+    手数上限,      // the move list is full: a draw
+    投了,          // the computer found no move and gave up
+};
+
+struct 終局状態 {
+    終局理由 理由 = 終局理由::なし;
+    int 勝者 = 0;  // side value of the winner; 0 for a draw
+    bool 終わった() const { return 理由 != 終局理由::なし; }
+    bool operator==(const 終局状態&) const = default;
 };
 
 // Menu tick marks. They are game state; the window mirrors them.
@@ -118,6 +137,7 @@ public:
     int COM_SENGO = +1;  // side value of the upper player
     int TEBAN = 0;       // side to move; 0 = no game
     int SYOUSYA = 0;     // side value of the player who took a king; 0 = none
+    終局状態 終局;       // whether and how the game has ended
 
     // ---------------------------------------------------------------- modes and progress
     int TAIKYOKU_MODE = MODE_MAN;
@@ -209,7 +229,9 @@ public:
     int 詰めかMAN();
     int 詰めかMAN_COM移動() const;
     int 調査_自王逃道();
-    void 終了(std::string_view winner);
+    // The game ends: the state says how, then the boxes announce `winner` (a display name)
+    // and ask about the next game.
+    void 終了(std::string_view winner, 終局理由 reason, int winnerSide);
     void 終了処理();
     // 終了処理, then the host ends the program after the current event.
     void プログラム終了();

@@ -123,6 +123,8 @@ void Game::ヒント_Click() {
         refusal = "棋譜ﾓｰﾄﾞではヒントは出せません";
     else if (TEBAN == 0)
         refusal = "対局中ではないのでヒントは出せません";
+    else if (終局.終わった())
+        refusal = "対局は終わりました";
     else if (TAIKYOKU_MODE == MODE_COM && TEBAN == COM_SENGO)
         refusal = "ｺﾝﾋﾟｭｰﾀの番です";
     else if (KIFU_NOW >= KIFU_MAX)

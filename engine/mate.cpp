@@ -133,7 +133,10 @@ void Dialogs::gameEnd(std::string_view winner) {
     message(text, "終了", Buttons::OK);
 }
 
-void Game::終了(std::string_view winner) {
+void Game::終了(std::string_view winner, 終局理由 reason, int winnerSide) {
+    // Recorded before any box: whatever happens while a box is open (the window closed,
+    // the program ended), the game is known to be over.
+    終局 = {reason, winnerSide};
     dialogs_.gameEnd(winner);
     再ゲーム確認();
 }
@@ -154,6 +157,7 @@ void Game::プログラム終了() {
 
 int Game::手数上限() {
     if (TEBAN == 0 || KIFU_NOW < KIFU_MAX) return 0;
+    終局 = {終局理由::手数上限, 0};
     dialogs_.message("500手に達したので引き分けです", "終了", Buttons::OK);
     再ゲーム確認();
     return 1;

@@ -184,6 +184,16 @@ json 盤をJSONに(const IntMap& m) {
     return a;
 }
 
+// How the game ended, from a checked state. A file written before the end was kept reads
+// as running, or as ended by a king taken when it names who took one.
+終局状態 終局欄(const json& s) {
+    auto r = s.find("END_REASON");
+    if (r != s.end()) return {終局理由(r->get<int>()), s.at("END_WINNER").get<int>()};
+    const int taker = s.value("SYOUSYA", 0);
+    if (taker != 0) return {終局理由::王を取った, taker};
+    return {};
+}
+
 // Checks, field by field, that the object holds a state; with `g`, also puts it there.
 // The checking pass runs first and alone, so that a fault never leaves half a state.
 bool 欄を通す(const json& s, Game* g, std::string& error) {
@@ -217,6 +227,14 @@ bool 欄を通す(const json& s, Game* g, std::string& error) {
         double d = 0;
         if (!v || !seconds(*v, d)) return fail(std::string("bad ") + f.name);
         if (g) g->*f.field = d;
+    }
+    {
+        const json* r = field("END_REASON");
+        const json* w = field("END_WINNER");
+        long long n = 0;
+        if ((r || w) && (!r || !w || !integer(*r, 0, (long long)終局理由::投了, n) || !integer(*w, -1, 1, n)))
+            return fail("bad END_REASON");
+        if (g) g->終局 = 終局欄(s);
     }
     {
         const json* v = field("Timer1_Enabled");
@@ -328,20 +346,25 @@ bool 解析(std::string_view text, json& doc, std::string& error) {
     return 欄を通す(s, nullptr, error) && 筋が通る(s, error);
 }
 
-bool 保存に値する(int kifuMode, int kifuLast, int teban, int tesu) {
+bool 保存に値する(bool ended, int kifuMode, int kifuLast, int teban, int tesu) {
+    if (ended) return false;
     if (kifuMode == 1) return kifuLast > 0;
     return teban != 0 && (kifuLast > 0 || tesu > 0);
 }
 
 }  // namespace
 
-bool 保存する対局か(const Game& g) { return 保存に値する(g.KIFU_MODE, g.KIFU_LAST, g.TEBAN, g.TESU); }
+bool 保存する対局か(const Game& g) {
+    return 保存に値する(g.終局.終わった(), g.KIFU_MODE, g.KIFU_LAST, g.TEBAN, g.TESU);
+}
 
 std::string セッション文字列(const Game& g) {
     json s = json::object();
     for (const 整数欄& f : kInts) s[f.name] = g.*f.field;
     for (const 小数欄& f : kDoubles) s[f.name] = g.*f.field;
     s["Timer1_Enabled"] = g.Timer1_Enabled;
+    s["END_REASON"] = int(g.終局.理由);
+    s["END_WINNER"] = g.終局.勝者;
     for (const 盤欄& f : kMaps) s[f.name] = 盤をJSONに(g.*f.field);
     for (const 列欄& f : kRows) {
         const int* row = f.at(const_cast<Game&>(g));
@@ -385,7 +408,7 @@ bool 検査_セッション(std::string_view text, std::string& error, bool* unf
     if (!解析(text, doc, error)) return false;
     if (unfinished) {
         const json& s = doc["state"];
-        *unfinished = 保存に値する(s["KIFU_MODE"].get<int>(), s["KIFU_LAST"].get<int>(), s["TEBAN"].get<int>(),
+        *unfinished = 保存に値する(終局欄(s).終わった(), s["KIFU_MODE"].get<int>(), s["KIFU_LAST"].get<int>(), s["TEBAN"].get<int>(),
                                   s["TESU"].get<int>());
     }
     return true;
@@ -428,8 +451,8 @@ void 再開_セッション(Game& g) {
             g.描画_移動結果(c > 0 ? g.COM_SENGO : g.MAN_SENGO, x, y, c, 色_白);
     }
     g.host().menuChanged();
-    if (g.TAIKYOKU_MODE == MODE_COM && g.KIFU_MODE == 0 && g.SAIKAI_MATI == 0 && g.TEBAN != 0 &&
-        g.TEBAN == g.COM_SENGO)
+    if (!g.終局.終わった() && g.TAIKYOKU_MODE == MODE_COM && g.KIFU_MODE == 0 && g.SAIKAI_MATI == 0 &&
+        g.TEBAN != 0 && g.TEBAN == g.COM_SENGO)
         g.com_ban();
 }
 

@@ -587,6 +587,10 @@
         <translation>SFEN copied</translation>
     </message>
     <message>
+        <source>対局は終わりました</source>
+        <translation>The game is over</translation>
+    </message>
+    <message>
         <source>対局を始めて下さい</source>
         <translation>Start a game first</translation>
     </message>

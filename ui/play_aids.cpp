@@ -47,7 +47,7 @@ void Game::描画_盤の印() {
 
 void Game::描画_手番() {
     int want = 0;
-    if (補助.手番 && TEBAN != 0 && KIFU_MODE == 0) {
+    if (補助.手番 && TEBAN != 0 && KIFU_MODE == 0 && !終局.終わった()) {
         const int place = TEBAN == MAN_SENGO ? 下の手番 : 上の手番;
         want = place * 2 + (TEBAN == TE_SENTE ? 0 : 1);
     }

@@ -127,7 +127,7 @@ TEST_F(Mate, EscapeSquaresOfTheLowerKing) {
 TEST_F(Mate, EndOfGameAsksToContinue) {
     g.TEBAN = 1;
     rig.dialogs.script = {Answer::Yes};
-    g.終了("あなた");
+    g.終了("あなた", 終局理由::詰み, g.MAN_SENGO);
     ASSERT_GE(rig.dialogs.shown.size(), 2u);
     EXPECT_EQ(rig.dialogs.shown[0].text, "あなたの勝ちです");
     EXPECT_EQ(rig.dialogs.shown[0].title, "終了");
@@ -139,7 +139,7 @@ TEST_F(Mate, EndOfGameAsksToContinue) {
 
     g.SOUND_KINSI = 5;
     rig.dialogs.script = {Answer::No};
-    g.終了("ｺﾝﾋﾟｭｰﾀ");
+    g.終了("ｺﾝﾋﾟｭｰﾀ", 終局理由::王を取った, g.COM_SENGO);
     EXPECT_EQ(rig.host.quits, 1);
     EXPECT_EQ(rig.sound.count("dsFree", 5), 1);
 }

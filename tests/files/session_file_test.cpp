@@ -4,6 +4,7 @@
 #include <fstream>
 #include <functional>
 #include <random>
+#include <regex>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -278,6 +279,49 @@ TEST_F(SessionFile, OnlyUnfinishedGamesAreKept) {
     move(g, 5, 9, 5, 8);  // a king move loses: the game is over
     EXPECT_EQ(g.TEBAN, 0);
     EXPECT_FALSE(保存する対局か(g));
+}
+
+// The window may close, or the program end, while the boxes that end a game are open:
+// what is kept then must say that the game is over, and nothing may play on from it.
+TEST_F(SessionFile, AFinishedGameIsNeverOfferedBack) {
+    std::string atTheBox;
+    rig.dialogs.onShow = [&](const Shown& s) {
+        if (s.text != "続けますか？") return;
+        EXPECT_FALSE(保存する対局か(g)) << "kept as a game to continue";
+        atTheBox = セッション文字列(g);
+    };
+    rig.dialogs.defaultYesNo = Answer::No;
+    g.SENTE_Click();
+    move(g, 7, 7, 7, 6);
+    ASSERT_EQ(g.TEBAN, g.MAN_SENGO);
+    move(g, 5, 9, 5, 8);  // the person moves the own king and loses
+    ASSERT_FALSE(atTheBox.empty());
+    EXPECT_EQ(g.終局, (終局状態{終局理由::王を動かした, g.COM_SENGO}));
+
+    std::string error;
+    bool unfinished = true;
+    ASSERT_TRUE(検査_セッション(atTheBox, error, &unfinished)) << error;
+    EXPECT_FALSE(unfinished) << "offered back as unfinished";
+    ASSERT_TRUE(読込_セッション(h, atTheBox, error)) << error;
+    EXPECT_EQ(h.終局, g.終局);
+    const int moves = h.KIFU_LAST;
+    再開_セッション(h);
+    click(h, 3, 7);
+    click(h, 3, 6);
+    EXPECT_EQ(h.KIFU_LAST, moves) << "a move was played on a finished game";
+    EXPECT_EQ(h.拒否, 拒否理由::終局後);
+    h.SENTE_Click();
+    EXPECT_EQ(h.KIFU_LAST, 0) << "a start command begins a new game";
+    EXPECT_FALSE(h.終局.終わった());
+
+    // A file of an older version says only who took a king.
+    std::string old = std::regex_replace(atTheBox, std::regex(R"re("END_(REASON|WINNER)":-?[0-9]+,)re"), "");
+    ASSERT_EQ(old.find("END_"), std::string::npos);
+    ASSERT_TRUE(検査_セッション(old, error, &unfinished)) << error;
+    EXPECT_TRUE(unfinished) << "nothing says that it ended";
+    old = std::regex_replace(old, std::regex(R"("SYOUSYA":0)"), R"("SYOUSYA":1)");
+    ASSERT_TRUE(検査_セッション(old, error, &unfinished)) << error;
+    EXPECT_FALSE(unfinished);
 }
 
 }  // namespace

@@ -234,7 +234,7 @@ void MainWindow::newGameAgainstTheComputer() {
 bool MainWindow::mayGiveUpGame(const QString& question, const QString& title) {
     // A game with moves on the board is only given up when the player says so.
     const Game& g = *game_;
-    if (g.TEBAN == 0 || g.KIFU_MODE != 0 || g.KIFU_LAST <= 0) return true;
+    if (g.TEBAN == 0 || g.KIFU_MODE != 0 || g.KIFU_LAST <= 0 || g.終局.終わった()) return true;
     return dialogs_.message(question.toStdString(), title.toStdString(), Buttons::YesNo, Icon::None) == Answer::Yes;
 }
 
