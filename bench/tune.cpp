@@ -28,7 +28,7 @@ bool setWeight(EvalWeights& w, const std::string& name, int v) {
         {"dropMate", &EvalWeights::dropMate},     {"dropCheck", &EvalWeights::dropCheck},
         {"knightDrop", &EvalWeights::knightDrop}, {"openLine", &EvalWeights::openLine},
         {"nearEnemy", &EvalWeights::nearEnemy},   {"nearGuard", &EvalWeights::nearGuard},
-        {"tempo", &EvalWeights::tempo},
+        {"tempo", &EvalWeights::tempo},           {"dangerGrowth", &EvalWeights::dangerGrowth},
     };
     for (const Field& f : fields)
         if (name == f.name) {
@@ -86,6 +86,25 @@ int play(Engine& lower, Engine& upper, std::uint64_t seed, double seconds) {
     return 0;
 }
 
+// The search's switches, 0 or 1.
+bool setSwitch(Options& o, const std::string& name, int v) {
+    struct Field {
+        const char* name;
+        bool Options::*p;
+    };
+    static const Field fields[] = {
+        {"nullMove", &Options::nullMove}, {"lateMoveReductions", &Options::lateMoveReductions},
+        {"pruning", &Options::pruning},   {"aspiration", &Options::aspiration},
+        {"qsearchPruning", &Options::qsearchPruning}, {"mateByDrop", &Options::mateByDrop},
+    };
+    for (const Field& f : fields)
+        if (name == f.name) {
+            o.*(f.p) = v != 0;
+            return true;
+        }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,7 +117,9 @@ int main(int argc, char** argv) {
     Engine base(16), variant(16);
     for (int i = 3; i < argc; ++i) {
         const char* eq = std::strchr(argv[i], '=');
-        if (!eq || !setWeight(variant.options().weights, std::string(argv[i], static_cast<size_t>(eq - argv[i])), std::atoi(eq + 1))) {
+        const std::string name(argv[i], static_cast<size_t>(eq ? eq - argv[i] : 0));
+        if (eq && setSwitch(variant.options(), name, std::atoi(eq + 1))) continue;
+        if (!eq || !setWeight(variant.options().weights, name, std::atoi(eq + 1))) {
             std::fprintf(stderr, "fudo_tune: bad weight %s\n", argv[i]);
             return 2;
         }

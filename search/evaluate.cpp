@@ -13,7 +13,7 @@ int kingSafety(const Position& pos, Color owner, const EvalWeights& w) {
     const AttackTables& at = attackTables();
     const Color enemy = ~owner;
     const Square k = pos.king(owner);
-    int score = 0;
+    int danger = 0, guard = 0;
 
     // Pieces the enemy holds that could check from a square next to the king.
     int handTypes[7];
@@ -28,8 +28,8 @@ int kingSafety(const Position& pos, Color owner, const EvalWeights& w) {
         int count[2];
         pos.attackCounts(s, count);
         const int a = count[enemy], d = count[owner];
-        score -= w.ringAttack * a;
-        if (a > d) score -= w.ringOverload * (a - d);
+        danger += w.ringAttack * a;
+        if (a > d) danger += w.ringOverload * (a - d);
         if (p == Empty) {
             // A piece dropped on s checks when it moves from s toward the king (direction
             // i + 4 from s). A contact check is answered only by taking the piece.
@@ -40,9 +40,9 @@ int kingSafety(const Position& pos, Color owner, const EvalWeights& w) {
                 if (t == Pawn && pos.pawnOnFile(enemy, fileOf(s))) continue;
                 checks = at.moves[makePiece(enemy, t)][(i + 4) & 7] != 0;
             }
-            if (checks) score -= d == 0 ? w.dropMate : w.dropCheck;
+            if (checks) danger += d == 0 ? w.dropMate : w.dropCheck;
         } else if (colorOf(p) == owner) {
-            score += w.nearGuard;
+            guard += w.nearGuard;
         }
     }
 
@@ -53,7 +53,7 @@ int kingSafety(const Position& pos, Color owner, const EvalWeights& w) {
             if (pos.at(s) != Empty) continue;
             int count[2];
             pos.attackCounts(s, count);
-            if (count[owner] == 0) score -= w.knightDrop;
+            if (count[owner] == 0) danger += w.knightDrop;
         }
     }
 
@@ -64,7 +64,7 @@ int kingSafety(const Position& pos, Color owner, const EvalWeights& w) {
             if (!((i & 1) ? bishopInHand : rookInHand)) continue;
             int run = 0;
             for (Square s = k + Directions[i]; pos.at(s) == Empty; s += Directions[i]) ++run;
-            if (run >= 2) score -= w.openLine * run;
+            if (run >= 2) danger += w.openLine * run;
         }
     }
 
@@ -75,10 +75,37 @@ int kingSafety(const Position& pos, Color owner, const EvalWeights& w) {
         for (int x = kx - 2; x <= kx + 2; ++x) {
             if (x < 1 || x > 9) continue;
             const Piece p = pos.at(square(x, y));
-            if (p != Empty && colorOf(p) == enemy) score -= w.nearEnemy;
+            if (p != Empty && colorOf(p) == enemy) danger += w.nearEnemy;
         }
     }
-    return score;
+    // Threats on a king that cannot step aside add up faster than one by one.
+    return guard - danger - danger * danger * w.dangerGrowth / 10000;
+}
+
+bool dropMates(const Position& pos) {
+    const AttackTables& at = attackTables();
+    const Color us = pos.sideToMove(), them = ~us;
+    const Square k = pos.king(them);
+    bool knight = false, any = false;
+    for (int t = Pawn; t <= Rook; ++t)
+        if (pos.hand(us, t) > 0) (t == Knight ? knight : any) = true;
+    if (any) {
+        for (int i = 0; i < 8; ++i) {
+            const Square s = k + Directions[i];
+            if (pos.at(s) != Empty || pos.attacked(s, them)) continue;
+            for (int t = Pawn; t <= Rook; ++t) {
+                if (t == Knight || pos.hand(us, t) == 0) continue;
+                if (t == Pawn && pos.pawnOnFile(us, fileOf(s))) continue;
+                if (at.moves[makePiece(us, t)][(i + 4) & 7]) return true;
+            }
+        }
+    }
+    if (knight)
+        for (int d : at.knightFrom[us]) {
+            const Square s = k + d;
+            if (pos.at(s) == Empty && !pos.attacked(s, them)) return true;
+        }
+    return false;
 }
 
 int evaluate(const Position& pos, const EvalWeights& w) {

@@ -17,11 +17,17 @@ struct EvalWeights {
     int nearEnemy = 12;       // enemy piece within two squares of the king
     int nearGuard = 6;        // own piece next to the king
     int tempo = 20;           // the side to move
+    int dangerGrowth = 0;     // growth of the danger with its square, in 1/10000
 };
 EvalWeights& evalWeights();
 
 // The position from the side to move's view.
 int evaluate(const Position& pos, const EvalWeights& w = evalWeights());
+
+// The side to move mates at once by a drop: next to the other king (or a knight's jump
+// from it) an empty square no defender reaches, where a piece in hand would give check.
+// A king never moves, so only taking the checker could answer it.
+bool dropMates(const Position& pos);
 
 // One king's safety from its owner's view (negative = in danger).
 int kingSafety(const Position& pos, Color owner, const EvalWeights& w = evalWeights());

@@ -153,6 +153,12 @@ struct Engine::Searcher {
         }
     }
 
+    void punishQuiet(Move m, int depth) {
+        const int type = isDrop(m) ? dropTypeOf(m) : typeOf(pos.at(fromOf(m)));
+        int& h = history[pos.sideToMove()][type][toOf(m)];
+        h = std::max(h - depth * depth, -(1 << 20));
+    }
+
     int qsearch(int alpha, int beta, int ply, bool inCheck) {
         countNode();
         if (aborted) return 0;
@@ -160,6 +166,7 @@ struct Engine::Searcher {
         if (pos.movesPlayed() >= 500) return 0;
         if (ply >= MaxPly) return evaluate(pos, options.weights);
 
+        if (!inCheck && options.mateByDrop && dropMates(pos)) return MateScore - ply - 1;
         int best = -Infinite;
         int n;
         if (inCheck) {
@@ -173,10 +180,20 @@ struct Engine::Searcher {
         scoreMoves(ply, n, NoMove);
         const bool noDrops = dropsBarred(inCheck);
         int legal = 0;
+        const MaterialValues& mv = materialValues();
         for (int i = 0; i < n; ++i) {
             const Move m = pick(ply, i, n);
             if ((noDrops && isDrop(m)) || !isLegal(pos, m, inCheck)) continue;
             ++legal;
+            if (!inCheck && options.qsearchPruning && !isPromotion(m)) {
+                const Piece victim = pos.at(toOf(m));
+                // Even winning the piece for nothing would not reach alpha.
+                if (best + victimValue(victim) + 200 <= alpha) continue;
+                // A bigger piece takes a smaller one on a guarded square: it is lost back.
+                if (mv.board[typeOf(pos.at(fromOf(m)))] > mv.board[typeOf(victim)] + 50 &&
+                    pos.attacked(toOf(m), ~pos.sideToMove()))
+                    continue;
+            }
             Undo u;
             pos.make(m, u);
             keys[ply + 1] = pos.key();
@@ -212,6 +229,7 @@ struct Engine::Searcher {
         countNode();
         if (aborted) return 0;
         if (ply > seldepth) seldepth = ply;
+        if (!inCheck && options.mateByDrop && dropMates(pos)) return std::min(beta, MateScore - ply - 1);
 
         Move hashMove = NoMove;
         TTEntry e;
@@ -224,12 +242,23 @@ struct Engine::Searcher {
         }
         if (hashMove != NoMove && !isPseudoLegal(pos, hashMove)) hashMove = NoMove;
 
+        const int staticEval = inCheck ? -Infinite : evaluate(pos, options.weights);
+        if (options.pruning && !pvNode && !inCheck && std::abs(beta) < MateBound) {
+            // So far above beta that a shallow search would not come back under it.
+            if (depth <= 6 && staticEval - 100 * depth >= beta) return staticEval;
+            // So far below alpha that only a capture could help.
+            if (depth <= 2 && staticEval + 250 + 200 * depth <= alpha) {
+                const int v = qsearch(alpha, alpha + 1, ply, false);
+                if (aborted) return 0;
+                if (v <= alpha) return v;
+            }
+        }
+
         // Null move: pass, and if a reduced search still fails high the node is cut. Not in
         // check, not twice in a row, and only with something to move besides pawns (a king
         // cannot move, so zugzwang is real).
         if (options.nullMove && !pvNode && !inCheck && depth >= 3 && ply > 0 && !nullAt[ply] &&
             std::abs(beta) < MateBound && hasMaterialToPass()) {
-            const int staticEval = evaluate(pos, options.weights);
             if (staticEval >= beta) {
                 const int r = 3 + depth / 4;
                 pos.flipSide();
@@ -250,6 +279,12 @@ struct Engine::Searcher {
         int best = -Infinite;
         Move bestMove = NoMove;
         int legal = 0;
+        Move quietsTried[64];
+        int quietCount = 0;
+        // Quiet moves late in the list or far below alpha are not searched near the leaves.
+        const bool mayPrune = options.pruning && !pvNode && !inCheck && std::abs(alpha) < MateBound;
+        const int moveCountLimit = 3 + depth * depth;
+        const bool futile = depth <= 4 && staticEval + 120 + 100 * depth <= alpha;
         for (int i = 0; i < n; ++i) {
             const Move m = pick(ply, i, n);
             if ((noDrops && isDrop(m)) || !isLegal(pos, m, inCheck)) continue;
@@ -260,6 +295,12 @@ struct Engine::Searcher {
             pos.make(m, u);
             keys[ply + 1] = pos.key();
             const bool givesCheck = pos.inCheck();
+            if (mayPrune && isQuiet && !givesCheck && !killer && best > -MateBound &&
+                ((depth <= 5 && legal > moveCountLimit) || futile)) {
+                pos.unmake(m, u);
+                continue;
+            }
+            if (isQuiet && quietCount < 64) quietsTried[quietCount++] = m;
             int v;
             if (legal == 1) {
                 v = -search(-beta, -alpha, depth - 1, ply + 1, givesCheck, pvNode);
@@ -285,7 +326,12 @@ struct Engine::Searcher {
                         pvLength[ply] = std::max(pvLength[ply + 1], ply + 1);
                     }
                     if (v >= beta) {
-                        if (isQuiet) rewardQuiet(ply, m, depth);
+                        if (isQuiet) {
+                            rewardQuiet(ply, m, depth);
+                            // The quiet moves tried before it did not cut.
+                            if (options.pruning)
+                                for (int k = 0; k + 1 < quietCount; ++k) punishQuiet(quietsTried[k], depth);
+                        }
                         break;
                     }
                 }
@@ -308,6 +354,7 @@ struct Engine::Searcher {
         static constexpr int SkipPhase[20] = {0, 1, 0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5, 6, 7};
         Move* root = moves[0];
         Move best = root[0];
+        int lastScore = 0;
         result.best = best;
         keys[0] = pos.key();
         for (int depth = 1; depth <= maxDepth; ++depth) {
@@ -316,37 +363,70 @@ struct Engine::Searcher {
                 if (((depth + pos.movesPlayed() + SkipPhase[i]) / SkipSize[i]) % 2 && depth < maxDepth) continue;
             }
             rootDepth = depth;
-            int alpha = -Infinite;
-            const int beta = Infinite;
+            // Aspiration: a window round the last score, widened on the side it fails.
+            int window = 40;
+            int lo = -Infinite, hi = Infinite;
+            if (options.aspiration && depth >= 5 && std::abs(lastScore) < MateBound) {
+                lo = lastScore - window;
+                hi = lastScore + window;
+            }
             Move iterBest = NoMove;
             int iterScore = -Infinite;
-            pvLength[0] = 0;
-            for (int i = 0; i < n; ++i) {
-                const Move m = root[i];
-                Undo u;
-                pos.make(m, u);
-                keys[1] = pos.key();
-                const bool givesCheck = pos.inCheck();
-                int v;
-                if (i == 0) {
-                    v = -search(-beta, -alpha, depth - 1, 1, givesCheck, true);
-                } else {
-                    v = -search(-alpha - 1, -alpha, depth - 1, 1, givesCheck, false);
-                    if (!aborted && v > alpha) v = -search(-beta, -alpha, depth - 1, 1, givesCheck, true);
+            while (true) {
+                int alpha = lo;
+                const int beta = hi;
+                iterBest = NoMove;
+                iterScore = -Infinite;
+                pvLength[0] = 0;
+                bool failHigh = false;
+                for (int i = 0; i < n; ++i) {
+                    const Move m = root[i];
+                    Undo u;
+                    pos.make(m, u);
+                    keys[1] = pos.key();
+                    const bool givesCheck = pos.inCheck();
+                    int v;
+                    if (i == 0) {
+                        v = -search(-beta, -alpha, depth - 1, 1, givesCheck, true);
+                    } else {
+                        v = -search(-alpha - 1, -alpha, depth - 1, 1, givesCheck, false);
+                        if (!aborted && v > alpha) v = -search(-beta, -alpha, depth - 1, 1, givesCheck, true);
+                    }
+                    pos.unmake(m, u);
+                    if (aborted) break;
+                    if (v > iterScore) {
+                        iterScore = v;
+                        iterBest = m;
+                        alpha = std::max(alpha, v);
+                        pv[0][0] = m;
+                        for (int j = 1; j < pvLength[1]; ++j) pv[0][j] = pv[1][j];
+                        pvLength[0] = std::max(pvLength[1], 1);
+                        // Keep the best first for the next iteration.
+                        std::rotate(root, root + i, root + i + 1);
+                        if (v >= beta) {
+                            failHigh = true;
+                            break;
+                        }
+                    }
                 }
-                pos.unmake(m, u);
-                if (aborted) break;
-                if (v > iterScore) {
-                    iterScore = v;
-                    iterBest = m;
-                    alpha = std::max(alpha, v);
-                    pv[0][0] = m;
-                    for (int j = 1; j < pvLength[1]; ++j) pv[0][j] = pv[1][j];
-                    pvLength[0] = std::max(pvLength[1], 1);
-                    // Keep the best first for the next iteration.
-                    std::rotate(root, root + i, root + i + 1);
+                if (aborted) {
+                    // Below the window nothing is known of the moves: keep the last best.
+                    if (iterScore <= lo) iterBest = NoMove;
+                    break;
+                }
+                if (iterScore <= lo && lo > -Infinite) {
+                    window *= 4;
+                    lo = std::max(-Infinite, lastScore - window);
+                    if (window > 1000) lo = -Infinite;
+                } else if (failHigh && hi < Infinite) {
+                    window *= 4;
+                    hi = std::min(Infinite, lastScore + window);
+                    if (window > 1000) hi = Infinite;
+                } else {
+                    break;
                 }
             }
+            if (iterBest != NoMove && !aborted) lastScore = iterScore;
             if (iterBest != NoMove) {
                 // A move searched to the end in an interrupted iteration still counts if it
                 // beat the previous best.

@@ -60,6 +60,10 @@ using InfoSink = std::function<void(const Info&)>;
 struct Options {
     bool nullMove = true;
     bool lateMoveReductions = true;
+    bool pruning = true;          // reverse futility, razoring, futility and move-count pruning
+    bool aspiration = true;       // narrow root windows from the previous iteration's score
+    bool qsearchPruning = true;   // no hopeless or losing captures in the quiescence search
+    bool mateByDrop = true;       // a drop that mates at once is seen without searching it
     int pollEvery = 1024;  // nodes between reads of the clock and the stop flag
     EvalWeights weights = evalWeights();
 };
