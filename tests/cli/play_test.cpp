@@ -116,21 +116,29 @@ TEST(PlayDifferential, TypedMovesAndClickedMovesLeaveTheSameGame) {
         PlayOptions o;
         o.level = 1 + seed % 3;
         o.second = seed % 2 == 1;
+        o.board = true;
         auto rig = std::make_unique<test::Rig>();
         rig->dialogs.defaultYesNo = Answer::No;
         Game& clicked = rig->game;
         clicked.初期設定();
         clicked.レベル_設定(o.level);
         o.second ? clicked.GOTE_Click() : clicked.SENTE_Click();
+        // The boards the clicked game shows after each move: the person's, as the computer
+        // starts to think, and the last.
+        std::string boards;
+        rig->host.onMoveMade = [&] { boards += boardDiagram(positionOf(clicked)); };
         Typed typed(o);
         ASSERT_TRUE(typed.session.start());
-        EXPECT_EQ(typed.fresh(), o.second ? "bestmove " + usiOfEntry(clicked, 1) + "\n" : "");
+        EXPECT_EQ(typed.fresh(), (o.second ? "bestmove " + usiOfEntry(clicked, 1) + "\n" : "") +
+                                     boardDiagram(positionOf(clicked)));
 
         for (int step = 0; step < 200 && !typed.session.over(); ++step) {
             const std::string usi = randomInput(clicked, rng);
             SCOPED_TRACE("step " + std::to_string(step) + ": " + usi);
             const int before = clicked.KIFU_NOW;
+            boards.clear();
             if (const auto m = parseUsiClicks(usi)) test::move(clicked, m->fx, m->fy, m->tx, m->ty, m->promote);
+            if (clicked.KIFU_NOW > before) boards += boardDiagram(positionOf(clicked));
             const std::string said = typed.type(usi);
             const Game& g = typed.session.game();
             ASSERT_EQ(stateOf(g), stateOf(clicked));
@@ -144,6 +152,11 @@ TEST(PlayDifferential, TypedMovesAndClickedMovesLeaveTheSameGame) {
             for (std::string line; std::getline(lines, line);)
                 if (line.starts_with("bestmove ")) printed += line + "\n";
             EXPECT_EQ(printed, expected);
+            std::string shown;  // each printed board: from its first hand line to the blank line
+            for (size_t at = said.find("コンピュータの持駒："); at != std::string::npos;
+                 at = said.find("コンピュータの持駒：", at + 1))
+                shown += said.substr(at, said.find("\n\n", at) + 2 - at);
+            EXPECT_EQ(shown, boards);
             computerMoves += static_cast<int>(std::count(expected.begin(), expected.end(), '\n'));
             if (usi == "resign" || rig->dialogs.wasShown("続けますか？")) {
                 EXPECT_TRUE(typed.session.over());

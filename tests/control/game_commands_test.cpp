@@ -214,23 +214,29 @@ TEST_F(GameCommands, AfterAFinishedGameSenteStartsFromTheOpening) {
     EXPECT_EQ(g.TEBAN, g.MAN_SENGO);
 }
 
-// After a reversal the move number runs on while the list starts again; starting
-// against the computer then must not make the old moves replayable by "進".
-TEST_F(GameCommands, SenteAfterAReversalDoesNotReviveTheOldMoves) {
-    g.START_Click();
-    move(g, 7, 7, 7, 6);
-    move(g, 3, 3, 3, 4);
-    move(g, 2, 7, 2, 6);
-    g.REVERSE_Click();
-    ASSERT_EQ(g.TESU, 3);
-    ASSERT_EQ(g.TEBAN, g.MAN_SENGO);
-    g.SENTE_Click();
-    EXPECT_EQ(g.KIFU_LAST, 0);
-    const Position p = positionOf(g);
-    rig.dialogs.clear();
-    g.AFTER_Click();
-    EXPECT_EQ(shownCount(rig.dialogs, "できません", "進む"), 1);
-    EXPECT_EQ(positionOf(g), p);
+// Starting on from a position before the list's end ends the list there, so that "進" has
+// nothing of the old moves to replay: after 戻, and after a reversal (where the move number
+// runs on while the list starts again).
+TEST_F(GameCommands, StartingOnFromAnEarlierPositionDropsTheMovesAfterIt) {
+    for (auto start : {&Game::SENTE_Click, &Game::GOTE_Click, &Game::START_Click})
+        for (bool reverse : {true, false}) {
+            SCOPED_TRACE(reverse ? "reversed" : "stepped back");
+            g.初期設定();
+            g.START_Click();
+            move(g, 7, 7, 7, 6);
+            move(g, 3, 3, 3, 4);
+            move(g, 2, 7, 2, 6);
+            reverse ? g.REVERSE_Click() : g.REPLAY_Click();
+            ASSERT_EQ(g.TEBAN, g.MAN_SENGO);
+            const int shown = g.KIFU_NOW;
+            std::invoke(start, g);
+            EXPECT_EQ(g.KIFU_LAST, shown);
+            const Position p = positionOf(g);
+            rig.dialogs.clear();
+            g.AFTER_Click();
+            EXPECT_EQ(shownCount(rig.dialogs, "できません", "進む"), 1);
+            EXPECT_EQ(positionOf(g), p);
+        }
 }
 
 class EndingTheProgram : public GameCommands {

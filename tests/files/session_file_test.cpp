@@ -181,10 +181,15 @@ TEST_F(SessionFile, ARestoredGameAgainstTheComputerPlaysOnExactly) {
         ASSERT_NE(g.TEBAN, 0);
         std::string error;
         h.初期設定();
+        other.host.time += 3600;  // the program that restores has run for an hour: not the player's time
         ASSERT_TRUE(読込_セッション(h, セッション文字列(g), error)) << error;
         再開_セッション(h);
         for (int i = 0; i < 6 && g.TEBAN != 0; ++i) {
             const int n = g.KIFU_LAST + 1;  // the person's next move, then the computer's answer
+            for (Rig* r : {&rig, &other}) {  // the person thinks for two seconds
+                r->host.time += 2;
+                r->game.Timer1_Timer();
+            }
             playSomeMove(rng);
             move(h, g.KIFU_MOTO_X[n], g.KIFU_MOTO_Y[n], g.KIFU_SAKI_X[n], g.KIFU_SAKI_Y[n]);
             ASSERT_EQ(join(carriedDifferences(g, h)), "") << "after move " << n;
@@ -279,6 +284,12 @@ TEST_F(SessionFile, OnlyUnfinishedGamesAreKept) {
     move(g, 5, 9, 5, 8);  // a king move loses: the game is over
     EXPECT_EQ(g.TEBAN, 0);
     EXPECT_FALSE(保存する対局か(g));
+    g.初期設定();
+    startTwoPersons();
+    move(g, 7, 7, 7, 6);
+    g.REVERSE_Click();
+    ASSERT_EQ(g.KIFU_LAST, 0);
+    EXPECT_TRUE(保存する対局か(g)) << "moves made, the list emptied by a reversal";
 }
 
 // The window may close, or the program end, while the boxes that end a game are open:

@@ -84,6 +84,7 @@ TEST(ExchangeFormat, GamesBeyondStandardShogiEndWithTheTrueResultAndTheRule) {
         const char* winner;
         std::vector<std::string> kif;     // lines the KIF holds
         std::vector<std::string> csa;     // lines the CSA holds
+        int grade = 0;
     };
     // Two rooks walking to and fro fill the move list.
     std::vector<棋譜手> walk;
@@ -109,12 +110,23 @@ TEST(ExchangeFormat, GamesBeyondStandardShogiEndWithTheTrueResultAndTheRule) {
          {" 500 ８二飛(72)   ( 0:00/00:00:00)", " 501 持将棋", "*不動将棋では500手に達すると引き分けです。",
           "まで500手で引き分け"},
          {"%HIKIWAKE"}},
+        // Ten pieces off: the upper side keeps its king and pawns. ▲'s pawn drop on ５二 leaves
+        // the king nothing but a step away, so it mates here; in standard shogi the king steps
+        // aside, so the drop is no 打ち歩詰め and is written as the winning move.
+        {"a pawn drop mating a king that may not step away",
+         {{1, 7, 1, 6, -HU, -HU, 0}, {5, 3, 5, 4, HU, HU, 0}, {1, 6, 1, 5, -HU, -HU, 0}, {5, 4, 5, 5, HU, HU, 0},
+          {1, 5, 1, 4, -HU, -HU, 0}, {5, 5, 5, 6, HU, HU, 0}, {1, 4, 1, 3, -HU_NARI, -HU, HU},
+          {5, 6, 5, 7, HU, HU, -HU}, {11, 3, 5, 2, -HU, -HU, 0}},
+         9, 終局表記::種別::投了, "先手",
+         {"   9 ５二歩打", "  10 投了", "*不動将棋では玉は動けないので、後手の玉は詰んでいます。", "まで9手で先手の勝ち"},
+         {"+0052FU", "%TORYO"}, 10},
         {"a game stopped halfway", {lowerFirstMoves()[0]}, 1, 終局表記::種別::中断, "",
          {"   2 中断", "まで1手で中断"}, {"%CHUDAN"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const 対局記録 r = recordOf(c.moves, false);
+        対局記録 r = recordOf(c.moves, false);
+        r.手合 = c.grade;
         ASSERT_EQ(検査_対局記録(r), "");
         const 終局表記 e = 作成_終局表記(r);
         EXPECT_EQ(e.手数, c.written);
@@ -143,7 +155,7 @@ TEST(ExchangeFormat, ReadsWhatOtherProgramsWrite) {
         {"ASCII digits, unpadded times, marks, 王 and 竜, comments, bookmarks, variations", false,
          "# comment\r\n開始日時:2020/01/02\r\n手合割:平手\r\n先手:甲\r\n後手:乙\r\n*opening comment\r\n"
          "1 ▲7六歩(77) (0:3/0:0:3)\r\n2 △3四歩(33)+ (0:5/0:0:5)\r\n&しおり\r\n3 2二角成(88)\r\n"
-         "4 同 銀(31)\r\n5 投了\r\nまで4手で後手の勝ち\r\n\r\n変化：2手\r\n2 8四歩(83)\r\n3 2六歩(27)\r\n",
+         "4 同 銀(31) (0:57/1:02)\r\n5 投了\r\nまで4手で後手の勝ち\r\n\r\n変化：2手\r\n2 8四歩(83)\r\n3 2六歩(27)\r\n",
          4, 0, false, "甲"},
         {"a byte-order mark and LF only; no end line", false,
          "\xEF\xBB\xBF手合割：平手\n手数----指手---------消費時間--\n   1 ５八玉(59)   ( 0:01/00:00:01)\n", 1, 0, false, ""},
@@ -203,6 +215,7 @@ TEST(ExchangeFormat, ReadsWhatOtherProgramsWrite) {
     EXPECT_EQ(r.記録.棋譜.手[0].MAN_JIKAN, 3);
     EXPECT_EQ(r.記録.棋譜.手[1].COM_JIKAN, 5);
     EXPECT_EQ(r.記録.棋譜.手[2].MAN_JIKAN, 3) << "no time given: the total stays";
+    EXPECT_EQ(r.記録.棋譜.手[3].COM_JIKAN, 62) << "a total without hours is minutes and seconds";
     EXPECT_EQ(r.記録.棋譜.上手名, "乙");
     EXPECT_EQ(r.記録.開始日時, "2020/01/02");
 }

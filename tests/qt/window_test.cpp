@@ -222,18 +222,19 @@ private slots:
         activate();
         QTest::keyClick(board, Qt::Key_Left);
         QCOMPARE(g.KIFU_NOW, 0);
-        QTest::keyClick(board, Qt::Key_Right);
-        QCOMPARE(g.KIFU_NOW, 1);
-        // Home gives up a game with moves only when the player says so.
+        // Home gives up a game with moves only when the player says so, even one stepped
+        // back to its start.
         answers.clear();
         answers.setPolicy([](const QString&) { return QStringLiteral("no"); });
         QTest::keyClick(board, Qt::Key_Home);
         QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("対局をやめて最初の局面に戻りますか？")});
-        QCOMPARE(g.KIFU_NOW, 1);
+        QCOMPARE(g.KIFU_LAST, 1);
         QCOMPARE(g.TAIKYOKU_MODE, MODE_MAN);
         QVERIFY(g.TEBAN != 0);
         answers.setPolicy({});
         activate();
+        QTest::keyClick(board, Qt::Key_Right);
+        QCOMPARE(g.KIFU_NOW, 1);
         QTest::keyClick(board, Qt::Key_Home);
         QCOMPARE(g.KIFU_NOW, 0);
         QCOMPARE(g.TEBAN, 0);
@@ -277,8 +278,12 @@ private slots:
         clickCell(*w, 7, 7);
         clickCell(*w, 7, 6);
         QCOMPARE(g.KIFU_LAST, 2);
-        // The side chosen last is kept; a game with moves is given up only on Yes.
+        // The side chosen last is kept; a game with moves is given up only on Yes, even
+        // when stepped back to its start.
         w->action("GOTE")->trigger();
+        w->action("REPLAY")->trigger();
+        w->action("REPLAY")->trigger();
+        QCOMPARE(g.KIFU_NOW, 0);
         answers.clear();
         answers.setPolicy([](const QString& text) {
             return text == QString::fromUtf8("対局をやめて新しい対局を始めますか？") ? QStringLiteral("no") : QString();
