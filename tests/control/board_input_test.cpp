@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/control/control_support.h"
+#include "tests/support/invariants.h"
 
 namespace fudo::test {
 namespace {
@@ -753,6 +754,7 @@ TEST_F(BoardInput, ClicksAnywhereOnlyEverMakeLegalMovesInATwoPersonGame) {
             ASSERT_EQ(g.拒否, 拒否理由::なし) << "click " << i;
             ASSERT_EQ(rig.host.statusLine, "") << "click " << i;
         }
+        ASSERT_EQ(checkInvariants(g), "") << "click " << i;
 
         if (g.TEBAN == 0) {
             // The game ended: by a move of a king or the capture of one.
@@ -801,6 +803,7 @@ TEST_F(BoardInput, ClicksAnywhereOnlyEverMakeLegalMovesAgainstTheComputer) {
         const Click c = nextClick(g, rng);
         g.Form_MouseDown(c.button, 0, c.X, c.Y);
         rig.canvas.clear();
+        ASSERT_EQ(checkInvariants(g), "") << "click " << i;
         if (g.KIFU_LAST == n && g.TEBAN != 0) {
             ASSERT_EQ(positionOf(g), before) << "click " << i;
             continue;

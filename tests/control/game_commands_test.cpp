@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/control/control_support.h"
+#include "tests/support/invariants.h"
 
 namespace fudo::test {
 namespace {
@@ -319,50 +320,21 @@ TEST_F(GameCommands, TheAboutBoxNamesGameVersionRuleAndLicence) {
 
 // --------------------------------------------------------------------------- whole games
 
-struct PersonMove {
-    int fx, fy, tx, ty;
-    bool mustPromote;
-};
-
-// Every legal move and drop of the lower side, kings last (moving one loses).
-std::vector<PersonMove> personMoves(const Game& g, bool withKing) {
-    Rig scratch;
-    Game& s = scratch.game;
-    s.BAN = g.BAN;
-    s.調査_2歩フラグ設定();
-    std::vector<PersonMove> out;
-    for (int fx = 1; fx <= 9; ++fx)
-        for (int fy = 1; fy <= 9; ++fy) {
-            const int c = g.BAN(fx, fy);
-            if (c > -HU || (c == -OU && !withKing)) continue;
-            for (int tx = 1; tx <= 9; ++tx)
-                for (int ty = 1; ty <= 9; ++ty)
-                    if (s.移動チェック(fx, fy, tx, ty, c) == 1)
-                        out.push_back({fx, fy, tx, ty, Game::移動後チェック(ty, c) == 0});
-        }
-    for (int k = 1; k <= 7; ++k) {
-        if (g.SITA_MOCHI[k] <= 0) continue;
-        for (int tx = 1; tx <= 9; ++tx)
-            for (int ty = 1; ty <= 9; ++ty)
-                if (s.移動チェック(11, k + 2, tx, ty, -持駒コード[k]) == 1)
-                    out.push_back({11, k + 2, tx, ty, false});
-    }
-    return out;
-}
-
 // Plays random legal moves by clicks until the game ends; checks the game after every
 // exchange. Returns the number of the person's moves.
 int playToTheEnd(Rig& rig, std::mt19937& rng) {
     Game& g = rig.game;
     int moves = 0;
     for (int turn = 0; turn < 200; ++turn) {
-        auto candidates = personMoves(g, false);
-        if (candidates.empty()) candidates = personMoves(g, true);
+        // Any legal move of the lower side; a king only when nothing else can move (moving one loses).
+        std::vector<LegalMove> candidates, kings;
+        for (const LegalMove& m : legalMoves(g, -1)) (m.king() ? kings : candidates).push_back(m);
+        if (candidates.empty()) candidates = kings;
         EXPECT_FALSE(candidates.empty());
         if (candidates.empty()) return moves;
         std::uniform_int_distribution<size_t> pick(0, candidates.size() - 1);
         std::uniform_int_distribution<int> coin(0, 1);
-        const PersonMove m = candidates[pick(rng)];
+        const LegalMove m = candidates[pick(rng)];
         const int n = g.KIFU_NOW;
         rig.host.time += 3;
         g.Timer1_Timer();
@@ -376,6 +348,7 @@ int playToTheEnd(Rig& rig, std::mt19937& rng) {
         EXPECT_EQ(g.TEBAN, g.MAN_SENGO);
         EXPECT_EQ(g.駒総数(), 40);
         EXPECT_GE(g.KIFU_KOMA[n + 2], HU);
+        EXPECT_EQ(checkInvariants(g), "");
         if (::testing::Test::HasFailure()) return moves;
     }
     return moves;

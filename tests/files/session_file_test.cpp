@@ -12,6 +12,7 @@
 #include "files/session_file.h"
 #include "tests/control/control_support.h"
 #include "tests/files/game_state.h"
+#include "tests/support/invariants.h"
 
 namespace fudo::test {
 namespace {
@@ -56,23 +57,15 @@ protected:
         ControlTest::SetUp();
         loadWithSounds(other);
     }
-    // Plays the first legal move of the side to move that is not a king move.
+    // Plays a random legal board move of the side to move that neither moves nor takes a
+    // king nor must promote.
     void playSomeMove(std::mt19937& rng) {
-        std::vector<std::array<int, 4>> moves;
-        for (int x = 1; x <= 9; ++x)
-            for (int y = 1; y <= 9; ++y) {
-                const int c = g.BAN(x, y);
-                const bool mine = g.TEBAN == g.MAN_SENGO ? c <= -HU : c >= HU;
-                if (!mine || c == OU || c == -OU) continue;
-                for (int tx = 1; tx <= 9; ++tx)
-                    for (int ty = 1; ty <= 9; ++ty)
-                        if (g.移動チェック(x, y, tx, ty, c) == 1 && Game::移動後チェック(ty, c) == 1 &&
-                            g.BAN(tx, ty) != OU && g.BAN(tx, ty) != -OU)
-                            moves.push_back({x, y, tx, ty});
-            }
+        std::vector<LegalMove> moves;
+        for (const LegalMove& m : legalMoves(g, g.TEBAN == g.MAN_SENGO ? -1 : 1))
+            if (!m.drop() && !m.king() && !m.takesKing() && !m.mustPromote) moves.push_back(m);
         ASSERT_FALSE(moves.empty());
-        const auto m = moves[std::uniform_int_distribution<size_t>(0, moves.size() - 1)(rng)];
-        move(g, m[0], m[1], m[2], m[3]);
+        const LegalMove m = moves[std::uniform_int_distribution<size_t>(0, moves.size() - 1)(rng)];
+        move(g, m.fx, m.fy, m.tx, m.ty);
     }
 };
 

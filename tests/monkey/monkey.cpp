@@ -128,13 +128,13 @@ struct Run {
         return {};
     }
 
-    // The game written as KIF, KIFU or CSA the way the window's export writes it (refused
-    // after 反転, as 書込 is). A file reported written must read back with the same moves
-    // from the same start; the game itself must not change.
+    // The game's whole move list written as KIF, KIFU or CSA (the window refuses after 反転,
+    // as 書込 does). A file reported written must read back as that list, move by move, from
+    // the same start; the game itself must not change.
     long exported = 0;
     std::string exportGame() {
         Game& g = *game;
-        const int count = (g.TEBAN != 0 || g.KIFU_MODE == 1) ? g.KIFU_LAST : 0;
+        const int count = g.KIFU_LAST;
         if (g.HANTEN_FLAG == 1 || count < 1) return "nothing to export";
         static const char* const suffixes[] = {".kif", ".kifu", ".csa"};
         const int f = pick(3);
@@ -151,6 +151,8 @@ struct Run {
         if (!back.ok) fault = "an exported file is refused: " + back.error;
         else if (std::string d = sameGame(back.記録, r, f != 2); !d.empty())
             fault = "an exported file reads back otherwise: " + d;
+        else if (static_cast<int>(back.記録.棋譜.手.size()) != g.KIFU_LAST)
+            fault = "an exported file does not hold the game's move list";
         return "export " + path.filename().string();
     }
 

@@ -12,6 +12,7 @@
 
 #include "cli/headless.h"
 #include "notation/game_record.h"
+#include "tests/support/invariants.h"
 
 namespace fudo::test {
 
@@ -79,34 +80,13 @@ inline 対局記録 ランダム対局(std::mt19937_64& rng, int grade, bool upp
     for (int ply = 1; ply <= length; ++ply) {
         const bool last = ply == length;
         std::vector<棋譜手> moves, kingTakes, kingMoves;
-        for (int x = 1; x <= 9; ++x)
-            for (int y = 1; y <= 9; ++y) {
-                const int c = g.BAN(x, y);
-                if (c == 0 || (c > 0) != (side > 0)) continue;
-                for (int tx = 1; tx <= 9; ++tx)
-                    for (int ty = 1; ty <= 9; ++ty) {
-                        if (g.移動チェック(x, y, tx, ty, c) != 1) continue;
-                        棋譜手 m{x, y, tx, ty, c, c, g.BAN(tx, ty), 0, 0, 0, 0};
-                        const bool may = g.調査_駒成(x, y, tx, ty, c) == 1;
-                        const bool must = Game::移動後チェック(ty, c) == 0;
-                        if (must || (may && rng() % 2)) m.KOMA_ATO = c + side;
-                        if (std::abs(m.TORI) == OU) kingTakes.push_back(m);
-                        else if (std::abs(c) == OU) kingMoves.push_back(m);
-                        else moves.push_back(m);
-                    }
-            }
-        g.調査_2歩フラグ設定();
-        auto& hand = side < 0 ? g.SITA_MOCHI : g.UE_MOCHI;
-        for (int kind = 1; kind <= 7; ++kind) {
-            if (hand[kind] < 1) continue;
-            const int code = side * 持駒コード[kind];
-            const int fx = side < 0 ? 11 : -1;
-            const int fy = side < 0 ? kind + 2 : (r.上手打段 ? 8 - kind : kind);
-            for (int tx = 1; tx <= 9; ++tx)
-                for (int ty = 1; ty <= 9; ++ty)
-                    if (g.移動チェック(fx, fy, tx, ty, code) == 1)
-                        moves.push_back({fx, fy, tx, ty, code, code, 0, 0, 0, 0, 0});
+        for (const LegalMove& l : legalMoves(g, side)) {
+            棋譜手 m{l.fx, l.fy, l.tx, l.ty, l.koma, l.koma, l.taken, 0, 0, 0, 0};
+            if (l.fx == -1 && !r.上手打段) m.MOTO_Y = 駒種類(l.koma);  // the list names the kind
+            if (l.mustPromote || (l.mayPromote && rng() % 2)) m.KOMA_ATO = l.koma + side;
+            (l.takesKing() ? kingTakes : l.king() ? kingMoves : moves).push_back(m);
         }
+        auto& hand = side < 0 ? g.SITA_MOCHI : g.UE_MOCHI;
         std::vector<棋譜手>* pool = &moves;
         if (last && ending == 1 && !kingTakes.empty()) pool = &kingTakes;
         if (last && ending == 2 && !kingMoves.empty()) pool = &kingMoves;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "engine/null_ports.h"
 #include "tests/support/fakes.h"
 
 namespace fudo::test {
@@ -25,7 +26,7 @@ const IntMap& openingBoard() {
     return board;
 }
 
-void apply(Position& p, int fx, int fy, int tx, int ty, int c, int t) {
+void apply(ReplayedPosition& p, int fx, int fy, int tx, int ty, int c, int t) {
     if (fx >= 1 && fx <= 9) p.ban(fx, fy) = KARA;
     else (c < 0 ? p.sita : p.ue)[駒種類(c)] -= 1;
     p.ban(tx, ty) = c;
@@ -38,8 +39,8 @@ int normalised(int c) { return c == SITA_OU_MAE ? -OU : c == UE_OU_MAE ? OU : c;
 
 }  // namespace
 
-Position replay(const Game& g) {
-    Position p;
+ReplayedPosition replay(const Game& g) {
+    ReplayedPosition p;
     p.ban = openingBoard();
     for (int i = 1; i <= g.KIFU_NOW; ++i)
         apply(p, g.KIFU_MOTO_X[i], g.KIFU_MOTO_Y[i], g.KIFU_SAKI_X[i], g.KIFU_SAKI_Y[i],
@@ -47,15 +48,15 @@ Position replay(const Game& g) {
     return p;
 }
 
-Position replay(const 棋譜データ& d) {
-    Position p;
+ReplayedPosition replay(const 棋譜データ& d) {
+    ReplayedPosition p;
     p.ban = openingBoard();
     for (const 棋譜手& m : d.手) apply(p, m.MOTO_X, m.MOTO_Y, m.SAKI_X, m.SAKI_Y, m.KOMA_ATO, m.TORI);
     return p;
 }
 
 // The differences between a replayed position and a board with hands, or empty.
-std::string compare(const Position& p, const IntMap& ban, const std::array<int, 8>& sita,
+std::string compare(const ReplayedPosition& p, const IntMap& ban, const std::array<int, 8>& sita,
                     const std::array<int, 8>& ue, const char* what) {
     char buf[200];
     for (int x = 1; x <= 9; ++x)
@@ -114,31 +115,44 @@ std::string checkInvariants(const Game& g) {
     return {};
 }
 
-bool randomLegalMove(Game& g, std::mt19937& rng, int& fx, int& fy, int& tx, int& ty) {
-    auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    const bool upper = g.TEBAN == g.COM_SENGO;
-    g.調査_2歩フラグ設定();
-    for (int attempt = 0; attempt < 40; ++attempt) {
-        int code;
-        if (pick(4) == 0) {
-            const int kind = 1 + pick(7);
-            if ((upper ? g.UE_MOCHI : g.SITA_MOCHI)[kind] <= 0) continue;
-            fx = upper ? -1 : 11;
-            fy = upper ? 8 - kind : kind + 2;
-            code = upper ? 持駒コード[kind] : -持駒コード[kind];
-        } else {
-            fx = 1 + pick(9);
-            fy = 1 + pick(9);
-            code = g.BAN(fx, fy);
-            if (upper ? code < 10 : code > -10) continue;
+std::vector<LegalMove> legalMoves(const Game& g, int side) {
+    // The checks set the game's two-pawn flags and its promotion result: use a copy.
+    NullCanvas canvas;
+    NullDialogs dialogs;
+    NullHost host;
+    auto s = std::make_unique<Game>(canvas, dialogs, host, nullptr);
+    s->BAN = g.BAN;
+    s->調査_2歩フラグ設定();
+    std::vector<LegalMove> out;
+    for (int fx = 1; fx <= 9; ++fx)
+        for (int fy = 1; fy <= 9; ++fy) {
+            const int c = g.BAN(fx, fy);  // kings drawn before a game (8, 9) do not move
+            if (std::abs(c) < HU || (c > 0) != (side > 0)) continue;
+            for (int tx = 1; tx <= 9; ++tx)
+                for (int ty = 1; ty <= 9; ++ty) {
+                    if (s->移動チェック(fx, fy, tx, ty, c) != 1) continue;
+                    const bool must = Game::移動後チェック(ty, c) == 0;
+                    out.push_back({fx, fy, tx, ty, c, g.BAN(tx, ty), must || s->調査_駒成(fx, fy, tx, ty, c) == 1, must});
+                }
         }
-        for (int tries = 0; tries < 30; ++tries) {
-            tx = 1 + pick(9);
-            ty = 1 + pick(9);
-            if (g.移動チェック(fx, fy, tx, ty, code) == 1) return true;
-        }
+    const auto& hand = side < 0 ? g.SITA_MOCHI : g.UE_MOCHI;
+    for (int kind = 1; kind <= 7; ++kind) {
+        if (hand[kind] < 1) continue;
+        const int code = side * 持駒コード[kind];
+        const int fx = side < 0 ? 11 : -1, fy = side < 0 ? kind + 2 : 8 - kind;
+        for (int tx = 1; tx <= 9; ++tx)
+            for (int ty = 1; ty <= 9; ++ty)
+                if (s->移動チェック(fx, fy, tx, ty, code) == 1) out.push_back({fx, fy, tx, ty, code, KARA, false, false});
     }
-    return false;
+    return out;
+}
+
+bool randomLegalMove(const Game& g, std::mt19937& rng, int& fx, int& fy, int& tx, int& ty) {
+    const std::vector<LegalMove> moves = legalMoves(g, g.TEBAN == g.COM_SENGO ? 1 : -1);
+    if (moves.empty()) return false;
+    const LegalMove& m = moves[rng() % moves.size()];
+    fx = m.fx, fy = m.fy, tx = m.tx, ty = m.ty;
+    return true;
 }
 
 }  // namespace fudo::test
