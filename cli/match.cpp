@@ -1,3 +1,4 @@
+// The match runner: the outside engine as a child process, the referee and the score.
 #include "cli/match.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// The USI session: commands in, answers out, the search on a thread of its own.
 #include "cli/usi.h"
 
 #include <algorithm>
