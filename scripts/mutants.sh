@@ -12,6 +12,8 @@ only=${3:-}
 [[ -f $build/build.ninja || -f $build/Makefile ]] || { echo "mutants: $build is not a configured build folder" >&2; exit 2; }
 
 work=$(mktemp -d)
+# The tests keep their settings under a home of their own: other runs on the machine share the real one.
+mkdir -p "$work/home"
 planted=""  # the file holding a fault now; its original is $work/original
 restore() {
     if [[ -n $planted ]]; then
@@ -70,7 +72,7 @@ for i in $(seq 0 "$n"); do
     if ! cmake --build "$build" --target ${builds[i]} >"$work/build.log" 2>&1; then
         summary+="NOBUILD $name"$'\n'
         skipped=$((skipped + 1))
-    elif (cd "$build" && timeout 1800 bash -c "${tests[i]}") >"$work/test.log" 2>&1; then
+    elif (cd "$build" && HOME="$work/home" timeout 1800 bash -c "${tests[i]}") >"$work/test.log" 2>&1; then
         summary+="MISSED  $name"$'\n'
         missed=$((missed + 1))
     else
