@@ -329,6 +329,11 @@ int selfplay(Words& w, std::ostream& out) {
         w.fail("selfplay needs --games N");
         return kExitBadInput;
     }
+    // A record holds moves from the opening position only, as with play.
+    if (!recordPath.empty() && o.handicap != 0) {
+        w.fail("--record cannot be used with --handicap");
+        return kExitBadInput;
+    }
 
     int won[3] = {0, 0, 0};  // lower, upper, draw
     int faults = 0;
@@ -425,8 +430,7 @@ int replay(Words& w, std::ostream& out) {
         return kExitBadInput;
     }
     for (long long i = 0; i < (moves < 0 ? count : moves); ++i) game->AFTER_Click();
-    const char side = game->TEBAN == game->MAN_SENGO ? 'b' : 'w';
-    out << toSfen(*game, side, game->KIFU_NOW + 1) << '\n';
+    out << 局面SFEN(*game) << '\n';
     return 0;
 }
 

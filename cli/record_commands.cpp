@@ -1,5 +1,6 @@
 #include "cli/record_commands.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "cli/commands.h"
@@ -10,6 +11,16 @@
 namespace fudo::cli {
 
 namespace {
+
+// What a reader left out of a file, one line each on standard error.
+void note(std::ostream& err, const std::string& file, const std::string& text) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t nl = std::min(text.find('\n', at), text.size());
+        err << "fudo-cli: " << file << ": " << text.substr(at, nl - at) << '\n';
+        at = nl + 1;
+    }
+}
 
 int fail(std::ostream& err, const std::string& message) {
     std::string oneLine = message;
@@ -55,7 +66,7 @@ int exportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     const 棋譜読込結果 read = 読込_棋譜(file);
     if (!read.ok) return fail(err, file + ": " + read.error);
     対局記録 r = 作成_対局記録(read.data);
-    r.開始日時 = 現在日時();
+    if (r.開始日時.empty()) r.開始日時 = 現在日時();
     std::filesystem::path target = output;
     if (output.empty()) {
         target = file;
@@ -75,6 +86,7 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (!fileAndOutput(args, flags, file, output, err, false)) return kExitBadInput;
     const 記録読込結果 r = 読込_記録(file);
     if (!r.ok) return fail(err, file + ": " + r.error);
+    note(err, file, r.注記);
     out << file << ": " << r.記録.棋譜.手.size() << " moves";
     if (r.記録.手合 != 0) out << ", handicap grade " << r.記録.手合;
     out << '\n';
@@ -91,6 +103,7 @@ int replayExchange(const std::filesystem::path& path, long long moves, std::ostr
                    std::ostream& err) {
     const 記録読込結果 r = 読込_記録(path);
     if (!r.ok) return fail(err, path.string() + ": " + r.error);
+    note(err, path.string(), r.注記);
     const auto count = static_cast<long long>(r.記録.棋譜.手.size());
     if (moves > count) return fail(err, "the record holds only " + std::to_string(count) + " moves");
     auto h = newHeadless();
@@ -98,8 +111,7 @@ int replayExchange(const std::filesystem::path& path, long long moves, std::ostr
     if (h->game.KIFU_MODE != 1 || h->game.KIFU_LAST != count)
         return fail(err, path.string() + ": the record could not be read");
     for (long long i = 0; i < (moves < 0 ? count : moves); ++i) h->game.AFTER_Click();
-    const char side = h->game.TEBAN == h->game.MAN_SENGO ? 'b' : 'w';
-    out << toSfen(h->game, side, h->game.KIFU_NOW + 1) << '\n';
+    out << 局面SFEN(h->game) << '\n';
     return 0;
 }
 

@@ -165,8 +165,10 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
     g.拒否を消す();
     // A full move list has no room for this move: the game ends there as a draw.
     if (g.手数上限() == 1) return;
+    // The move list, as the move itself, names an upper drop by its kind, not its stand row.
+    const int 駒移動元Y = fx < 0 ? 8 - fy : fy;
     const int 記録前 = g.KIFU_NOW;
-    g.手順保存(fx, fy, col, row, koma, g.BAN(col, row), g.MAN_JIKAN,
+    g.手順保存(fx, 駒移動元Y, col, row, koma, g.BAN(col, row), g.MAN_JIKAN,
                g.MAN_JIKAN + g.KONKAI_JIKAN, g.COM_JIKAN, g.COM_JIKAN);
     const bool 記録した = g.KIFU_NOW == 記録前 + 1;
     g.TESU += 1;
@@ -181,8 +183,6 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
     g.描画_桝輪郭(色_緑, col, row);
     g.描画_移動可能桝色(fx, fy, 色_緑, koma);
 
-    // The move list keeps the upper stand's row; the move itself wants the hand kind.
-    const int 駒移動元Y = fx < 0 ? 8 - fy : fy;
     const int 取った駒 = g.BAN(col, row);
     g.駒移動(fx, 駒移動元Y, col, row, koma);
     g.効果音(g.SOUND_KOMAOTO);

@@ -335,6 +335,10 @@ public:
     static double 取得_棋譜のX座標(std::string_view utf8);
     void 描画_棋譜読込み部分消去();
     std::array<std::string, 3> 棋譜見出し;  // 対局名, 上手名, 下手名 of the record read last
+    // Of a KIF/CSA record read last: its start time, and how it said it ended ("投了", "千日手",
+    // …; empty: not said) with the piece sign of the winner (0: none).
+    std::string 棋譜開始日時, 棋譜終局語;
+    int 棋譜勝者 = 0;
 
     void 読込_環境設定ファイル();
     void 書込_環境設定ファイル();

@@ -148,11 +148,12 @@ void Game::ヒント_Click() {
         return;
     }
     const 候補手 m = 候補手に(*this, r.best, side);
+    // A drop is outlined on its stand cell: the upper stand shows kind k in row 8 - k.
     ヒント_FX = m.fx;
-    ヒント_FY = m.fy;
+    ヒント_FY = m.fx == -1 ? 8 - m.fy : m.fy;
     ヒント_TX = m.tx;
     ヒント_TY = m.ty;
-    描画_桝輪郭(色_黄, m.fx, m.fy);
+    描画_桝輪郭(色_黄, ヒント_FX, ヒント_FY);
     描画_桝輪郭(色_黄, m.tx, m.ty);
     canvas().refresh();
     Host::HintMove hint;

@@ -173,8 +173,9 @@ bool 解析_棋譜行(std::string_view line, 棋譜手& m, std::string& reason) 
     if (打) {
         const int kind = 駒種類(v.KOMA);
         const bool 下手 = v.MOTO_X == 11;
-        // A drop takes an unpromoted piece of the dropping side from the hand; the upper
-        // hand's row value is the kind (computer) or the stand row (second person).
+        // A drop takes an unpromoted piece of the dropping side from the hand. The upper
+        // hand's value is the kind; files of earlier versions may hold the stand row (a
+        // second person's drop): both read as the kind.
         const bool 合う = 成れる駒(v.KOMA) || std::abs(v.KOMA) == KIN;
         if (!合う || (下手 ? v.KOMA > 0 : v.KOMA < 0) ||
             (下手 ? kind != v.MOTO_Y - 2 : (kind != v.MOTO_Y && kind != 8 - v.MOTO_Y))) {
@@ -185,6 +186,7 @@ bool 解析_棋譜行(std::string_view line, 棋譜手& m, std::string& reason) 
             reason = "駒を打った升に駒があります";
             return false;
         }
+        if (!下手) v.MOTO_Y = kind;
     }
     for (int t : {v.MAN_JIKAN_MAE, v.MAN_JIKAN, v.COM_JIKAN_MAE, v.COM_JIKAN})
         if (t < 0) {
@@ -523,6 +525,9 @@ void 開始_棋譜モード(Game& g, const 棋譜データ& data, const IntMap* 
     }
     g.KIFU_MODE = 1;
     g.棋譜見出し = {data.対局名, data.上手名, data.下手名};
+    g.棋譜開始日時.clear();
+    g.棋譜終局語.clear();
+    g.棋譜勝者 = 0;
 
     // Header texts are placed in twips; the canvas speaks cells.
     auto 見出し = [&](const std::string& text, double X, double Y, int colour) {

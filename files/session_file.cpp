@@ -21,6 +21,7 @@ using json = nlohmann::json;
 constexpr std::string_view kFormat = "fudo-shogi-session";
 constexpr int kVersion = 1;
 constexpr std::uintmax_t kMaxFileSize = 4u << 20;
+constexpr std::size_t kMaxHeading = 1u << 20;  // bytes of one heading of a record read
 
 // What a value may be.
 enum class 値 {
@@ -278,6 +279,32 @@ bool 欄を通す(const json& s, Game* g, std::string& error) {
         if (g)
             for (std::size_t i = moves; i <= KIFU_MAX; ++i) (g->*f.field)[i] = 0;
     }
+    // Upper drops by their kind; games kept by earlier versions may hold the stand row.
+    if (g)
+        for (std::size_t i = 1; i < moves; ++i)
+            if (g->KIFU_MOTO_X[i] == -1 && 駒種類(g->KIFU_KOMA[i]) != 0) g->KIFU_MOTO_Y[i] = 駒種類(g->KIFU_KOMA[i]);
+    // The headings, start time and end of a record read: sessions of earlier versions have none.
+    if (const json* v = field("KIFU_HEADINGS")) {
+        if (!v->is_array() || v->size() != 5) return fail("bad KIFU_HEADINGS");
+        for (const json& e : *v)
+            if (!e.is_string() || e.get_ref<const std::string&>().size() > kMaxHeading)
+                return fail("bad KIFU_HEADINGS");
+        if (g) {
+            for (std::size_t i = 0; i < 3; ++i) g->棋譜見出し[i] = (*v)[i].get<std::string>();
+            g->棋譜開始日時 = (*v)[3].get<std::string>();
+            g->棋譜終局語 = (*v)[4].get<std::string>();
+        }
+    } else if (g) {
+        g->棋譜見出し = {};
+        g->棋譜開始日時.clear();
+        g->棋譜終局語.clear();
+    }
+    {
+        const json* v = field("KIFU_WINNER");
+        long long n = 0;
+        if (v && !integer(*v, -1, 1, n)) return fail("bad KIFU_WINNER");
+        if (g) g->棋譜勝者 = int(n);
+    }
     for (const 棋譜時間欄& f : kMoveTimes) {
         const json* v = field(f.name);
         if (!v || !v->is_array() || v->size() != moves) return fail(std::string("bad ") + f.name);
@@ -374,8 +401,10 @@ std::string セッション文字列(const Game& g) {
     for (const 棋譜欄& f : kMoves) s[f.name] = std::vector<int>((g.*f.field).begin(), (g.*f.field).begin() + moves);
     for (const 棋譜時間欄& f : kMoveTimes)
         s[f.name] = std::vector<double>((g.*f.field).begin(), (g.*f.field).begin() + moves);
+    s["KIFU_HEADINGS"] = {g.棋譜見出し[0], g.棋譜見出し[1], g.棋譜見出し[2], g.棋譜開始日時, g.棋譜終局語};
+    s["KIFU_WINNER"] = g.棋譜勝者;
     json doc = {{"format", kFormat}, {"version", kVersion}, {"state", std::move(s)}};
-    return doc.dump();
+    return doc.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
 bool 書込_セッション(const Game& g, const std::filesystem::path& file) {

@@ -56,6 +56,14 @@ std::optional<std::string> 変換_SJISからUTF8(std::string_view sjis) {
     return convert("UTF-8", "CP932", sjis);
 }
 
+std::optional<std::string> 変換_UTF8へ(std::string_view bytes, const char* encoding) {
+    return convert("UTF-8", encoding, bytes);
+}
+
+std::optional<std::string> 変換_UTF8から(std::string_view utf8, const char* encoding) {
+    return convert(encoding, "UTF-8", utf8);
+}
+
 int 文字数_UTF8(std::string_view utf8) {
     int n = 0;
     for (unsigned char c : utf8)

@@ -17,6 +17,13 @@ std::optional<std::string> 変換_UTF8からSJIS(std::string_view utf8);
 // CP932 bytes as UTF-8 text; nullopt for invalid or truncated CP932 sequences.
 std::optional<std::string> 変換_SJISからUTF8(std::string_view sjis);
 
+// Bytes in another encoding that iconv knows ("UTF-16", "EUC-JP") as UTF-8 text; nullopt
+// for invalid or truncated sequences. A UTF-16 byte-order mark is consumed.
+std::optional<std::string> 変換_UTF8へ(std::string_view bytes, const char* encoding);
+
+// UTF-8 text in another encoding that iconv knows; nullopt when it cannot hold the text.
+std::optional<std::string> 変換_UTF8から(std::string_view utf8, const char* encoding);
+
 // Number of characters (code points) of UTF-8 text; invalid bytes count one each.
 int 文字数_UTF8(std::string_view utf8);
 

@@ -40,6 +40,9 @@ const char* 終局記号(終局表記::種別 k, bool 先手番) {
     case 終局表記::種別::反則勝ち: return 先手番 ? "%-ILLEGAL_ACTION" : "%+ILLEGAL_ACTION";
     case 終局表記::種別::反則負け: return 先手番 ? "%+ILLEGAL_ACTION" : "%-ILLEGAL_ACTION";
     case 終局表記::種別::持将棋: return "%HIKIWAKE";
+    case 終局表記::種別::千日手: return "%SENNICHITE";
+    case 終局表記::種別::切れ負け: return "%TIME_UP";
+    case 終局表記::種別::入玉勝ち: return "%KACHI";
     default: return "%CHUDAN";
     }
 }
@@ -47,17 +50,17 @@ const char* 終局記号(終局表記::種別 k, bool 先手番) {
 // One move as a CSA statement with its time: "+7776FU,T3".
 std::string 指手文(const 対局記録& r, int i) {
     const 棋譜手& m = r.棋譜.手[static_cast<std::size_t>(i - 1)];
-    const bool 回転 = 記録回転(r);
-    std::string s = (m.KOMA > 0) == 回転 ? "+" : "-";
+    const 記録の向き o = 向き(r);
+    std::string s = o.先手の駒(m.KOMA) ? "+" : "-";
     if (m.MOTO_X == 11 || m.MOTO_X == -1) {
         s += "00";
     } else {
         int f, rk;
-        記録座標(回転, m.MOTO_X, m.MOTO_Y, f, rk);
+        o.記録座標(m.MOTO_X, m.MOTO_Y, f, rk);
         s += std::to_string(f) + std::to_string(rk);
     }
     int f, rk;
-    記録座標(回転, m.SAKI_X, m.SAKI_Y, f, rk);
+    o.記録座標(m.SAKI_X, m.SAKI_Y, f, rk);
     s += std::to_string(f) + std::to_string(rk);
     s += 記号(std::abs(m.KOMA_ATO));
     int used, total;
@@ -74,15 +77,15 @@ std::string 書式_CSA(const 対局記録& r) {
     out += "'不動将棋 棋譜ファイル";
     out += nl;
     std::string hints;
-    if (記録回転(r)) hints += " " + std::string(上手先手語);
-    if (r.上手打段) hints += " " + std::string(上手打段語);
+    const 記録の向き o = 向き(r);
+    if (o.回転) hints += " " + std::string(上手先手語);
     if (!hints.empty()) {
         out += "'" + std::string(独自行) + hints.substr(1);
         out += nl;
     }
-    out += "N+" + (記録回転(r) ? r.棋譜.上手名 : r.棋譜.下手名);
+    out += "N+" + (o.回転 ? r.棋譜.上手名 : r.棋譜.下手名);
     out += nl;
-    out += "N-" + (記録回転(r) ? r.棋譜.下手名 : r.棋譜.上手名);
+    out += "N-" + (o.回転 ? r.棋譜.下手名 : r.棋譜.上手名);
     out += nl;
     if (!r.棋譜.対局名.empty()) {
         out += "$EVENT:" + r.棋譜.対局名;
@@ -96,17 +99,8 @@ std::string 書式_CSA(const 対局記録& r) {
         out += "PI";
         out += nl;
     } else {
-        int board[10][10];
-        作成_開始局面(r.手合, board);
-        const int 先手側 = 記録回転(r) ? 1 : -1;
-        int rec[10][10] = {};
-        for (int x = 1; x <= 9; ++x)
-            for (int y = 1; y <= 9; ++y) {
-                int f, rk;
-                記録座標(記録回転(r), x, y, f, rk);
-                const int c = board[x][y];
-                rec[f][rk] = c == 0 ? 0 : ((c > 0) == (先手側 > 0) ? 1 : -1) * std::abs(c);
-            }
+        int rec[10][10];
+        作成_記録の開始局面(r, rec);
         for (int rk = 1; rk <= 9; ++rk) {
             out += "P" + std::to_string(rk);
             for (int f = 9; f >= 1; --f) {
@@ -117,7 +111,7 @@ std::string 書式_CSA(const 対局記録& r) {
             out += nl;
         }
     }
-    out += 先手から(r) ? "+" : "-";
+    out += o.先手から() ? "+" : "-";
     out += nl;
 
     const 終局表記 end = 作成_終局表記(r);
@@ -130,7 +124,7 @@ std::string 書式_CSA(const 対局記録& r) {
         out += s.substr(comma + 1);
         out += nl;
     }
-    out += 終局記号(end.kind, (end.手数 % 2 == 0) == 先手から(r));
+    out += 終局記号(end.kind, (end.手数 % 2 == 0) == o.先手から());
     out += nl;
     for (const std::string& c : end.注釈) {
         out += "'" + c;
@@ -220,10 +214,35 @@ bool 盤行(std::string_view s, int row[10]) {
                 }
                 v = v * 10 + (c - '0');
             }
+            if (v > 999 * 3600) {
+                reason = "消費時間が大きすぎます(999時間まで)";
+                return false;
+            }
             if (!終わり || 続き) in.手.back().消費 = v;
             return true;
         }
         if (s.front() == '%') {
+            if (!終わり) {
+                struct 意味 {
+                    std::string_view word, kept;
+                    int deed, named;
+                };
+                static constexpr 意味 表[] = {
+                    {"%TORYO", "投了", -1, 0},          {"%TSUMI", "詰み", -1, 0},
+                    {"%TIME_UP", "切れ負け", -1, 0},    {"%ILLEGAL_MOVE", "反則", -1, 0},
+                    {"%+ILLEGAL_ACTION", "反則", -1, 1}, {"%-ILLEGAL_ACTION", "反則", -1, -1},
+                    {"%KACHI", "入玉勝ち", 1, 0},       {"%SENNICHITE", "千日手", 0, 0},
+                    {"%JISHOGI", "持将棋", 0, 0},       {"%HIKIWAKE", "持将棋", 0, 0},
+                    {"%MAX_MOVES", "持将棋", 0, 0},
+                };
+                in.終局手数 = static_cast<int>(in.手.size()) + 1;
+                for (const 意味& e : 表)
+                    if (s == e.word) {
+                        in.終局語 = e.kept;
+                        in.終局勝敗 = e.deed;
+                        in.終局名指し = e.named;
+                    }
+            }
             終わり = true;
             return true;
         }
@@ -280,7 +299,6 @@ bool 盤行(std::string_view s, int row[10]) {
                 }
             } else {
                 if (own.find(上手先手語) != std::string_view::npos) in.向き指定 = 1;
-                if (own.find(上手打段語) != std::string_view::npos) in.上手打段 = true;
             }
             continue;
         }
@@ -339,7 +357,35 @@ bool 盤行(std::string_view s, int row[10]) {
                 continue;
             }
             if (line.starts_with("P+") || line.starts_with("P-")) {
-                if (line.size() > 2) in.局面.持駒あり = true;
+                // Pieces one by one ("P-11OU21FU", "P+00HI"): on the board, or in hand ("00").
+                // Without PI or rows they are the whole start, on an empty board.
+                const int side = line[1] == '+' ? 1 : -1;
+                std::string_view rest = line.substr(2);
+                while (!rest.empty()) {
+                    int f, r;
+                    if (rest.size() < 4 || !数字2(rest, f, r)) return refuse("駒別の局面が読めません");
+                    const std::string_view kind = rest.substr(2, 2);
+                    rest.remove_prefix(4);
+                    if (f == 0 && r == 0) {
+                        if (kind == "AL") {
+                            int onBoard = 0;
+                            for (int x = 1; x <= 9; ++x)
+                                for (int y = 1; y <= 9; ++y) onBoard += in.局面.盤[x][y] != 0;
+                            if (onBoard < 40) in.局面.持駒あり = true;
+                        } else if (駒(kind) == 0 || 駒(kind) == OU) {
+                            return refuse("駒別の局面が読めません");
+                        } else {
+                            in.局面.持駒あり = true;
+                        }
+                        continue;
+                    }
+                    if (f < 1 || r < 1 || 駒(kind) == 0) return refuse("駒別の局面が読めません");
+                    in.局面.盤[f][r] = side * 駒(kind);
+                }
+                if (rows == 0 || rows == 9) {
+                    局面 = true;
+                    in.局面あり = true;
+                }
                 continue;
             }
             return refuse("局面の行が読めません");

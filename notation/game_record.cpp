@@ -44,9 +44,9 @@ public:
 
     // The move as the game's move list holds it, from a move of a file; empty when the
     // game's rules allow it, else why not.
-    std::string 作成(const 読込手& r, bool 回転, int s, bool 上手打段, 棋譜手& m) {
+    std::string 作成(const 読込手& r, const 記録の向き& o, int s, 棋譜手& m) {
         int x, y;
-        記録座標(回転, r.先筋, r.先段, x, y);
+        o.盤座標(r.先筋, r.先段, x, y);
         if (!盤内(x, y)) return "移動先が盤の外です";
         m = {};
         m.SAKI_X = x;
@@ -57,7 +57,7 @@ public:
             if (持駒(s, kind) < 1) return "持駒にない駒を打っています";
             const int code = s * 持駒コード[kind];
             m.MOTO_X = s < 0 ? 11 : -1;
-            m.MOTO_Y = s < 0 ? kind + 2 : (上手打段 ? 8 - kind : kind);
+            m.MOTO_Y = s < 0 ? kind + 2 : kind;
             g_->調査_2歩フラグ設定();
             if (g_->移動チェック(m.MOTO_X, m.MOTO_Y, x, y, code) != 1)
                 return "そこには打てません(駒のある升、二歩、行き所のない駒)";
@@ -65,7 +65,7 @@ public:
             return {};
         }
         int fx, fy;
-        記録座標(回転, r.元筋, r.元段, fx, fy);
+        o.盤座標(r.元筋, r.元段, fx, fy);
         if (!盤内(fx, fy)) return "移動元が盤の外です";
         const int p = 盤(fx, fy);
         if (p == KARA || 側(p) != s) return "移動元に手番の駒がありません";
@@ -224,6 +224,20 @@ void 作成_開始局面(int grade, int board[10][10]) {
         for (int y = 0; y <= 9; ++y) board[x][y] = (x && y) ? b.盤(x, y) : 0;
 }
 
+void 作成_記録の開始局面(const 対局記録& r, int rec[10][10]) {
+    int board[10][10];
+    作成_開始局面(r.手合, board);
+    const 記録の向き o = 向き(r);
+    for (int f = 0; f <= 9; ++f)
+        for (int rk = 0; rk <= 9; ++rk) rec[f][rk] = 0;
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) {
+            int f, rk;
+            o.記録座標(x, y, f, rk);
+            rec[f][rk] = o.記録の駒(board[x][y]);
+        }
+}
+
 記録読込結果 組立_対局記録(const 読込内容& in) {
     記録読込結果 out;
     int grade = 0;
@@ -238,14 +252,13 @@ void 作成_開始局面(int grade, int board[10][10]) {
                     const int cand = gr <= 10 ? gr : 10 - gr;  // 0..10, then -1..-10
                     int board[10][10];
                     作成_開始局面(cand, board);
-                    const int 先手側 = order[o] ? 1 : -1;
+                    const 記録の向き turn{order[o], false};
                     bool same = true;
                     for (int x = 1; x <= 9 && same; ++x)
                         for (int y = 1; y <= 9 && same; ++y) {
                             int f, r;
-                            記録座標(order[o], x, y, f, r);
-                            const int c = board[x][y];
-                            const int want = c == 0 ? 0 : (側(c) == 先手側 ? 1 : -1) * std::abs(c);
+                            turn.記録座標(x, y, f, r);
+                            const int want = turn.記録の駒(board[x][y]);
                             same = in.局面.盤[f][r] == want;
                         }
                     if (same) {
@@ -273,15 +286,14 @@ void 作成_開始局面(int grade, int board[10][10]) {
 
     対局記録& rec = out.記録;
     rec.手合 = grade;
-    // ▲ is the upper side when the board is turned; the first mover is ▲ unless the
-    // start says △ is to move.
-    rec.上手先手 = 先手番 ? 回転 : !回転;
-    rec.上手打段 = in.上手打段;
+    rec.上手先手 = 記録の向き::読込(grade, 回転, 先手番).上手先手;
     rec.開始日時 = in.開始日時;
     rec.棋譜.対局名 = in.対局名;
     rec.棋譜.上手名 = 回転 ? in.先手名 : in.後手名;
     rec.棋譜.下手名 = 回転 ? in.後手名 : in.先手名;
 
+    std::vector<std::string> notes = in.注記;
+    const 記録の向き 読んだ向き{回転, rec.上手先手};  // as the file is laid out
     盤再生 b(grade);
     int s = rec.上手先手 ? 1 : -1;
     int total[2] = {0, 0};  // [0] lower, [1] upper
@@ -291,11 +303,26 @@ void 作成_開始局面(int grade, int board[10][10]) {
         std::string line;
         if (i < in.行.size()) line = std::to_string(in.行[i]).insert(0, 1, '(') + "行目)";
         if (i > 0 && 終局手(rec.棋譜.手.back())) {
-            out.error = at + line + ": 玉を取るか動かして終わった後に指し手があります";
-            return out;
+            if (std::abs(rec.棋譜.手.back().KOMA) != OU || std::abs(rec.棋譜.手.back().TORI) == OU) {
+                out.error = at + line + ": 玉を取って終わった後に指し手があります";
+                return out;
+            }
+            // A standard game whose king moved: the moves before that are what this game
+            // can take up.
+            const 読込手& k = in.手[i - 1];
+            std::string name = std::to_string(i) + "手目「" + 全角数字[k.先筋] + 漢数字[k.先段] + "玉(" +
+                               std::to_string(k.元筋) + std::to_string(k.元段) + ")」";
+            if (i - 1 < in.行.size()) name += "(" + std::to_string(in.行[i - 1]) + "行目)";
+            if (i == 1) {
+                out.error = name + ": 王は動かないので、読める指し手がありません";
+                return out;
+            }
+            rec.棋譜.手.pop_back();
+            notes.push_back(name + ": 王は動かないので、その前の" + std::to_string(i - 1) + "手を読みました");
+            break;
         }
         棋譜手 m;
-        if (std::string why = b.作成(in.手[i], 回転, s, in.上手打段, m); !why.empty()) {
+        if (std::string why = b.作成(in.手[i], 読んだ向き, s, m); !why.empty()) {
             out.error = at + line + ": " + why;
             return out;
         }
@@ -318,6 +345,16 @@ void 作成_開始局面(int grade, int board[10][10]) {
         rec.棋譜.手.push_back(m);
         s = -s;
     }
+    // The end the file names, when it follows the last move read.
+    const int n = static_cast<int>(rec.棋譜.手.size());
+    if (!in.終局語.empty() && in.終局手数 == n + 1) {
+        const int first = rec.上手先手 ? 1 : -1;
+        const int mover = n % 2 == 0 ? first : -first;
+        const int subject = in.終局名指し == 0 ? mover : in.終局名指し * 読んだ向き.先手側();
+        rec.終局語 = in.終局語;
+        rec.勝者 = in.終局勝敗 * subject;
+    }
+    for (const std::string& note : notes) out.注記 += (out.注記.empty() ? "" : "\n") + note;
     out.ok = true;
     return out;
 }
@@ -356,7 +393,7 @@ std::string 検査_対局記録(const 対局記録& r) {
         b.指す(moves[static_cast<std::size_t>(i)]);
     }
     // The winner as a side of the board, then as ▲/△ (the bottom side of the record).
-    const int 先手側 = 記録回転(r) ? 1 : -1;
+    const int 先手側 = 向き(r).先手側();
     int winner = 0;
     if (n > 0) {
         const 棋譜手& last = moves.back();
@@ -383,14 +420,14 @@ std::string 検査_対局記録(const 対局記録& r) {
 
 namespace {
 
-// Each move worded by `word(m, 回転, same, declined)` on the board before it: `same` when it
+// Each move worded by `word(m, orientation, same, declined)` on the board before it: `same` when it
 // lands where the previous one did, `declined` when it could have promoted and did not.
 // Empty entries from the first move that cannot be replayed.
 template <class Word>
 std::vector<std::string> 手順を表記(const 対局記録& r, Word word) {
     std::vector<std::string> out;
     盤再生 b(r.手合);
-    const bool 回転 = 記録回転(r);
+    const 記録の向き o = 向き(r);
     int px = 0, py = 0;
     bool broken = false;
     for (const 棋譜手& m : r.棋譜.手) {
@@ -399,7 +436,7 @@ std::vector<std::string> 手順を表記(const 対局記録& r, Word word) {
             out.emplace_back();
             continue;
         }
-        out.push_back(word(m, 回転, m.SAKI_X == px && m.SAKI_Y == py, b.不成か(m)));
+        out.push_back(word(m, o, m.SAKI_X == px && m.SAKI_Y == py, b.不成か(m)));
         b.指す(m);
         px = m.SAKI_X;
         py = m.SAKI_Y;
@@ -409,8 +446,8 @@ std::vector<std::string> 手順を表記(const 対局記録& r, Word word) {
 
 }  // namespace
 
-std::vector<std::string> 表記_KIF手順(const 対局記録& r) {
-    return 手順を表記(r, [](const 棋譜手& m, bool 回転, bool same, bool declined) {
+std::vector<std::string> 表記_KIF手順(const 対局記録& r, bool 不成も) {
+    return 手順を表記(r, [不成も](const 棋譜手& m, const 記録の向き& o, bool same, bool declined) {
         std::string t;
         const char* name = 駒の名前(m.KOMA);
         if (same) {
@@ -418,26 +455,26 @@ std::vector<std::string> 表記_KIF手順(const 対局記録& r) {
             if (std::string_view(name).size() == 3) t += "　";
         } else {
             int f, rk;
-            記録座標(回転, m.SAKI_X, m.SAKI_Y, f, rk);
+            o.記録座標(m.SAKI_X, m.SAKI_Y, f, rk);
             t = std::string(全角数字[f]) + 漢数字[rk];
         }
         t += name;
         if (打ちか(m)) return t + "打";
         if (m.KOMA_ATO != m.KOMA) t += "成";
-        else if (declined) t += "不成";
+        else if (declined && 不成も) t += "不成";
         int f, rk;
-        記録座標(回転, m.MOTO_X, m.MOTO_Y, f, rk);
+        o.記録座標(m.MOTO_X, m.MOTO_Y, f, rk);
         return t + "(" + std::to_string(f) + std::to_string(rk) + ")";
     });
 }
 
 std::vector<std::string> 表記_英語手順(const 対局記録& r) {
-    return 手順を表記(r, [](const 棋譜手& m, bool 回転, bool, bool declined) {
+    return 手順を表記(r, [](const 棋譜手& m, const 記録の向き& o, bool, bool declined) {
         英語の手 e;
         e.駒 = m.KOMA;
         e.打 = 打ちか(m);
-        if (!e.打) 記録座標(回転, m.MOTO_X, m.MOTO_Y, e.元筋, e.元段);
-        記録座標(回転, m.SAKI_X, m.SAKI_Y, e.先筋, e.先段);
+        if (!e.打) o.記録座標(m.MOTO_X, m.MOTO_Y, e.元筋, e.元段);
+        o.記録座標(m.SAKI_X, m.SAKI_Y, e.先筋, e.先段);
         e.取り = m.TORI != 0;
         e.成り = m.KOMA_ATO != m.KOMA;
         e.不成 = declined;
@@ -454,10 +491,10 @@ std::vector<std::string> 表記_英語手順(const 対局記録& r) {
     終局表記 e;
     const int n = static_cast<int>(r.棋譜.手.size());
     e.手数 = info.標準手数;
-    const bool 先手番 = (e.手数 % 2 == 0) == 先手から(r);  // ▲ is to move after the moves written
+    const bool 先手番 = (e.手数 % 2 == 0) == 向き(r).先手から();  // ▲ is to move after the moves written
     const std::string who[2] = {"先手", "後手"};
     if (info.最初の非標準 != N::なし) {
-        const auto texts = 表記_KIF手順(r);
+        const auto texts = 表記_KIF手順(r, false);
         const std::string& t = texts[static_cast<std::size_t>(e.手数)];
         const char* why = info.最初の非標準 == N::玉取り       ? "玉を取る手"
                           : info.最初の非標準 == N::打ち歩詰め ? "打ち歩詰め"
@@ -465,6 +502,27 @@ std::vector<std::string> 表記_英語手順(const 対局記録& r) {
         e.注釈.push_back(std::to_string(e.手数 + 1) + "手目の" + t + "は" + why +
                          "で、不動将棋では指せてもふつうの将棋では指せないため、指し手は" +
                          std::to_string(e.手数) + "手目までを記録します。");
+    }
+    if (info.result == R::なし && e.手数 == n && !r.終局語.empty()) {
+        // The end the record was read with: the mover of the next move wins or loses.
+        const int first = r.上手先手 ? 1 : -1;
+        const int mover = n % 2 == 0 ? first : -first;
+        const std::string& w = r.終局語;
+        const std::string at = "まで" + std::to_string(n) + "手で";
+        if (w == "千日手" || w == "持将棋") {
+            e.kind = w == "千日手" ? K::千日手 : K::持将棋;
+            e.まで = at + w;
+            return e;
+        }
+        if (r.勝者 != 0) {
+            const bool moverWins = r.勝者 == mover;
+            if (w == "反則") e.kind = moverWins ? K::反則勝ち : K::反則負け;
+            else if (moverWins) e.kind = w == "入玉勝ち" ? K::入玉勝ち : K::中断;
+            else e.kind = w == "詰み" ? K::詰み : w == "切れ負け" ? K::切れ負け : w == "投了" ? K::投了 : K::中断;
+            e.勝者 = who[向き(r).先手の駒(r.勝者) ? 0 : 1];
+            e.まで = at + e.勝者 + "の勝ち";
+            return e;
+        }
     }
     if (info.result == R::なし) {
         e.kind = K::中断;
@@ -474,7 +532,7 @@ std::vector<std::string> 表記_英語手順(const 対局記録& r) {
     if (info.result == R::引き分け) {
         e.kind = K::持将棋;
         e.注釈.push_back("不動将棋では" + std::to_string(KIFU_MAX) + "手に達すると引き分けです。");
-        e.まで = "まで" + std::to_string(e.手数) + "手で引き分け";
+        e.まで = "まで" + std::to_string(e.手数) + "手で持将棋";
         return e;
     }
     const bool 先手勝ち = info.result == R::先手勝ち;
@@ -516,23 +574,11 @@ void 取得_手の時間(const 対局記録& r, int i, int& 消費, int& 累計)
     消費 = std::clamp(累計 - before, 0, 累計);
 }
 
-namespace {
-// Upper drops name the stand row rather than the kind (the rows differ except for silver).
-bool 段で記録(const std::vector<棋譜手>& moves, bool fallback) {
-    for (const 棋譜手& m : moves) {
-        if (m.MOTO_X != -1) continue;
-        const int kind = 駒種類(m.KOMA);
-        if (kind == 4) continue;
-        return m.MOTO_Y == 8 - kind;
-    }
-    return fallback;
-}
-}  // namespace
 
 対局記録 作成_対局記録(const Game& g, int count) {
     対局記録 r;
     count = std::clamp(count, 0, KIFU_MAX);
-    const bool upperFirst = count > 0 ? g.KIFU_KOMA[1] > 0 : g.TE_SENTE == g.COM_SENGO;
+    const bool upperFirst = 上手が先手か(g);
     std::string 上手 = g.TAIKYOKU_MODE == MODE_COM ? "コンピュータ" : (upperFirst ? "先手" : "後手");
     std::string 下手 = g.TAIKYOKU_MODE == MODE_COM ? "あなた" : (upperFirst ? "後手" : "先手");
     std::string 対局名;
@@ -547,7 +593,14 @@ bool 段で記録(const std::vector<棋譜手>& moves, bool fallback) {
                               lowerFirstByGame ? 上手 : 下手);
     r.手合 = g.HANDE_FLAG == 1 ? g.HANDE_LEVEL : 0;
     r.上手先手 = upperFirst;
-    r.上手打段 = 段で記録(r.棋譜.手, g.TAIKYOKU_MODE == MODE_MAN);
+    if (g.KIFU_MODE == 1) {
+        // A record read keeps its start time, and its end when the whole of it is taken.
+        r.開始日時 = g.棋譜開始日時;
+        if (count == g.KIFU_LAST) {
+            r.終局語 = g.棋譜終局語;
+            r.勝者 = g.棋譜勝者;
+        }
+    }
     return r;
 }
 
@@ -555,7 +608,6 @@ bool 段で記録(const std::vector<棋譜手>& moves, bool fallback) {
     対局記録 r;
     r.棋譜 = data;
     r.上手先手 = !data.手.empty() && data.手.front().KOMA > 0;
-    r.上手打段 = 段で記録(data.手, false);
     return r;
 }
 

@@ -4,10 +4,7 @@
 // moves written to a file are sorted into those a standard shogi reader accepts and those
 // only this game allows, and the game's true result is worked out.
 //
-// Orientation: in KIF and CSA the side that moves first (先手, ▲, "+") sits at the bottom.
-// When the upper side moved first the board is turned by 180°, so file f and rank r of a
-// record are x = f, y = 10 - r here; otherwise x = 10 - f, y = r. A handicap game is laid
-// out as such records are: the side that gave the pieces at the top (△, 上手), moving first.
+// How the board is turned for a record is notation/orientation.h's concern.
 #pragma once
 
 #include <memory>
@@ -16,6 +13,7 @@
 #include <vector>
 
 #include "files/record_file.h"
+#include "notation/orientation.h"
 
 namespace fudo {
 
@@ -25,8 +23,12 @@ struct 対局記録 {
     棋譜データ 棋譜;          // names and moves as a ".棋譜" file holds them
     int 手合 = 0;             // handicap grade -10..10 of the start position
     bool 上手先手 = false;    // the upper side moved first
-    bool 上手打段 = false;    // upper drops keep the stand row (two persons) instead of the kind
     std::string 開始日時;     // "2026/12/07 11:00:00"; empty: not written
+    // How a file read said the game ended, when this game's rules do not end it: "投了",
+    // "詰み", "切れ負け", "反則", "入玉勝ち", "千日手" or "持将棋" (empty: not said, or 中断),
+    // with the piece sign of the winner (0: a draw or none).
+    std::string 終局語;
+    int 勝者 = 0;
 };
 
 // A move as a file states it, in record coordinates (▲ at the bottom).
@@ -53,9 +55,14 @@ struct 読込内容 {
     bool 局面あり = false;    // a start position was given (else the normal opening)
     読込局面 局面;
     int 向き指定 = 0;         // +1 the upper side moved first, -1 the lower, 0 unknown
-    bool 上手打段 = false;
     std::vector<読込手> 手;
     std::vector<int> 行;      // line of each move, for messages
+    std::vector<std::string> 注記;  // what was left out, for the reader's note
+    // The end word after the last move: as 対局記録::終局語, the move number it stands at, and
+    // whose deed it names: +1 the mover's win, -1 the mover's loss, 0 neither; a side the
+    // line names itself (+1 ▲, -1 △) takes the mover's place.
+    std::string 終局語;
+    int 終局手数 = 0, 終局勝敗 = 0, 終局名指し = 0;
 };
 
 // Outcome of reading a KIF or CSA file.
@@ -63,6 +70,7 @@ struct 記録読込結果 {
     bool ok = false;
     対局記録 記録;
     std::string error;  // Japanese, naming the line or the move at fault
+    std::string 注記;   // Japanese lines saying what of a file read was left out; empty: nothing
 };
 
 inline constexpr std::size_t 記録ファイル最大 = 1u << 20;  // bytes
@@ -90,7 +98,7 @@ struct 終局情報 {
 // How the end of a record is written: the moves standard shogi holds, the end word, the
 // winner as 先手/後手 and the comments that name this game's rules.
 struct 終局表記 {
-    enum class 種別 { 中断, 投了, 詰み, 反則勝ち, 反則負け, 持将棋 };
+    enum class 種別 { 中断, 投了, 詰み, 反則勝ち, 反則負け, 持将棋, 千日手, 切れ負け, 入玉勝ち };
     int 手数 = 0;                     // moves written as moves
     種別 kind = 種別::中断;
     std::string 勝者;                 // "先手", "後手" or empty
@@ -100,26 +108,14 @@ struct 終局表記 {
 終局表記 作成_終局表記(const 対局記録& r);
 
 // Each move in KIF notation ("７六歩(77)", "同　銀(31)", "２二角不成(88)", "５五角打"),
-// in the record's orientation. Empty entries for moves that cannot be replayed.
-std::vector<std::string> 表記_KIF手順(const 対局記録& r);
+// in the record's orientation. Empty entries for moves that cannot be replayed. Files say
+// a declined promotion as a plain move ("２二角(88)"): the common readers know no 不成.
+std::vector<std::string> 表記_KIF手順(const 対局記録& r, bool 不成も = true);
 // The same in Western notation ("P7g-7f", "B8hx2b+", "S3ax2b=", "P*5e").
 std::vector<std::string> 表記_英語手順(const 対局記録& r);
 
-// The board is turned for the record: ▲ (the bottom side) is the upper side.
-inline bool 記録回転(int 手合, bool 上手先手) {
-    if (手合 > 0) return false;  // the upper side gave the pieces: it stays at the top
-    if (手合 < 0) return true;   // the lower side gave them: it goes to the top
-    return 上手先手;
-}
-inline bool 記録回転(const 対局記録& r) { return 記録回転(r.手合, r.上手先手); }
-// ▲ moved first (else △ did, as the giver of a handicap does).
-inline bool 先手から(const 対局記録& r) { return r.上手先手 == 記録回転(r); }
-
-// Record coordinates of a square of the board, and back (the same turn both ways).
-inline void 記録座標(bool 回転, int x, int y, int& f, int& r) {
-    f = 回転 ? x : 10 - x;
-    r = 回転 ? 10 - y : y;
-}
+// The orientation of a record: its grade and its first mover.
+inline 記録の向き 向き(const 対局記録& r) { return 記録の向き::作成(r.手合, r.上手先手); }
 
 // The seconds of move i (1-based) for the mover: this move's share and the mover's total.
 void 取得_手の時間(const 対局記録& r, int i, int& 消費, int& 累計);
@@ -134,5 +130,7 @@ void 取得_手の時間(const 対局記録& r, int i, int& 消費, int& 累計)
 // A start position of the game, for tests and the SFEN of a record: the opening with the
 // pieces of a handicap grade removed (kings as ±OU), board[x][y] in the game's coordinates.
 void 作成_開始局面(int grade, int board[10][10]);
+// The start position of a record as its diagram shows it: rec[file][rank], ▲ positive.
+void 作成_記録の開始局面(const 対局記録& r, int rec[10][10]);
 
 }  // namespace fudo

@@ -1,5 +1,6 @@
 #include "notation/kif.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,23 +38,16 @@ const char* 終局語(終局表記::種別 k) {
     case 終局表記::種別::反則勝ち: return "反則勝ち";
     case 終局表記::種別::反則負け: return "反則負け";
     case 終局表記::種別::持将棋: return "持将棋";
+    case 終局表記::種別::千日手: return "千日手";
+    case 終局表記::種別::切れ負け: return "切れ負け";
+    case 終局表記::種別::入玉勝ち: return "入玉勝ち";
     default: return "中断";
     }
 }
 
 void 盤面図(const 対局記録& r, std::string& out, std::string_view nl) {
-    int board[10][10];
-    作成_開始局面(r.手合, board);
-    const bool 回転 = 記録回転(r);
-    const int 先手側 = 回転 ? 1 : -1;
-    int rec[10][10] = {};
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) {
-            int f, rk;
-            記録座標(回転, x, y, f, rk);
-            const int c = board[x][y];
-            rec[f][rk] = c == 0 ? 0 : ((c > 0) == (先手側 > 0) ? 1 : -1) * std::abs(c);
-        }
+    int rec[10][10];
+    作成_記録の開始局面(r, rec);
     out += "後手の持駒：なし";
     out += nl;
     out += "  ９ ８ ７ ６ ５ ４ ３ ２ １";
@@ -75,7 +69,7 @@ void 盤面図(const 対局記録& r, std::string& out, std::string_view nl) {
     out += nl;
     out += "先手の持駒：なし";
     out += nl;
-    out += 先手から(r) ? "先手番" : "後手番";
+    out += 向き(r).先手から() ? "先手番" : "後手番";
     out += nl;
 }
 
@@ -86,8 +80,8 @@ std::string 書式_KIF(const 対局記録& r) {
     std::string out = "# ---- 不動将棋 棋譜ファイル ----";
     out += nl;
     std::string hints;
-    if (記録回転(r)) hints += " " + std::string(上手先手語);
-    if (r.上手打段) hints += " " + std::string(上手打段語);
+    const 記録の向き o = 向き(r);
+    if (o.回転) hints += " " + std::string(上手先手語);
     if (!hints.empty()) {
         out += "#" + std::string(独自行) + hints.substr(1);
         out += nl;
@@ -106,14 +100,14 @@ std::string 書式_KIF(const 対局記録& r) {
     } else {
         盤面図(r, out, nl);
     }
-    out += "先手：" + (記録回転(r) ? r.棋譜.上手名 : r.棋譜.下手名);
+    out += "先手：" + (o.回転 ? r.棋譜.上手名 : r.棋譜.下手名);
     out += nl;
-    out += "後手：" + (記録回転(r) ? r.棋譜.下手名 : r.棋譜.上手名);
+    out += "後手：" + (o.回転 ? r.棋譜.下手名 : r.棋譜.上手名);
     out += nl;
     out += "手数----指手---------消費時間--";
     out += nl;
 
-    const auto texts = 表記_KIF手順(r);
+    const auto texts = 表記_KIF手順(r, false);
     const 終局表記 end = 作成_終局表記(r);
     const int n = static_cast<int>(r.棋譜.手.size());
     int totals[2] = {0, 0};  // the first mover, the second
@@ -213,13 +207,31 @@ int 駒(std::string_view& s) {
     return 0;
 }
 
+// The end words of the common writers; 将棋倶楽部24 puts the side before it ("先手 反則負け").
 constexpr std::string_view 終局語一覧[] = {
-    "中断", "投了", "持将棋", "千日手", "詰み", "不詰", "切れ負け", "反則勝ち", "反則負け",
-    "入玉勝ち", "不戦勝", "不戦敗", "封じ手", "引き分け", "最大手数"};
+    "中断", "投了", "持将棋", "千日手", "詰み", "詰", "不詰", "切れ負け", "時間切れ", "反則勝ち",
+    "反則負け", "入玉勝ち", "宣言勝ち", "トライ", "不戦勝", "不戦敗", "封じ手", "引き分け", "最大手数"};
 
-// "m:ss/h:mm:ss" inside the brackets; blanks allowed.
-bool 時間(std::string_view s, int& used, int& total) {
-    auto number = [&](int& v) {
+// An end word as the record keeps it, and whether it is the mover's win (+1) or loss (-1).
+struct 終局の意味 {
+    std::string_view word, kept;
+    int deed;
+};
+constexpr 終局の意味 終局の意味表[] = {
+    {"投了", "投了", -1},       {"詰み", "詰み", -1},       {"詰", "詰み", -1},
+    {"切れ負け", "切れ負け", -1}, {"時間切れ", "切れ負け", -1}, {"反則負け", "反則", -1},
+    {"反則勝ち", "反則", 1},    {"入玉勝ち", "入玉勝ち", 1}, {"宣言勝ち", "入玉勝ち", 1},
+    {"トライ", "入玉勝ち", 1},  {"千日手", "千日手", 0},   {"持将棋", "持将棋", 0},
+    {"引き分け", "持将棋", 0},
+};
+
+// The longest time a field may say; more is no game's time (and would overflow).
+constexpr long long 時間上限 = 999LL * 3600;
+
+// "m:ss/h:mm:ss" inside the brackets; blanks allowed. False for anything else; 過大 when a
+// time is beyond 時間上限.
+bool 時間(std::string_view s, int& used, int& total, bool& 過大) {
+    auto number = [&](long long& v) {
         空白を飛ばす(s);
         int digits = 0;
         v = 0;
@@ -231,31 +243,58 @@ bool 時間(std::string_view s, int& used, int& total) {
         空白を飛ばす(s);
         return digits > 0;
     };
-    int m, sec, h, mm, ss;
+    long long m, sec, h, mm, ss;
     if (!number(m) || !読む(s, ":") || !number(sec)) return false;
-    used = m * 60 + sec;
-    total = -1;
+    const long long u = m * 60 + sec;
+    long long t = -1;
     if (読む(s, "/")) {
         if (!number(h) || !読む(s, ":") || !number(mm)) return false;
         if (読む(s, ":")) {
             if (!number(ss)) return false;
-            total = h * 3600 + mm * 60 + ss;
+            t = h * 3600 + mm * 60 + ss;
         } else {
-            total = h * 60 + mm;  // "mm:ss" without hours
+            t = h * 60 + mm;  // "mm:ss" without hours
         }
     }
-    return s.empty();
+    if (!s.empty()) return false;
+    過大 = u > 時間上限 || t > 時間上限;
+    used = static_cast<int>(std::min(u, 時間上限));
+    total = static_cast<int>(std::min(t, 時間上限));
+    return true;
 }
 
 enum class 行種 { 指し手, 終局, 不正 };
 
+// An end line's text after the move number: true with the end as 読込内容 keeps it.
+bool 終局行(std::string_view s, 読込内容& in) {
+    空白を飛ばす(s);
+    for (std::string_view mark : {"▲", "△", "☗", "☖", "▼", "▽"})
+        if (読む(s, mark)) break;
+    int named = 0;
+    if (読む(s, "先手") || 読む(s, "下手")) named = 1;
+    else if (読む(s, "後手") || 読む(s, "上手")) named = -1;
+    空白を飛ばす(s);
+    bool end = false;
+    for (std::string_view w : 終局語一覧)
+        if (s.starts_with(w)) end = true;
+    if (!end) return false;
+    in.終局語.clear();
+    in.終局勝敗 = 0;
+    in.終局名指し = named;
+    for (const 終局の意味& e : 終局の意味表)
+        if (s.starts_with(e.word)) {
+            in.終局語 = e.kept;
+            in.終局勝敗 = e.deed;
+            break;
+        }
+    return true;
+}
+
 // The text after the move number. prevF/prevR: the last destination, for 同.
 行種 指し手を読む(std::string_view s, int prevF, int prevR, 読込手& m, std::string& why) {
     空白を飛ばす(s);
-    for (std::string_view mark : {"▲", "△", "☗", "☖"})
+    for (std::string_view mark : {"▲", "△", "☗", "☖", "▼", "▽"})
         if (読む(s, mark)) break;
-    for (std::string_view w : 終局語一覧)
-        if (s.starts_with(w)) return 行種::終局;
     m = {};
     if (読む(s, "同")) {
         空白を飛ばす(s);
@@ -299,14 +338,23 @@ enum class 行種 { 指し手, 終局, 不正 };
             m.打 = true;  // some writers leave out 打 when no piece on the board could go there
         }
     }
+    // The mark "+" of a move with variations stands before or after the time.
     空白を飛ばす(s);
     読む(s, "+");
     空白を飛ばす(s);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    for (;;) {
+        if (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '+')) s.remove_suffix(1);
+        else if (s.ends_with("　")) s.remove_suffix(3);
+        else break;
+    }
     if (!s.empty()) {
-        if (s.front() != '(' || s.back() != ')' ||
-            !時間(s.substr(1, s.size() - 2), m.消費, m.累計)) {
+        bool 過大 = false;
+        if (s.front() != '(' || s.back() != ')' || !時間(s.substr(1, s.size() - 2), m.消費, m.累計, 過大)) {
             why = "消費時間が読めません";
+            return 行種::不正;
+        }
+        if (過大) {
+            why = "消費時間が大きすぎます(999時間まで)";
             return 行種::不正;
         }
     }
@@ -330,8 +378,9 @@ bool 手数を読む(std::string_view line, int& ply, std::string_view& rest) {
     return true;
 }
 
-// The standard handicaps that are grades of this game's ladder: the squares they empty on
-// △'s side (file, rank). Other handicaps (香落ち, 飛車落ち, …) are not grades.
+// The standard handicaps that are grades of this game's ladder, by the names the common
+// readers give them: the squares they empty on △'s side (file, rank). Others are not grades:
+// 香落ち, 飛車落ち, …, and 五枚落ち, which takes the 8一 knight where grade 5 takes the 2一 one.
 struct 手合表記 {
     std::string_view name;
     int squares[10][2];
@@ -342,11 +391,23 @@ constexpr 手合表記 手合表[] = {
     {"二枚落ち", {{8, 2}, {2, 2}}, 2},
     {"三枚落ち", {{8, 2}, {2, 2}, {1, 1}}, 3},
     {"四枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}}, 4},
-    {"五枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}}, 5},
+    {"左五枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}}, 5},
     {"六枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}}, 6},
+    {"左七枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}, {3, 1}}, 7},
     {"八枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}, {3, 1}, {7, 1}}, 8},
     {"十枚落ち", {{8, 2}, {2, 2}, {1, 1}, {9, 1}, {2, 1}, {8, 1}, {3, 1}, {7, 1}, {4, 1}, {6, 1}}, 10},
 };
+
+// Blanks, ASCII and full-width, taken off both ends.
+std::string_view 両端の空白を除く(std::string_view s) {
+    空白を飛ばす(s);
+    for (;;) {
+        if (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+        else if (s.ends_with("　")) s.remove_suffix(3);
+        else break;
+    }
+    return s;
+}
 
 // The normal opening in record coordinates (▲ positive at the bottom).
 void 平手(読込局面& p) {
@@ -394,6 +455,7 @@ bool 盤行(std::string_view s, int row[10]) {
     読込内容 in;
     bool 開始 = false;        // the first move line has been read
     bool 終わり = false;      // the main line has ended (end word or variations)
+    bool 変化あり = false;    // a variation has been skipped
     int prevF = 0, prevR = 0;
     int 盤行数 = 0;
     int lineNo = 0;
@@ -406,13 +468,14 @@ bool 盤行(std::string_view s, int row[10]) {
             reason = "手数が続いていません(" + std::to_string(ply) + "手目)";
             return false;
         }
-        読込手 m;
-        std::string why;
-        const 行種 k = 指し手を読む(rest, prevF, prevR, m, why);
-        if (k == 行種::終局) {
+        if (終局行(rest, in)) {
+            in.終局手数 = ply;
             終わり = true;
             return true;
         }
+        読込手 m;
+        std::string why;
+        const 行種 k = 指し手を読む(rest, prevF, prevR, m, why);
         if (in.手.size() >= static_cast<std::size_t>(KIFU_MAX)) {
             reason = "指し手が" + std::to_string(KIFU_MAX) + "手を超えています";
             return false;
@@ -440,13 +503,14 @@ bool 盤行(std::string_view s, int row[10]) {
                 if (!指し手を加える(rest, ply)) return refuse(reason);
             } else {
                 if (own.find(上手先手語) != std::string_view::npos) in.向き指定 = 1;
-                if (own.find(上手打段語) != std::string_view::npos) in.上手打段 = true;
             }
             continue;
         }
         if (line.starts_with("*") || line.starts_with("&")) continue;
         if (line.starts_with("変化")) {
+            if (!変化あり) in.注記.push_back("変化は読まずに本譜だけを読みました");
             終わり = true;
+            変化あり = true;
             continue;
         }
         int ply;
@@ -486,10 +550,8 @@ bool 盤行(std::string_view s, int row[10]) {
             skip = 1;
         }
         if (colon == std::string_view::npos) continue;  // unknown lines are skipped
-        const std::string_view key = s.substr(0, colon);
-        std::string_view value = s.substr(colon + skip);
-        空白を飛ばす(value);
-        while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
+        const std::string_view key = 両端の空白を除く(s.substr(0, colon));
+        const std::string_view value = 両端の空白を除く(s.substr(colon + skip));
         if (key == "先手" || key == "下手") {
             in.先手名 = value;
         } else if (key == "後手" || key == "上手") {

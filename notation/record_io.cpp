@@ -48,8 +48,14 @@ std::optional<std::string> 書込_記録(const std::filesystem::path& path, cons
 }
 
 void 取込_対局記録(Game& g, const 対局記録& r) {
+    auto 情報 = [&g, &r] {
+        g.棋譜開始日時 = r.開始日時;
+        g.棋譜終局語 = r.終局語;
+        g.棋譜勝者 = r.勝者;
+    };
     if (r.手合 == 0) {
         開始_棋譜モード(g, r.棋譜);
+        情報();
         return;
     }
     int board[10][10];
@@ -62,6 +68,7 @@ void 取込_対局記録(Game& g, const 対局記録& r) {
             ban(x, y) = c == -OU ? SITA_OU_MAE : c == OU ? UE_OU_MAE : c;
         }
     開始_棋譜モード(g, r.棋譜, &ban, r.手合);
+    情報();
 }
 
 std::string 現在日時() {
@@ -74,16 +81,15 @@ std::string 現在日時() {
 }
 
 std::string 局面SFEN(const Game& g) {
-    const bool 上手先手 = g.KIFU_LAST > 0 ? g.KIFU_KOMA[1] > 0 : g.TE_SENTE == g.COM_SENGO;
-    const bool 回転 = 記録回転(g.HANDE_FLAG == 1 ? g.HANDE_LEVEL : 0, 上手先手);
-    const int 先手側 = 回転 ? 1 : -1;  // piece sign of ▲, the bottom side
+    const 記録の向き o = 向き(g);
+    const int 先手側 = o.先手側();  // piece sign of ▲, the bottom side
     static constexpr char letters[8] = {'?', 'P', 'L', 'N', 'S', 'G', 'B', 'R'};
     std::string s;
     for (int r = 1; r <= 9; ++r) {
         int empty = 0;
         for (int f = 9; f >= 1; --f) {
             int x, y;
-            記録座標(回転, f, r, x, y);
+            o.盤座標(f, r, x, y);
             int c = g.BAN(x, y);
             if (c == SITA_OU_MAE) c = -OU;
             if (c == UE_OU_MAE) c = OU;
@@ -102,10 +108,13 @@ std::string 局面SFEN(const Game& g) {
         if (empty) s += static_cast<char>('0' + empty);
         if (r < 9) s += '/';
     }
-    // TEBAN holds the players' side values, not the pieces' signs: the lower player is
-    // MAN_SENGO whichever value that is.
-    const bool 下手番 = g.TEBAN == g.MAN_SENGO;
-    s += g.TEBAN != 0 && 下手番 == 回転 ? " w " : " b ";
+    // The side to move: the game's turn, else (a record replayed) the mover of the next move.
+    bool 上手番;
+    if (g.TEBAN != 0) 上手番 = g.TEBAN == g.COM_SENGO;  // TEBAN holds the players' side values
+    else if (g.KIFU_NOW < g.KIFU_LAST && g.KIFU_NOW >= 0) 上手番 = g.KIFU_KOMA[g.KIFU_NOW + 1] > 0;
+    else if (g.KIFU_NOW > 0 && g.KIFU_NOW <= KIFU_MAX) 上手番 = g.KIFU_KOMA[g.KIFU_NOW] < 0;
+    else 上手番 = 上手が先手か(g);
+    s += 上手番 == o.回転 ? " b " : " w ";
     std::string hands;
     for (int pass = 0; pass < 2; ++pass) {
         const bool upper = (pass == 0) == (先手側 > 0);

@@ -41,20 +41,63 @@ bool 正しいUTF8(std::string_view s) {
 
 }  // namespace
 
+namespace {
+
+// How much a decoding looks like a record: the words every KIF and CSA header or move holds.
+int 記録らしさ(std::string_view text) {
+    int n = 0;
+    for (std::string_view w : {"手合割", "手数", "先手", "後手", "下手", "上手", "開始日時", "棋戦", "投了", "まで",
+                               "歩", "同"}) {
+        for (std::size_t at = text.find(w); at != std::string_view::npos; at = text.find(w, at + w.size())) ++n;
+    }
+    return n;
+}
+
+// Line ends are LF alone from here on: CR LF, CR CR LF and stray CRs lose their CRs.
+std::string CRなし(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+
+bool 制御文字あり(std::string_view text) {
+    for (unsigned char c : text)
+        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F) return true;
+    return false;
+}
+
+}  // namespace
+
 std::optional<std::string> 復号_記録(std::string_view bytes, std::string& reason) {
     if (bytes.size() > 記録ファイル最大) {
         reason = "ファイルが大きすぎます";
         return std::nullopt;
     }
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    for (unsigned char c : bytes)
-        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        auto text = 変換_UTF8へ(bytes, "UTF-16");
+        if (!text) {
+            reason = "UTF-16 として読めない文字があります";
+            return std::nullopt;
+        }
+        if (text->starts_with("\xEF\xBB\xBF")) text->erase(0, 3);
+        if (制御文字あり(*text)) {
             reason = "文字でないデータがあります";
             return std::nullopt;
         }
-    if (正しいUTF8(bytes)) return std::string(bytes);
-    if (auto text = 変換_SJISからUTF8(bytes)) return text;
-    reason = "文字コードが Shift_JIS でも UTF-8 でもありません";
+        return CRなし(std::move(*text));
+    }
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    if (制御文字あり(bytes)) {
+        reason = "文字でないデータがあります";
+        return std::nullopt;
+    }
+    if (正しいUTF8(bytes)) return CRなし(std::string(bytes));
+    // Shift_JIS and EUC-JP bytes often decode both ways: the one that reads as a record wins.
+    auto sjis = 変換_SJISからUTF8(bytes);
+    auto euc = 変換_UTF8へ(bytes, "EUC-JP");
+    if (sjis && euc) return CRなし(std::move(記録らしさ(*euc) > 記録らしさ(*sjis) ? *euc : *sjis));
+    if (sjis) return CRなし(std::move(*sjis));
+    if (euc) return CRなし(std::move(*euc));
+    reason = "文字コードが Shift_JIS、EUC-JP、UTF-8、UTF-16 のどれでもありません";
     return std::nullopt;
 }
 
@@ -64,7 +107,8 @@ std::vector<std::string_view> 分割_行(std::string_view text) {
         const std::size_t nl = text.find('\n');
         std::string_view l = text.substr(0, nl);
         text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
-        if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+        // CR LF, and the CR CR LF of some writers.
+        while (!l.empty() && l.back() == '\r') l.remove_suffix(1);
         lines.push_back(l);
     }
     return lines;

@@ -10,9 +10,10 @@
 
 namespace fudo {
 
-// The bytes of a record file as UTF-8 text: a UTF-8 byte-order mark is dropped, valid UTF-8
-// is kept, anything else is read as CP932. nullopt (and a reason) for bytes that are
-// neither, control characters, or a file over the size limit.
+// The bytes of a record file as UTF-8 text with LF line ends: UTF-16 with a byte-order mark,
+// UTF-8 (a byte-order mark dropped), else CP932 or EUC-JP, whichever reads as a record. Every
+// CR is dropped. nullopt (and a reason) for bytes that are none of these, control
+// characters, or a file over the size limit.
 std::optional<std::string> 復号_記録(std::string_view bytes, std::string& reason);
 
 // Lines without their CR LF or LF.
@@ -29,8 +30,8 @@ const char* 一字駒名(int code);
 // for its reader and the moves that standard shogi cannot hold.
 inline constexpr std::string_view 独自行 = "不動将棋：";
 
-// Hint words of the first such line: the upper side moved first, upper drops by row.
+// Hint word of the first such line: the upper side moved first. (Files of earlier versions
+// may also say "上手打=段"; their drops read the same, so it is no longer looked at.)
 inline constexpr std::string_view 上手先手語 = "先手=上手";
-inline constexpr std::string_view 上手打段語 = "上手打=段";
 
 }  // namespace fudo

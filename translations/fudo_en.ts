@@ -1011,8 +1011,8 @@
         <translation>There are no moves</translation>
     </message>
     <message>
-        <source>玉を取るか動かして終わった後に指し手があります</source>
-        <translation>Moves follow the end of the game by taking or moving a king</translation>
+        <source>玉を取って終わった後に指し手があります</source>
+        <translation>Moves follow the end of the game by taking a king</translation>
     </message>
     <message>
         <source>手合が正しくありません</source>
@@ -1075,8 +1075,44 @@
         <translation>The file holds data that is not text</translation>
     </message>
     <message>
-        <source>文字コードが Shift_JIS でも UTF-8 でもありません</source>
-        <translation>The text is neither Shift_JIS nor UTF-8</translation>
+        <source>文字コードが Shift_JIS、EUC-JP、UTF-8、UTF-16 のどれでもありません</source>
+        <translation>The text is in none of Shift_JIS, EUC-JP, UTF-8 and UTF-16</translation>
+    </message>
+    <message>
+        <source>UTF-16 として読めない文字があります</source>
+        <translation>The file holds characters that are not UTF-16</translation>
+    </message>
+    <message>
+        <source>消費時間が大きすぎます(%1時間まで)</source>
+        <translation>The time is too long (%1 hours at most)</translation>
+    </message>
+    <message>
+        <source>変化は読まずに本譜だけを読みました</source>
+        <translation>The variations were left out: only the main line was read</translation>
+    </message>
+    <message>
+        <source>%1手目「%2」(%3行目)</source>
+        <translation>Move %1 “%2” (line %3)</translation>
+    </message>
+    <message>
+        <source>王は動かないので、読める指し手がありません</source>
+        <translation>A king never moves: there is no move before it to read</translation>
+    </message>
+    <message>
+        <source>王は動かないので、その前の%1手を読みました</source>
+        <translation>A king never moves: the %1 moves before it were read</translation>
+    </message>
+    <message>
+        <source>駒別の局面が読めません</source>
+        <translation>Cannot read the start position given piece by piece</translation>
+    </message>
+    <message>
+        <source>拡張子を .csa にして下さい</source>
+        <translation>Give the file name the extension .csa</translation>
+    </message>
+    <message>
+        <source>拡張子を .kif か .kifu にして下さい</source>
+        <translation>Give the file name the extension .kif or .kifu</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/play.h"
 #include "files/record_file.h"
+#include "notation/record_io.h"
 #include "tests/cli/run_cli.h"
 #include "tests/control/control_support.h"
 
@@ -290,7 +291,8 @@ TEST_F(PlayCommand, AnswersRecordsAndRefusesBadArguments) {
     std::istringstream in(moves);
     for (std::string line; std::getline(in, line);) typed.session.feed(line);
     EXPECT_EQ(r.data.手.size(), static_cast<size_t>(typed.session.game().KIFU_NOW));
-    const std::string replayed = run({"replay", file}).out, shown = toSfen(typed.session.game());
+    // The computer moved first: the SFEN names it black, as the common programs do.
+    const std::string replayed = run({"replay", file}).out, shown = 局面SFEN(typed.session.game());
     EXPECT_EQ(replayed.substr(0, replayed.find(' ')), shown.substr(0, shown.find(' ')));
 
     EXPECT_TRUE(runWith({"play", "--help"}, "7g7f\n").out.starts_with("usage: fudo-cli play"));

@@ -72,6 +72,7 @@ TEST_F(CliRecords, RefusedRecordsGiveOneLineAndExitTwo) {
              {"replay", (dir / "one.棋譜").string(), "--move", "2"},
              {"replay", (dir / "one.棋譜").string(), "--move", "-1"},
              {"replay", (dir / "one.棋譜").string(), "--turn", "1"},
+             {"selfplay", "--games", "1", "--handicap", "2", "--record", (dir / "h.棋譜").string()},
          }) {
         const Outcome o = run(args);
         EXPECT_EQ(o.code, 2) << args.size();
@@ -109,6 +110,14 @@ TEST_F(CliRecords, ExportImportAndReplayOfTheExchangeFormats) {
     std::ofstream(dir / "bad.kif", std::ios::binary) << "   1 ７五歩(77)\r\n";
     std::ofstream(dir / "kaku.kifu", std::ios::binary) << "手合割：角落ち\r\n   1 ４二銀(31)\r\n";
     EXPECT_EQ(run({"import", (dir / "kaku.kifu").string()}).code, 0);
+    // A standard game whose king moves opens before the king move, and says so.
+    std::ofstream(dir / "king.kifu", std::ios::binary)
+        << "手合割：平手\r\n   1 ７六歩(77)\r\n   2 ３四歩(33)\r\n   3 ６八玉(59)\r\n   4 ８四歩(83)\r\n";
+    const Outcome king = run({"replay", (dir / "king.kifu").string()});
+    EXPECT_EQ(king.code, 0);
+    EXPECT_NE(king.err.find("3手目「６八玉(59)」(4行目): 王は動かないので、その前の2手を読みました"), std::string::npos)
+        << king.err;
+    EXPECT_EQ(king.out, "lnsgkgsnl/1r5b1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL b - 3\n");
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"export", game},
              {"export", game, "--kif", "--csa"},

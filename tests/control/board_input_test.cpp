@@ -332,7 +332,7 @@ TEST_F(BoardInput, StandClicksPickOnlyKindsTheHandHolds) {
     EXPECT_EQ(rig.canvas.lastOutlineAt(-1, 1), 色_明赤);
 }
 
-TEST_F(BoardInput, UpperDropFromRowTwoIsRecordedAsTheRowAndPlayedAsABishop) {
+TEST_F(BoardInput, UpperDropFromRowTwoIsRecordedAndPlayedAsABishop) {
     g.UE_MOCHI[6] = 1;
     g.UE_MOCHI_SU = 1;
     startTwoPersons();
@@ -343,7 +343,7 @@ TEST_F(BoardInput, UpperDropFromRowTwoIsRecordedAsTheRowAndPlayedAsABishop) {
     EXPECT_EQ(g.UE_MOCHI_SU, 0);
     ASSERT_EQ(g.KIFU_NOW, 2);
     EXPECT_EQ(g.KIFU_MOTO_X[2], -1);
-    EXPECT_EQ(g.KIFU_MOTO_Y[2], 2);
+    EXPECT_EQ(g.KIFU_MOTO_Y[2], 6) << "the kind, as the computer's drops are recorded";
     EXPECT_EQ(g.KIFU_KOMA[2], KAKU);
     EXPECT_EQ(g.KIFU_KOMA_ATO[2], KAKU);
     EXPECT_EQ(g.TEBAN, g.TE_SENTE);

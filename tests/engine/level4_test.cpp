@@ -119,6 +119,20 @@ TEST_F(Level4, HintShowsTheMoveAndPlaysNothing) {
     g.BAN(2, 2) = SYA;
     g.com_ban();
     EXPECT_EQ(canvas.lastOutlineAt(5, 2), 色_緑);
+
+    // The same mate by the upper person of a two-person game: the upper stand shows the
+    // gold in row 3, where a click picks it.
+    SetUp();
+    g.TAIKYOKU_MODE = MODE_MAN;
+    g.BAN(4, 9) = -HU;
+    g.BAN(6, 9) = -HU;
+    give(false, 5);
+    g.TEBAN = g.COM_SENGO;
+    g.ヒント_Click();
+    EXPECT_EQ(host.status, "ヒント：５八金打");
+    EXPECT_EQ(g.ヒント_FX, -1);
+    EXPECT_EQ(g.ヒント_FY, 3);
+    EXPECT_EQ(canvas.lastOutlineAt(-1, 3), 色_黄);
 }
 
 TEST_F(Level4, HintSaysSoWhenEveryMoveLoses) {

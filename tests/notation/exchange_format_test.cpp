@@ -102,13 +102,13 @@ TEST(ExchangeFormat, GamesBeyondStandardShogiEndWithTheTrueResultAndTheRule) {
          {"-5152OU", "T4", "%-ILLEGAL_ACTION"}},
         {"a taken king: standard moves, then the rest in this game's comment lines",
          kingTakenGame(), 3, 終局表記::種別::反則負け, "先手",
-         {"   3 ３三角不成(88) ( 0:07/00:00:09)", "   4 反則負け     ( 0:00/00:00:05)",
-          "#不動将棋：   4 ９四歩(93)   (60:00/01:00:05)", "#不動将棋：   5 ５一角不成(33) ( 0:01/00:00:10)",
+         {"   3 ３三角(88)   ( 0:07/00:00:09)", "   4 反則負け     ( 0:00/00:00:05)",
+          "#不動将棋：   4 ９四歩(93)   (60:00/01:00:05)", "#不動将棋：   5 ５一角(33)   ( 0:01/00:00:10)",
           "まで3手で先手の勝ち"},
          {"+8833KA", "T7", "%-ILLEGAL_ACTION", "'不動将棋：-9394FU,T3600", "'不動将棋：+3351KA,T1"}},
         {"500 moves are a draw", walk, KIFU_MAX, 終局表記::種別::持将棋, "",
          {" 500 ８二飛(72)   ( 0:00/00:00:00)", " 501 持将棋", "*不動将棋では500手に達すると引き分けです。",
-          "まで500手で引き分け"},
+          "まで500手で持将棋"},
          {"%HIKIWAKE"}},
         // Ten pieces off: the upper side keeps its king and pawns. ▲'s pawn drop on ５二 leaves
         // the king nothing but a step away, so it mates here; in standard shogi the king steps
@@ -218,6 +218,72 @@ TEST(ExchangeFormat, ReadsWhatOtherProgramsWrite) {
     EXPECT_EQ(r.記録.棋譜.手[3].COM_JIKAN, 62) << "a total without hours is minutes and seconds";
     EXPECT_EQ(r.記録.棋譜.上手名, "乙");
     EXPECT_EQ(r.記録.開始日時, "2020/01/02");
+}
+
+// What players bring from other programs, cut from real files: each must read to the moves
+// the reference reader gives (or the moves before a king move), saying what it left out.
+TEST(ExchangeFormat, RecordsFromOtherProgramsReadAsTheReferenceReaderReadsThem) {
+    const std::string moves3 = "   1 ７六歩(77)   ( 0:02/00:00:02)\r\n   2 ３四歩(33)   ( 0:05/00:00:05)\r\n"
+                               "   3 ２二角成(88) ( 0:06/00:00:08)\r\n   4 中断         ( 0:51/00:00:56)\r\nまで3手で中断\r\n";
+    const std::string kfw = "#KIF version=2.0 encoding=Shift_JIS\r\n# ---- Kifu for Windows V7 V7.08 棋譜ファイル ----\r\n"
+                            "開始日時：2014/10/12 14:46:51\r\n手合割：平手　　\r\n先手：羽生\r\n後手：gote\r\n"
+                            "手数----指手---------消費時間--\r\n" + moves3;
+    auto crcrlf = kfw;
+    for (std::size_t at = crcrlf.find("\r\n"); at != std::string::npos; at = crcrlf.find("\r\n", at + 3))
+        crcrlf.insert(at, "\r");
+    auto encoded = [](const std::string& text, const char* to) { return *変換_UTF8から(text, to); };
+    // 角落ち given as CSA piece lists: every piece of the opening but △'s bishop.
+    std::string lists = "V2.2\r\nP-11KY21KE31GI41KI51OU61KI71GI81KE91KY82HI";
+    for (int f = 1; f <= 9; ++f) lists += std::to_string(f) + "3FU";
+    lists += "\r\nP+19KY29KE39GI49KI59OU69KI79GI89KE99KY28HI88KA";
+    for (int f = 1; f <= 9; ++f) lists += std::to_string(f) + "7FU";
+    lists += "\r\n-\r\n-3142GI,T1\r\n+7776FU,T2\r\n%TORYO\r\n";
+    const std::string handicap = "先手：下手\r\n後手：上手\r\n手数----指手---------消費時間--\r\n"
+                                 "   1 １四歩(13)\r\n   2 ７六歩(77)\r\n   3 中断\r\n";
+    std::string kingGame = "手合割：平手\r\n手数----指手---------消費時間--\r\n   1 ７六歩(77)\r\n   2 ３四歩(33)\r\n"
+                           "   3 ６八玉(59)\r\n   4 ８四歩(83)\r\n   5 投了\r\n";
+    struct Case {
+        const char* name;
+        bool csa;
+        std::string bytes;
+        int moves, grade;
+        const char* note;  // a part of the reader's note; empty: no note
+    };
+    const std::vector<Case> cases = {
+        {"header values padded with full-width blanks (Kifu for Windows), Shift_JIS", false,
+         *変換_UTF8からSJIS(kfw), 3, 0, ""},
+        {"CR CR LF line ends and a stray CR", false, *変換_UTF8からSJIS(crcrlf + "\r"), 3, 0, ""},
+        {"EUC-JP", false, encoded(kfw, "EUC-JP"), 3, 0, ""},
+        {"UTF-16 with a byte-order mark", false, encoded(kfw, "UTF-16"), 3, 0, ""},
+        {"the variation mark after the time; the variations skipped", false,
+         "手合割：平手\r\n   1 ７六歩(77)   ( 0:02/00:00:02)+\r\n   2 ３四歩(33)   ( 0:03/00:00:03)　+\r\n"
+         "   3 投了\r\n\r\n変化：2手\r\n   2 ８四歩(83)   ( 0:01/00:00:01)\r\n\r\n変化：1手\r\n   1 ２六歩(27)\r\n",
+         2, 0, "変化は読まずに本譜だけを読みました"},
+        {"将棋倶楽部24's end line names the side", false,
+         "手合割：平手\r\n1 ７六歩(77)    ( 0:01/00:00:01)\r\n2 先手 反則負け ( 0:22/00:04:53)\r\n", 1, 0, ""},
+        {"トライ, 千日手, 入玉勝ち and 不戦敗 end the main line", false,
+         "手合割：平手\r\n   1 ７六歩(77)\r\n   2 ３四歩(33)\r\n   3 トライ\r\n   4 千日手\r\n   5 入玉勝ち\r\n   6 不戦敗\r\n",
+         2, 0, ""},
+        {"左五枚落ち is grade 5", false, "手合割：左五枚落ち\r\n" + handicap, 2, 5, ""},
+        {"左七枚落ち is grade 7", false, "手合割：左七枚落ち\r\n" + handicap, 2, 7, ""},
+        {"a CSA start given piece by piece", true, lists, 2, 1, ""},
+        {"a standard game whose king moves: the moves before it", false, kingGame, 2, 0,
+         "3手目「６八玉(59)」(5行目): 王は動かないので、その前の2手を読みました"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(c.bytes.empty());
+        const 記録読込結果 r = c.csa ? 解析_CSA(c.bytes) : 解析_KIF(c.bytes);
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(static_cast<int>(r.記録.棋譜.手.size()), c.moves);
+        EXPECT_EQ(r.記録.手合, c.grade);
+        EXPECT_EQ(検査_対局記録(r.記録), "");
+        EXPECT_EQ(r.注記.find(c.note) != std::string::npos && r.注記.empty() == (*c.note == 0), true) << r.注記;
+        if (c.bytes.find("Kifu for Windows") != std::string::npos || c.name[0] == 'E' || c.name[0] == 'U') {
+            EXPECT_EQ(r.記録.棋譜.下手名, "羽生");
+            EXPECT_EQ(r.記録.開始日時, "2014/10/12 14:46:51");
+        }
+    }
 }
 
 TEST(ExchangeFormat, MalformedFilesAreRefusedWithAReason) {

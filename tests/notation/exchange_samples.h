@@ -69,7 +69,6 @@ inline 対局記録 ランダム対局(std::mt19937_64& rng, int grade, bool upp
     対局記録 r;
     r.手合 = grade;
     r.上手先手 = upperFirst;
-    r.上手打段 = rng() % 2 == 0;
     const char* names[] = {"", "あなた", "コンピュータ", "羽生 一二三", "Player"};
     r.棋譜.上手名 = names[rng() % 5];
     r.棋譜.下手名 = names[rng() % 5];
@@ -82,7 +81,7 @@ inline 対局記録 ランダム対局(std::mt19937_64& rng, int grade, bool upp
         std::vector<棋譜手> moves, kingTakes, kingMoves;
         for (const LegalMove& l : legalMoves(g, side)) {
             棋譜手 m{l.fx, l.fy, l.tx, l.ty, l.koma, l.koma, l.taken, 0, 0, 0, 0};
-            if (l.fx == -1 && !r.上手打段) m.MOTO_Y = 駒種類(l.koma);  // the list names the kind
+            if (l.fx == -1) m.MOTO_Y = 駒種類(l.koma);  // the list names the kind, not the stand row
             if (l.mustPromote || (l.mayPromote && rng() % 2)) m.KOMA_ATO = l.koma + side;
             (l.takesKing() ? kingTakes : l.king() ? kingMoves : moves).push_back(m);
         }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "files/record_file.h"
+#include "files/session_file.h"
 #include "notation/csa.h"
 #include "notation/kif.h"
 #include "notation/record_io.h"
@@ -76,6 +77,42 @@ TEST(RecordMode, AHandicapStartStandsOnTheBoardAndTheShownPositionCopiesAsSfen) 
     取込_対局記録(plain.game, 作成_対局記録(棋譜データ{"", "", "", lowerFirstMoves()}));
     for (int i = 0; i < 3; ++i) plain.game.AFTER_Click();
     EXPECT_EQ(局面SFEN(plain.game), "lnsgkgsnl/1r5+B1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/7R1/LNSGKGSNL w B 4");
+}
+
+TEST(RecordMode, ARecordKeepsItsHeadingsStartAndEndThroughTheKeptGameAndExport) {
+    const std::string head = "開始日時：2020/01/02 10:00:00\r\n棋戦：竜王戦\r\n手合割：平手\r\n先手：甲\r\n後手：乙\r\n"
+                             "   1 ７六歩(77)\r\n   2 ３四歩(33)\r\n";
+    struct Case {
+        std::string end;
+        std::vector<std::string> kif, csa;  // lines the export holds
+    };
+    const std::vector<Case> cases = {
+        {"   3 投了\r\nまで2手で後手の勝ち\r\n", {"   3 投了", "まで2手で後手の勝ち"}, {"%TORYO"}},
+        {"   3 千日手\r\n", {"   3 千日手", "まで2手で千日手"}, {"%SENNICHITE"}},
+        {"3 後手 反則負け\r\n", {"   3 反則勝ち", "まで2手で先手の勝ち"}, {"%-ILLEGAL_ACTION"}},
+        {"   3 中断\r\n", {"   3 中断", "まで2手で中断"}, {"%CHUDAN"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.end);
+        const 記録読込結果 r = 解析_KIF(head + c.end);
+        ASSERT_TRUE(r.ok) << r.error;
+        // Read, kept as the game of the next start, taken up again and written.
+        Rig first, next;
+        first.load();
+        next.load();
+        取込_対局記録(first.game, r.記録);
+        std::string error;
+        ASSERT_TRUE(読込_セッション(next.game, セッション文字列(first.game), error)) << error;
+        const 対局記録 back = 作成_対局記録(next.game, next.game.KIFU_LAST);
+        const std::string kif = 書式_KIF(back), csa = 書式_CSA(back);
+        for (const char* line : {"開始日時：2020/01/02 10:00:00", "棋戦：竜王戦", "先手：甲", "後手：乙"})
+            EXPECT_NE(kif.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line << "\n" << kif;
+        for (const std::string& line : c.kif)
+            EXPECT_NE(kif.find("\r\n" + line), std::string::npos) << line << "\n" << kif;
+        for (const std::string& line : c.csa)
+            EXPECT_NE(csa.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\n" << csa;
+        EXPECT_NE(csa.find("\r\n$START_TIME:2020/01/02 10:00:00\r\n"), std::string::npos);
+    }
 }
 
 }  // namespace

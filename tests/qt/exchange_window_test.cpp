@@ -2,10 +2,12 @@
 // would: menu actions, answers to the file dialogs, clicks on the list's rows.
 #include <QClipboard>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 #include "notation/kif.h"
 #include "ui/qt/box_answerer.h"
@@ -69,11 +71,19 @@ private slots:
         w->action("REPLAY")->trigger();
         w->action("REPLAY")->trigger();
         QCOMPARE(g.KIFU_NOW, 1);
-        answer = folder.filePath(QStringLiteral("対局"));  // no extension: .kif is added
+        // The dialog adds the chosen filter's suffix; a name that still lacks it is refused,
+        // not written under another name than the one the dialog asked about.
+        answer = folder.filePath(QStringLiteral("対局"));
+        answers.clear();
+        w->action("KIF_WRITE")->trigger();
+        QVERIFY2(answers.texts().contains(QString::fromUtf8("拡張子を .kif か .kifu にして下さい")),
+                 qPrintable(answers.texts().join('|')));
+        QVERIFY(!QFile::exists(answer + ".kif") && !QFile::exists(answer));
+        answer = folder.filePath(QStringLiteral("対局.kif"));
         answers.clear();
         w->action("KIF_WRITE")->trigger();
         QVERIFY2(answers.texts().contains(QString::fromUtf8("棋譜を書き込みました")), qPrintable(answers.texts().join('|')));
-        QVERIFY(QFile::exists(answer + ".kif"));
+        QVERIFY(QFile::exists(answer));
         answer = folder.filePath(QStringLiteral("対局.kifu"));
         w->action("KIF_WRITE")->trigger();
         QVERIFY(fileText(answer).contains(QString::fromUtf8("   3 ２六歩(27)")));
@@ -111,6 +121,20 @@ private slots:
         w->action("AFTER")->trigger();
         QCOMPARE(g.BAN(3, 6), -HU);
         QVERIFY(asked.last().startsWith("open"));
+    }
+
+    void theSaveDialogAddsTheSuffixOfTheChosenFilter() {
+        QTemporaryDir folder;
+        const QString filter = QString::fromUtf8("KIF形式 (*.kif);;KIF形式 UTF-8 (*.kifu)");
+        std::unique_ptr<QFileDialog> dialog(
+            ExchangeActions::saveDialog(nullptr, QStringLiteral("save"), folder.path(), filter));
+        QCOMPARE(dialog->defaultSuffix(), QStringLiteral("kif"));
+        dialog->selectNameFilter(QString::fromUtf8("KIF形式 UTF-8 (*.kifu)"));
+        emit dialog->filterSelected(QString::fromUtf8("KIF形式 UTF-8 (*.kifu)"));
+        QCOMPARE(dialog->defaultSuffix(), QStringLiteral("kifu"));
+        dialog->selectFile(folder.filePath(QStringLiteral("game")));
+        QMetaObject::invokeMethod(dialog.get(), "accept", Qt::DirectConnection);
+        QCOMPARE(dialog->selectedFiles().value(0), folder.filePath(QStringLiteral("game.kifu")));
     }
 
     void copiesTheShownPositionAsSfen() {

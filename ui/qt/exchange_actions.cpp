@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QRegularExpression>
 
 #include "notation/record_io.h"
 #include "ui/qt/main_window.h"
@@ -26,8 +27,9 @@ ExchangeActions::ExchangeActions(MainWindow& window)
       settings_(openWindowSettings(window.game().host().settingsFolder())) {
     setObjectName(QStringLiteral("EXCHANGE_ACTIONS"));
     chooser_ = [this](bool save, const QString& filter, const QString& proposed) {
-        return save ? QFileDialog::getSaveFileName(&window_, tr("棋譜の保存"), proposed, filter)
-                    : QFileDialog::getOpenFileName(&window_, tr("棋譜を開く"), proposed, filter);
+        if (!save) return QFileDialog::getOpenFileName(&window_, tr("棋譜を開く"), proposed, filter);
+        std::unique_ptr<QFileDialog> dialog(saveDialog(&window_, tr("棋譜の保存"), proposed, filter));
+        return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
     };
 
     auto add = [this](const char* menu, const char* name, const QString& caption) {
@@ -63,6 +65,22 @@ ExchangeActions::ExchangeActions(MainWindow& window)
 
 ExchangeActions::~ExchangeActions() = default;
 
+QFileDialog* ExchangeActions::saveDialog(QWidget* parent, const QString& caption, const QString& proposed,
+                                         const QString& filter) {
+    auto* dialog = new QFileDialog(parent, caption, proposed, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    // "KIF形式 UTF-8 (*.kifu)" → "kifu"
+    auto suffixOf = [](const QString& nameFilter) {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+        return pattern.match(nameFilter).captured(1);
+    };
+    dialog->setDefaultSuffix(suffixOf(dialog->selectedNameFilter()));
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
+                     [dialog, suffixOf](const QString& chosen) { dialog->setDefaultSuffix(suffixOf(chosen)); });
+    return dialog;
+}
+
 void ExchangeActions::refresh() { panel_->refresh(); }
 
 void ExchangeActions::retranslate() {
@@ -92,16 +110,23 @@ void ExchangeActions::save(bool csa) {
         return;
     }
     const QString filter = csa ? tr("CSA形式 (*.csa)") : tr("KIF形式 (*.kif);;KIF形式 UTF-8 (*.kifu)");
-    QString file = chooser_(true, filter, QDir(folder()).filePath(csa ? QStringLiteral("棋譜.csa") : QStringLiteral("棋譜.kif")));
+    const QString file = chooser_(true, filter, QDir(folder()).filePath(csa ? QStringLiteral("棋譜.csa") : QStringLiteral("棋譜.kif")));
     if (file.isEmpty()) return;
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    if (csa ? suffix != QLatin1String("csa") : (suffix != QLatin1String("kif") && suffix != QLatin1String("kifu")))
-        file += csa ? QStringLiteral(".csa") : QStringLiteral(".kif");
-    const 記録形式 format = csa ? 記録形式::CSA : (QFileInfo(file).suffix().toLower() == QLatin1String("kifu") ? 記録形式::KIFU : 記録形式::KIF);
+    // The dialog has added the chosen format's suffix to a bare name and asked before
+    // replacing a file; another suffix is refused rather than added to behind its back.
     const std::filesystem::path path = toPath(file);
+    const auto named = 形式_拡張子(path);
+    if (!named || (*named == 記録形式::CSA) != csa) {
+        window_.command([&g, csa] {
+            g.dialogs().message(csa ? "拡張子を .csa にして下さい" : "拡張子を .kif か .kifu にして下さい", "棋譜保存",
+                                Buttons::OK);
+        });
+        return;
+    }
+    const 記録形式 format = *named;
     window_.command([&g, path, format, count] {
         対局記録 r = 作成_対局記録(g, count);
-        r.開始日時 = 現在日時();
+        if (r.開始日時.empty()) r.開始日時 = 現在日時();
         if (auto failure = 書込_記録(path, r, format)) {
             g.dialogs().message("棋譜を書き込めませんでした\n\n" + *failure, "棋譜保存", Buttons::OK, Icon::Exclamation);
             return;
@@ -124,6 +149,7 @@ void ExchangeActions::open() {
             return;
         }
         取込_対局記録(g, r.記録);
+        if (!r.注記.empty()) g.dialogs().message(r.注記, "棋譜", Buttons::OK);
     });
 }
 

@@ -9,7 +9,9 @@
 #include <memory>
 
 class QAction;
+class QFileDialog;
 class QSettings;
+class QWidget;
 
 namespace fudo::qt {
 
@@ -24,8 +26,14 @@ public:
 
     // Asks for a file: to save (true) or to open; the filter of the dialog; the name
     // proposed. An empty answer cancels. The window asks with QFileDialog; tests answer.
+    // A name to save under ends in the suffix of its format, or it is refused.
     using FileChooser = std::function<QString(bool save, const QString& filter, const QString& proposed)>;
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+
+    // The dialog that asks where to save: it adds the suffix of the chosen filter to a bare
+    // name before its own question about replacing an existing file.
+    static QFileDialog* saveDialog(QWidget* parent, const QString& caption, const QString& proposed,
+                                   const QString& filter);
 
     MoveListPanel* panel() const { return panel_; }
     // Follows the game after each of its commands.

@@ -104,7 +104,7 @@ void MoveListPanel::refresh() {
         for (int i = 1; i <= count; ++i) {
             const std::string& t = texts[static_cast<std::size_t>(i - 1)];
             // ▲ is the bottom side of the record: the first mover, or the handicapped one.
-            const bool sente = (r.棋譜.手[static_cast<std::size_t>(i - 1)].KOMA > 0) == 記録回転(r);
+            const bool sente = 向き(r).先手の駒(r.棋譜.手[static_cast<std::size_t>(i - 1)].KOMA);
             const QString mark = sente ? QStringLiteral("▲") : QStringLiteral("△");
             int used, total;
             取得_手の時間(r, i, used, total);
