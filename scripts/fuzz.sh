@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang under ASan + UBSan and runs each for a bounded
 # time over a seed corpus made here (records and sessions written by the game, settings
-# files, SFEN positions, plus truncated and mutated copies) and the kept regression inputs.
+# files, SFEN positions, plus truncated and mutated copies), the kept regression inputs and
+# the committed corpus fuzz/corpus/NAME. What a run finds that reaches code the committed
+# corpus does not is merged into it, minimised, so that the next run starts from there:
+# commit the changes under fuzz/corpus.
 # Usage: scripts/fuzz.sh [seconds per fuzzer]   Any crash, leak or hang fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -70,18 +73,35 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 for name in record settings sfen kif csa session; do
-  seeds=("$corpus/$name")
+  kept=fuzz/corpus/$name
+  found=$dir/found/$name  # the first folder: where libFuzzer puts what it finds
+  rm -rf "$found"
+  mkdir -p "$kept" "$found" "$dir/findings/$name"
+  seeds=("$found" "$kept" "$corpus/$name")
   [[ -d fuzz/regressions/$name ]] && seeds+=("fuzz/regressions/$name")
-  mkdir -p "$dir/findings/$name"
-  echo "== fuzzing $name for ${secs}s"
+  echo "== fuzzing $name for ${secs}s from $(ls "$kept" | wc -l) kept inputs"
   if ! "$dir/fuzz/${name}_fuzz" -max_total_time="$secs" -timeout=10 -rss_limit_mb=2048 \
        -artifact_prefix="$dir/findings/$name/" -print_final_stats=1 "${seeds[@]}" \
        > "$dir/findings/$name.log" 2>&1; then
     echo "fuzzer $name failed; see $dir/findings/$name.log"
     tail -n 40 "$dir/findings/$name.log"
     status=1
+    continue
+  fi
+  grep -E 'stat::number_of_executed_units|Done' "$dir/findings/$name.log" | tail -n 2
+  # The kept corpus and the new finds, minimised together into the kept corpus.
+  merged=$dir/merged/$name
+  rm -rf "$merged"
+  mkdir -p "$merged"
+  if "$dir/fuzz/${name}_fuzz" -merge=1 -timeout=10 -rss_limit_mb=2048 "$merged" "$kept" "$found" \
+       > "$dir/findings/$name.merge.log" 2>&1; then
+    before=$(ls "$kept" | wc -l)
+    rm -f "$kept"/*
+    cp "$merged"/* "$kept"/ 2>/dev/null || true
+    echo "   kept corpus: $before -> $(ls "$kept" | wc -l) inputs"
   else
-    grep -E 'stat::number_of_executed_units|Done' "$dir/findings/$name.log" | tail -n 2
+    echo "merging the $name corpus failed; see $dir/findings/$name.merge.log"
+    status=1
   fi
 done
 exit $status
