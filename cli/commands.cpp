@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "cli/analyse.h"
 #include "cli/bench_corpus.h"
 #include "cli/headless.h"
 #include "cli/play.h"
@@ -151,6 +152,16 @@ constexpr CommandHelp kCommands[] = {
      "      Random moves that open each pair of games, 0 to 20 (default 2).\n"
      "  --hash MB\n"
      "      The computer's hash table in megabytes, 1 to 4096 (default 64).\n"},
+    {"analyse", "analyse FILE [--movetime MS] [--threads T] [--output OUT.kif]",
+     "Reviews a record (.棋譜, .kif, .kifu or .csa) with level 4: each move's evaluation from ▲'s side, "
+     "the best move and a mark on the moves that lost ground, then a summary per side.",
+     "  --movetime MS\n"
+     "      Thinking time per position in milliseconds, 1 to 3600000 (default 200).\n"
+     "  --threads T\n"
+     "      Search threads, 1 to 64 (default 1).\n"
+     "  --output OUT.kif\n"
+     "      Also writes the record as KIF (.kif Shift JIS, .kifu UTF-8) with the review as\n"
+     "      comments other shogi programs read (also -o OUT).\n"},
     // Commands still to come are added here and to fudo-cli(1).
 };
 
@@ -642,7 +653,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                std::ostream& err) {
     if (args.empty()) {
-        err << "fudo-cli: missing command (bestmove, selfplay, replay, bench, play, export, import, usi or match; --help "
+        err << "fudo-cli: missing command (bestmove, selfplay, replay, bench, play, export, import, usi, match or analyse; --help "
                "for usage)\n";
         return kExitBadInput;
     }
@@ -675,7 +686,8 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     if (cmd == "import") return importCommand(args, out, err);
     if (cmd == "usi") return usiCommand(w, in, out);
     if (cmd == "match") return match(w, out);
-    w.fail("unknown command " + cmd + " (bestmove, selfplay, replay, bench, play, export, import, usi or match)");
+    if (cmd == "analyse") return analyseCommand(args, out, err);
+    w.fail("unknown command " + cmd + " (bestmove, selfplay, replay, bench, play, export, import, usi, match or analyse)");
     return kExitBadInput;
 }
 

@@ -355,6 +355,7 @@ void 作成_記録の開始局面(const 対局記録& r, int rec[10][10]) {
         rec.勝者 = in.終局勝敗 * subject;
     }
     for (const std::string& note : notes) out.注記 += (out.注記.empty() ? "" : "\n") + note;
+    rec.注釈 = in.注釈;
     out.ok = true;
     return out;
 }

@@ -29,6 +29,8 @@ struct 対局記録 {
     // with the piece sign of the winner (0: a draw or none).
     std::string 終局語;
     int 勝者 = 0;
+    // Comment lines (without the "*") after move i, [0] before the first; KIF only.
+    std::vector<std::vector<std::string>> 注釈;
 };
 
 // A move as a file states it, in record coordinates (▲ at the bottom).
@@ -63,6 +65,7 @@ struct 読込内容 {
     // line names itself (+1 ▲, -1 △) takes the mover's place.
     std::string 終局語;
     int 終局手数 = 0, 終局勝敗 = 0, 終局名指し = 0;
+    std::vector<std::vector<std::string>> 注釈;  // comments after move i, [0] before the first
 };
 
 // Outcome of reading a KIF or CSA file.

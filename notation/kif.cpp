@@ -106,6 +106,15 @@ std::string 書式_KIF(const 対局記録& r) {
     out += nl;
     out += "手数----指手---------消費時間--";
     out += nl;
+    // Comments kept with the record (a review, another program's notes) follow their move.
+    auto 注釈 = [&](int i) {
+        if (i < static_cast<int>(r.注釈.size()))
+            for (const std::string& c : r.注釈[static_cast<std::size_t>(i)]) {
+                out += "*" + c;
+                out += nl;
+            }
+    };
+    注釈(0);
 
     const auto texts = 表記_KIF手順(r, false);
     const 終局表記 end = 作成_終局表記(r);
@@ -131,6 +140,7 @@ std::string 書式_KIF(const 対局記録& r) {
         }
         out += line;
         out += nl;
+        if (i <= end.手数) 注釈(i);
     }
     if (end.手数 == n) {
         out += 指手行(n + 1, 終局語(end.kind), 0, totals[n % 2]);
@@ -506,7 +516,15 @@ bool 盤行(std::string_view s, int row[10]) {
             }
             continue;
         }
-        if (line.starts_with("*") || line.starts_with("&")) continue;
+        if (line.starts_with("*")) {
+            // A comment belongs to the last move read (or the start) while the main line runs.
+            if (!終わり) {
+                in.注釈.resize(in.手.size() + 1);
+                in.注釈[in.手.size()].emplace_back(line.substr(1));
+            }
+            continue;
+        }
+        if (line.starts_with("&")) continue;
         if (line.starts_with("変化")) {
             if (!変化あり) in.注記.push_back("変化は読まずに本譜だけを読みました");
             終わり = true;

@@ -1114,6 +1114,82 @@
         <source>拡張子を .kif か .kifu にして下さい</source>
         <translation>Give the file name the extension .kif or .kifu</translation>
     </message>
+    <message>
+        <source>先手勝ち</source>
+        <translation>▲ wins</translation>
+    </message>
+    <message>
+        <source>後手勝ち</source>
+        <translation>△ wins</translation>
+    </message>
+    <message>
+        <source>互角</source>
+        <translation>even</translation>
+    </message>
+    <message>
+        <source>先手有望</source>
+        <translation>▲ slightly ahead</translation>
+    </message>
+    <message>
+        <source>先手有利</source>
+        <translation>▲ ahead</translation>
+    </message>
+    <message>
+        <source>先手優勢</source>
+        <translation>▲ well ahead</translation>
+    </message>
+    <message>
+        <source>先手勝勢</source>
+        <translation>▲ winning</translation>
+    </message>
+    <message>
+        <source>後手有望</source>
+        <translation>△ slightly ahead</translation>
+    </message>
+    <message>
+        <source>後手有利</source>
+        <translation>△ ahead</translation>
+    </message>
+    <message>
+        <source>後手優勢</source>
+        <translation>△ well ahead</translation>
+    </message>
+    <message>
+        <source>後手勝勢</source>
+        <translation>△ winning</translation>
+    </message>
+    <message>
+        <source>解析しています…</source>
+        <translation>Analysing the game…</translation>
+    </message>
+    <message>
+        <source>解析が終わりました</source>
+        <translation>The analysis is done</translation>
+    </message>
+    <message>
+        <source>解析を中止しました</source>
+        <translation>The analysis was stopped</translation>
+    </message>
+    <message>
+        <source>反転後は解析できません</source>
+        <translation>A turned board cannot be analysed</translation>
+    </message>
+    <message>
+        <source>解析する指し手がありません</source>
+        <translation>There are no moves to analyse</translation>
+    </message>
+    <message>
+        <source>疑問手</source>
+        <translation>Inaccuracy</translation>
+    </message>
+    <message>
+        <source>悪手</source>
+        <translation>Mistake</translation>
+    </message>
+    <message>
+        <source>大悪手</source>
+        <translation>Blunder</translation>
+    </message>
 </context>
 <context>
     <name>fudo::qt::ExchangeActions</name>
@@ -1179,6 +1255,49 @@
     <message>
         <source>開始局面</source>
         <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>fudo::qt::AnalysisActions</name>
+    <message>
+        <source>解析</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>検討</source>
+        <translation>Live analysis</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>評価値</source>
+        <translation>Evaluation</translation>
+    </message>
+    <message>
+        <source>深さ</source>
+        <translation>depth</translation>
+    </message>
+    <message>
+        <source>最善</source>
+        <translation>Best</translation>
+    </message>
+    <message>
+        <source>読み筋</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>検討中…</source>
+        <translation>Analysing…</translation>
+    </message>
+    <message>
+        <source>詰み %1手（%2）</source>
+        <translation>mate in %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1%2（%3）</source>
+        <translation>%1%2 (%3)</translation>
     </message>
 </context>
 <context>

@@ -55,6 +55,8 @@ const char* const kWrittenIntoRecords[] = {
     "杏", "圭", "全", "竜", "不成", "角落ち", "二枚落ち", "三枚落ち", "四枚落ち", "左五枚落ち", "六枚落ち", "左七枚落ち", "八枚落ち",
     "十枚落ち", "投了", "詰み", "反則勝ち", "反則負け", "持将棋", "中断", "千日手", "不詰", "切れ負け", "入玉勝ち",
     "不戦勝", "不戦敗", "封じ手", "最大手数", "時間切れ", "宣言勝ち", "トライ", "反則",
+    // a review's comments as other shogi programs write and read them, and its engine's name
+    "#評価値=", "#読み筋=", "#深さ=", "#ノード数=", "#エンジン=", "#詰み=", "不動将棋 LEVEL4", "手",
     // the comments that explain this game's rules to other programs' readers
     "玉を取る手", "打ち歩詰め", "自玉に利きが残る手", "手目の", "で、不動将棋では指せてもふつうの将棋では指せないため、指し手は",
     "手目までを記録します。", "まで", "手で中断", "不動将棋では", "手に達すると引き分けです。", "手で持将棋",
@@ -107,7 +109,7 @@ QList<Literal> literalsOf(const QString& path, const QString& name) {
 // Every Japanese literal of the game's core and window sources.
 QList<Literal> japaneseLiterals() {
     QList<Literal> out;
-    for (const char* folder : {"engine", "control", "files", "ui", "sound", "search", "notation"}) {
+    for (const char* folder : {"engine", "control", "files", "ui", "sound", "search", "notation", "analysis"}) {
         QDirIterator it(kSource + QLatin1Char('/') + QLatin1String(folder), {"*.cpp", "*.h"}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {

@@ -1,0 +1,272 @@
+// The review of a game: fixed positions and a short game searched to fixed depths (so the
+// results are the same on any machine), the marks, the graph's mapping from clicks to
+// moves, and the review kept through a KIF file as the comments other programs read.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "analysis/comments.h"
+#include "analysis/graph_scale.h"
+#include "notation/kif.h"
+#include "notation/record_io.h"
+#include "tests/cli/run_cli.h"
+#include "tests/notation/exchange_samples.h"
+
+namespace fudo::analysis {
+namespace {
+
+using search::Color;
+
+// ▲７六歩 △３四歩 ▲７八銀 (leaves the bishop on 88 to be taken for nothing) △８八角成.
+対局記録 角損の対局() {
+    対局記録 r;
+    r.棋譜.下手名 = "先手";
+    r.棋譜.上手名 = "後手";
+    r.棋譜.手 = {
+        {3, 7, 3, 6, -HU, -HU, 0, 0, 0, 0, 0},
+        {7, 3, 7, 4, HU, HU, 0, 0, 0, 0, 0},
+        {3, 9, 3, 8, -GIN, -GIN, 0, 0, 0, 0, 0},
+        {8, 2, 2, 8, KAKU_NARI, KAKU, -KAKU, 0, 0, 0, 0},
+    };
+    return r;
+}
+
+search::Limits 深さ(int d) {
+    search::Limits l;
+    l.depth = d;
+    return l;
+}
+
+棋譜解析 解析(const 対局記録& r, int depth) {
+    search::Engine engine(8);
+    std::atomic<bool> stop{false};
+    return 解析する(r, engine, 深さ(depth), stop);
+}
+
+TEST(Analysis, FixedPositionsByDepth) {
+    const 対局記録 r = 角損の対局();
+    ASSERT_EQ(検査_対局記録(r), "");
+    const 局面列 ps = 作成_局面列(r);
+    ASSERT_EQ(ps.局面.size(), 5u);
+    EXPECT_EQ(ps.先手, Color::Lower);
+
+    for (int depth : {2, 3, 4}) {
+        SCOPED_TRACE(depth);
+        std::vector<int> seen;
+        search::Engine engine(8);
+        std::atomic<bool> stop{false};
+        const 棋譜解析 a = 解析する(r, engine, 深さ(depth), stop,
+                                    [&](int ply, const 局面評価&) { seen.push_back(ply); });
+        EXPECT_EQ(seen, (std::vector<int>{4, 3, 2, 1, 0}));  // from the end back
+        ASSERT_TRUE(a.完了());
+        for (const 局面評価& e : a.局面) {
+            EXPECT_EQ(e.深さ, depth);
+            EXPECT_FALSE(e.読み筋.empty());
+            EXPECT_FALSE(詰みか(e.評価値));
+        }
+        // The opening is level; after ▲７八銀 △ wins a bishop, and the evaluation says so
+        // from ▲'s side both before and after △ takes it.
+        EXPECT_LT(std::abs(a.局面[0].評価値), 300);
+        EXPECT_LT(a.局面[3].評価値, -500);
+        EXPECT_LT(a.局面[4].評価値, -500);
+        // The best move after ▲７八銀 is the capture, and its line starts with it in words.
+        EXPECT_EQ(読み筋表記(r, 3, {a.局面[3].読み筋.front()}), "△８八角成(22)");
+        // ▲７八銀 is the blunder; ▲ gets the only mark of weight.
+        EXPECT_GE(a.印列[2], 印::悪手);
+        EXPECT_TRUE(a.先手の手[2]);
+        EXPECT_LE(a.印列[0], 印::疑問手);
+        EXPECT_EQ(a.印列[3], 印::なし);
+        const 棋譜解析::集計 c = a.集計する();
+        EXPECT_EQ(c.数[1][1] + c.数[1][2], 0);
+        EXPECT_GE(c.数[0][1] + c.数[0][2], 1);
+        // A depth-limited search is the same search every time.
+        const 棋譜解析 again = 解析(r, depth);
+        for (std::size_t i = 0; i < a.局面.size(); ++i) {
+            EXPECT_EQ(again.局面[i].評価値, a.局面[i].評価値);
+            EXPECT_EQ(again.局面[i].読み筋, a.局面[i].読み筋);
+        }
+    }
+
+    // The same position seen with ▲ as the other army: the sign turns, nothing else.
+    search::Engine engine(8);
+    std::atomic<bool> stop{false};
+    const 局面評価 lower = 局面を解析(ps.局面[3], Color::Lower, engine, 深さ(3), stop);
+    engine.clear();
+    std::vector<int> depths;
+    const 局面評価 upper = 局面を解析(ps.局面[3], Color::Upper, engine, 深さ(3), stop,
+                                      [&](const 局面評価& e) { depths.push_back(e.深さ); });
+    EXPECT_EQ(lower.評価値, -upper.評価値);
+    EXPECT_EQ(depths, (std::vector<int>{1, 2, 3}));
+
+    // A king that can be taken at once: a won game for the side to move, in one ply.
+    search::Snapshot s;
+    s.ban[5][9] = -OU;
+    s.ban[5][1] = OU;
+    s.ban[5][2] = -KIN;
+    s.toMove = Color::Lower;
+    s.movesPlayed = 30;
+    engine.clear();
+    const 局面評価 win = 局面を解析(s, Color::Lower, engine, 深さ(2), stop);
+    EXPECT_TRUE(詰みか(win.評価値));
+    EXPECT_GT(win.評価値, 0);
+    EXPECT_EQ(詰み手数(win.評価値), 1);
+    ASSERT_FALSE(win.読み筋.empty());
+    EXPECT_EQ(search::toOf(win.読み筋.front()), search::square(5, 1));
+}
+
+TEST(Analysis, MarksFollowTheMoversFallInWinningChances) {
+    // A fall for the mover is a fall of ▲'s chance when ▲ moved, a rise when △ did.
+    std::mt19937 rng(7);
+    for (int k = 0; k < 2000; ++k) {
+        const int a = static_cast<int>(rng() % 6001) - 3000, b = static_cast<int>(rng() % 6001) - 3000;
+        EXPECT_EQ(判定_印(a, b, true), 判定_印(-a, -b, false));
+        if (b >= a) { EXPECT_EQ(判定_印(a, b, true), 印::なし); }
+        // A larger fall never gets a lighter mark.
+        EXPECT_GE(判定_印(a, b - 300, true), 判定_印(a, b, true));
+    }
+    EXPECT_EQ(判定_印(0, 0, true), 印::なし);
+    EXPECT_EQ(判定_印(search::MateScore - 3, -search::MateScore + 5, true), 印::大悪手);
+    EXPECT_EQ(判定_印(2500, 2000, true), 印::なし);  // still winning: a small fall in chances
+    EXPECT_EQ(勝率(search::MateScore), 100.0);
+    EXPECT_EQ(勝率(0), 50.0);
+}
+
+TEST(Analysis, RandomGamesReplayAndEndSettled) {
+    // The engine's view of each position is the record replayed by a plain model; every
+    // position of a finished random game gets a verdict, the last one the game's result.
+    std::mt19937_64 rng(11);
+    for (int game = 0; game < 12; ++game) {
+        SCOPED_TRACE(game);
+        const int grade = game % 3 == 0 ? static_cast<int>(rng() % 21) - 10 : 0;
+        const 対局記録 r = test::ランダム対局(rng, grade, rng() % 2, 6 + static_cast<int>(rng() % 20));
+        const 局面列 ps = 作成_局面列(r);
+        ASSERT_EQ(ps.局面.size(), r.棋譜.手.size() + 1);
+        test::模型局面 m = test::模型_開始(grade);
+        for (std::size_t i = 0; i < ps.局面.size(); ++i) {
+            const search::Snapshot& s = ps.局面[i];
+            for (int x = 1; x <= 9; ++x)
+                for (int y = 1; y <= 9; ++y) ASSERT_EQ(s.ban[x][y], m.ban[x][y]);
+            EXPECT_EQ(s.sitaMochi, m.sita);
+            EXPECT_EQ(s.ueMochi, m.ue);
+            EXPECT_EQ(s.movesPlayed, static_cast<int>(i));
+            if (i < r.棋譜.手.size()) {
+                EXPECT_EQ(s.toMove == Color::Upper, r.棋譜.手[i].KOMA > 0);
+                test::模型_指す(m, r.棋譜.手[i]);
+            }
+        }
+        const 棋譜解析 a = 解析(r, 1);
+        ASSERT_TRUE(a.完了());
+        const 終局情報 end = 調査_終局(r);
+        if (end.result == 終局情報::結果::先手勝ち) { EXPECT_EQ(a.局面.back().評価値, search::MateScore); }
+        if (end.result == 終局情報::結果::後手勝ち) { EXPECT_EQ(a.局面.back().評価値, -search::MateScore); }
+        // Every line the engine gave can be worded (moves the record holds).
+        for (std::size_t i = 0; i + 1 < a.局面.size(); ++i)
+            if (!a.局面[i].読み筋.empty()) { EXPECT_FALSE(読み筋表記(r, static_cast<int>(i), a.局面[i].読み筋).empty()); }
+    }
+}
+
+TEST(Analysis, GraphMapsClicksToMoves) {
+    for (int moves : {0, 1, 7, 120, 500}) {
+        for (double width : {50.0, 333.5, 1200.0}) {
+            グラフ尺度 g{12, 4, width, 80, moves};
+            // Each position's own column maps back to it, and so does a click half a step
+            // short of the next; clicks outside the plot reach the first and last.
+            for (int p = 0; p <= moves; ++p) {
+                EXPECT_EQ(g.手数at(g.x(p)), p);
+                if (moves > 0 && p < moves) { EXPECT_EQ(g.手数at(g.x(p) + 0.49 * width / moves), p); }
+            }
+            EXPECT_EQ(g.手数at(-100), 0);
+            EXPECT_EQ(g.手数at(12 + width + 100), moves);
+            // Moves run left to right, evaluations bottom (△) to top (▲), clamped.
+            if (moves > 0) { EXPECT_LT(g.x(0), g.x(moves)); }
+            EXPECT_LT(g.y(500), g.y(0));
+            EXPECT_EQ(g.y(0), 4 + 40);
+            EXPECT_EQ(g.y(search::MateScore), 4);
+            EXPECT_EQ(g.y(-search::MateScore), 84);
+            EXPECT_EQ(g.y(グラフ尺度::上限 + 1), g.y(search::MateScore));
+        }
+    }
+}
+
+TEST(Analysis, CommentsRoundTripThroughKif) {
+    対局記録 r = 角損の対局();
+    const 棋譜解析 a = 解析(r, 3);
+    // Another program's note on move 2 stays; a second review replaces the first.
+    r.注釈 = {{}, {}, {"感想：ここは自然"}};
+    注釈を付ける(r, a);
+    注釈を付ける(r, a);
+    for (bool utf8 : {true, false}) {
+        SCOPED_TRACE(utf8);
+        const auto bytes = 符号化_KIF(r, utf8);
+        ASSERT_TRUE(bytes);
+        const 記録読込結果 back = 解析_KIF(*bytes);
+        ASSERT_TRUE(back.ok) << back.error;
+        EXPECT_EQ(back.記録.注釈, r.注釈);
+        const 棋譜解析 b = 注釈から(back.記録);
+        ASSERT_TRUE(b.完了());
+        for (std::size_t i = 0; i < a.局面.size(); ++i) {
+            EXPECT_EQ(b.局面[i].評価値, a.局面[i].評価値);
+            EXPECT_EQ(b.局面[i].深さ, a.局面[i].深さ);
+            EXPECT_EQ(b.局面[i].ノード数, a.局面[i].ノード数);
+        }
+        EXPECT_EQ(b.印列, a.印列);
+    }
+    // The lines as other programs write them, after the move they belong to.
+    const std::string text = *符号化_KIF(r, true);
+    const std::string move3 = "   3 ７八銀(79)";
+    const std::size_t at = text.find(move3);
+    ASSERT_NE(at, std::string::npos);
+    const std::string after = text.substr(at, text.find("   4 ", at) - at);
+    EXPECT_NE(after.find("\r\n*後手"), std::string::npos) << after;
+    EXPECT_NE(after.find("\r\n*#評価値=-"), std::string::npos) << after;
+    EXPECT_NE(after.find("\r\n*#読み筋=△８八角成(22)"), std::string::npos) << after;
+    EXPECT_NE(after.find("\r\n*#深さ=3\r\n"), std::string::npos) << after;
+    EXPECT_NE(after.find("\r\n*#エンジン="), std::string::npos) << after;
+    EXPECT_EQ(text.find("感想"), text.find("*感想") + 1);
+
+    // A mate is written as a mate, and read back as one.
+    局面評価 mate;
+    mate.済 = true;
+    mate.評価値 = -(search::MateScore - 7);
+    const auto lines = 注釈行(r, 1, mate);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "#詰み=後手勝ち:7手");
+    対局記録 m = 角損の対局();
+    m.注釈 = {{}, lines};
+    EXPECT_EQ(注釈から(m).局面[1].評価値, mate.評価値);
+}
+
+TEST(Analysis, CommandLineReviewsARecord) {
+    const auto dir = std::filesystem::temp_directory_path() / "fudo-analysis-test";
+    std::filesystem::create_directories(dir);
+    const auto in = dir / "game.kifu", outKif = dir / "reviewed.kif";
+    対局記録 r = 角損の対局();
+    std::ofstream(in, std::ios::binary) << *符号化_KIF(r, true);
+
+    const cli::Outcome o = cli::run({"analyse", in.string(), "--movetime", "20", "--threads", "1", "--output",
+                                     outKif.string()});
+    ASSERT_EQ(o.code, 0) << o.err;
+    // A line per move with its number, the move and the best move; a summary per side.
+    for (const char* s : {"   1 ▲７六歩(77)", "   2 △３四歩(33)", "   3 ▲７八銀(79)", "   4 △８八角成(22)",
+                          "best △８八角成(22)", "▲先手: 疑問手 ?! ", "△後手: 疑問手 ?! 0, 悪手 ? 0, 大悪手 ?? 0"})
+        EXPECT_NE(o.out.find(s), std::string::npos) << s << "\n" << o.out;
+    const 記録読込結果 back = 読込_記録(outKif);
+    ASSERT_TRUE(back.ok) << back.error;
+    EXPECT_TRUE(注釈から(back.記録).完了());
+    EXPECT_EQ(back.記録.棋譜.手, r.棋譜.手);
+
+    // What cannot be read is refused as the import refuses it, and nothing is written.
+    std::ofstream(dir / "bad.kif", std::ios::binary) << "手合割：平手\r\n   1 ７六歩(99)\r\n";
+    const cli::Outcome bad = cli::run({"analyse", (dir / "bad.kif").string(), "-o", (dir / "x.kif").string()});
+    EXPECT_EQ(bad.code, cli::kExitBadInput);
+    EXPECT_EQ(bad.err, cli::run({"import", (dir / "bad.kif").string()}).err);
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.kif"));
+    EXPECT_EQ(cli::run({"analyse", in.string(), "--output", (dir / "x.csa").string()}).code, cli::kExitBadInput);
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace fudo::analysis
