@@ -117,7 +117,7 @@ double 勝率(int 評価値) {
 
 局面列 作成_局面列(const 対局記録& r) {
     局面列 out;
-    out.先手 = 記録回転(r) ? search::Upper : search::Lower;
+    out.先手 = 向き(r).回転 ? search::Upper : search::Lower;
     int board[10][10];
     作成_開始局面(r.手合, board);
     search::Snapshot s;
@@ -193,7 +193,7 @@ bool 棋譜解析::完了() const {
 }
 
 void 印を付ける(const 対局記録& r, 棋譜解析& a) {
-    const search::Color 先手 = 記録回転(r) ? search::Upper : search::Lower;
+    const search::Color 先手 = 向き(r).回転 ? search::Upper : search::Lower;
     const std::size_t n = r.棋譜.手.size();
     a.印列.assign(n, 印::なし);
     a.先手の手.assign(n, false);

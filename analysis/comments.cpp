@@ -76,7 +76,7 @@ std::string 読み筋表記(const 対局記録& r, int 手数, const std::vector
             static constexpr const char* 段[10] = {"", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
             int f, rk;
             const 棋譜手& m = line.棋譜.手[static_cast<std::size_t>(手数)];
-            記録座標(記録回転(r), m.SAKI_X, m.SAKI_Y, f, rk);
+            向き(r).記録座標(m.SAKI_X, m.SAKI_Y, f, rk);
             t.erase(0, std::string_view("同").size());
             if (t.starts_with("　")) t.erase(0, std::string_view("　").size());
             t = std::string(数字[f]) + 段[rk] + t;

@@ -119,8 +119,8 @@ int analyseCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
 
     const analysis::棋譜解析::集計 c = a.集計する();
-    const std::string names[2] = {"▲" + (記録回転(r) ? r.棋譜.上手名 : r.棋譜.下手名),
-                                  "△" + (記録回転(r) ? r.棋譜.下手名 : r.棋譜.上手名)};
+    const std::string names[2] = {"▲" + (向き(r).回転 ? r.棋譜.上手名 : r.棋譜.下手名),
+                                  "△" + (向き(r).回転 ? r.棋譜.下手名 : r.棋譜.上手名)};
     for (int side = 0; side < 2; ++side)
         out << names[side] << ": 疑問手 ?! " << c.数[side][0] << ", 悪手 ? " << c.数[side][1] << ", 大悪手 ?? "
             << c.数[side][2] << '\n';
