@@ -2,7 +2,12 @@
 // for the README; with --startup it reports how long the window took to show the board.
 //
 //   fudo-shogi-shot OUTPUT.png [--scale K] [--size WxH] [--actions NAME,NAME,...] [--lang en]
+//                   [--time WORD] [--promotion]
 //   fudo-shogi-shot --startup [--since UNIX_SECONDS]
+//
+// --time plays the usual game under a time control of the 持ち時間 menu ("30s",
+// "10m+30s", ...); --promotion takes the picture of the screen around the window while the
+// promotion question stands open.
 //
 // --actions triggers the named menu commands in order (a name "W,X,Y" is not split:
 // "click:X:Y" clicks cell (X, Y)) in place of the usual opening moves; --size gives the
@@ -18,6 +23,7 @@
 #include <QMenuBar>
 #include <QAction>
 #include <QDir>
+#include <QScreen>
 #include <cstdio>
 
 #include "ui/qt/main_window.h"
@@ -75,7 +81,8 @@ int main(int argc, char** argv) {
     QStringList actions;
     QSize size;
     double scale = 1.5, since = 0;
-    bool startupOnly = false, english = false;
+    bool startupOnly = false, english = false, promotion = false;
+    QString timeControl;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--scale") && i + 1 < args.size()) scale = args[++i].toDouble();
@@ -87,6 +94,8 @@ int main(int argc, char** argv) {
             if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
         }
         else if (args[i] == QLatin1String("--lang") && i + 1 < args.size()) english = args[++i] == QLatin1String("en");
+        else if (args[i] == QLatin1String("--time") && i + 1 < args.size()) timeControl = args[++i];
+        else if (args[i] == QLatin1String("--promotion")) promotion = true;
         else output = args[i];
     }
     if (output.isEmpty() && !startupOnly) {
@@ -96,6 +105,19 @@ int main(int argc, char** argv) {
 
     fudo::qt::BoxAnswerer answerer(&app);
     MainWindow window;  // silent: no sound library
+    bool shotTaken = false;
+    if (promotion) {
+        // The question is a window of its own: the screen around the main window is taken
+        // while it stands, then it is answered.
+        answerer.setPolicy([&](const QString& text) {
+            const bool question = text.contains(QString::fromUtf8("成りますか")) || text.contains(QStringLiteral("Promote"));
+            if (shotTaken || !question) return QString();
+            settle(300);
+            const QRect r = window.frameGeometry();
+            shotTaken = window.screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(output);
+            return QStringLiteral("yes");
+        });
+    }
     window.setQuitHandler([] {});
     if (english) window.switchLanguage(fudo::qt::Language::English);
 
@@ -127,6 +149,7 @@ int main(int argc, char** argv) {
             else std::fprintf(stderr, "no action %s\n", qPrintable(a));
             settle(100);
         }
+        if (promotion) return shotTaken ? 0 : 1;
         const QPixmap shot = window.grab();
         return shot.save(output) ? 0 : 1;
     }
@@ -134,6 +157,10 @@ int main(int argc, char** argv) {
     // Options for a lively picture: move guidance and the clocks.
     if (!window.game().MENU.SIDOU) window.action("SIDOU")->trigger();
     if (!window.game().MENU.KEIKA) window.action("KEIKA")->trigger();
+    if (!timeControl.isEmpty()) {
+        if (QAction* a = window.action(("TIME_" + timeControl).toUtf8().constData())) a->trigger();
+        else std::fprintf(stderr, "no time control %s\n", qPrintable(timeControl));
+    }
     window.action("SENTE")->trigger();
     settle(100);
 

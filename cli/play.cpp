@@ -18,6 +18,9 @@ constexpr std::string_view kYourTurn = "MANの番です";
 constexpr std::string_view kUnreadable = "手の書き方が違います（例: 7g7f, 8h2b+, P*5e）";
 constexpr std::string_view kRefusedAnyway = "その手は指せません";
 constexpr std::string_view kYou = "あなた";
+// The board's promotion box speaks of the mouse; a terminal's player adds "+".
+constexpr std::string_view kAddPlus = "成らないと行き所がありません（手の後に '+' を付けて下さい。例: 7b7a+）";
+constexpr std::string_view kCannotPromote = "その駒はそこでは成れません";
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -194,7 +197,7 @@ public:
         } else if (text == kDraw) {
             draw = true;
         } else if (text == kPromote) {
-            refusal.assign(text);
+            refusal.assign(kAddPlus);
         } else if (text != kYourTurn && !trimmed(text).empty()) {
             notes.emplace_back(trimmed(text));
         }
@@ -298,6 +301,17 @@ bool PlaySession::feed(std::string_view line) {
     }
 
     Game& g = game();
+    // The board makes a plain move of a right click where the piece cannot promote; a
+    // typed "+" asks for a promotion, so it is refused there instead.
+    if (m->promote && m->fx >= 1 && m->fx <= 9 && g.BAN(m->fx, m->fy) <= -HU) {
+        const int kept = g.NARI_KOMA;
+        const bool may = g.調査_駒成(m->fx, m->fy, m->tx, m->ty, g.BAN(m->fx, m->fy)) == 1;
+        g.NARI_KOMA = kept;
+        if (!may) {
+            out_ << "refused: " << kCannotPromote << '\n' << std::flush;
+            return true;
+        }
+    }
     const int before = g.KIFU_NOW;
     ports_->dialogs.clearMove();
     ports_->host.status.clear();
@@ -358,6 +372,7 @@ std::string PlaySession::endReason() {
     case 終局理由::詰み: return "mate";
     case 終局理由::投了: return "the computer has no move";
     case 終局理由::手数上限: return "500 moves";
+    case 終局理由::時間切れ: return "time";
     case 終局理由::なし: break;
     }
     return "unknown";

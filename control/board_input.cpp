@@ -41,7 +41,7 @@ bool 選択が有効(const Game& g) {
 // A paused game is resumed by the next click on the board.
 void 時計を再開(Game& g) {
     g.JIKAN_START = g.host().now();
-    if (g.MENU.KEIKA) g.Timer1_Enabled = true;
+    if (g.時計を動かす()) g.Timer1_Enabled = true;
 }
 
 void 対局を再開(Game& g) {
@@ -129,13 +129,20 @@ void 持駒を選ぶ(Game& g, int col, int row) {
 }
 
 void バツを描く(Game& g, int x, int y) {
-    g.描画_数値(x - 0.2, y - 0.2, "×", 色_明赤, 0, 40);
+    double sx = x, sy = y;
+    g.画面の桝(sx, sy);
+    g.描画_数値(sx - 0.2, sy - 0.2, "×", 色_明赤, 0, 40);
 }
 
 // Second click on the board: the destination of the pick.
 void 移動先を選ぶ(Game& g, int button, int col, int row) {
-    const bool 右 = button == 右ボタン;  // any other button counts as the left one
+    bool 右 = button == 右ボタン;  // any other button counts as the left one
 
+    // A click on the picked piece itself lets it go, when that aid is on.
+    if (g.補助.選択解除 && col == g.SENTAKU_X && row == g.SENTAKU_Y && g.BAN(col, row) == g.SENTAKU_KOMA) {
+        g.選択を解く();
+        return;
+    }
     if (手番の駒(g, g.BAN(col, row))) {
         g.拒否を消す();
         g.描画_桝輪郭(色_緑, g.SENTAKU_X, g.SENTAKU_Y);
@@ -153,6 +160,22 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
         g.SENTAKU = 0;
         g.描画_将棋盤桝();
         return;
+    }
+    if (g.補助.成り確認 && !右) {
+        // Where the piece must promote it does; where it may, the player is asked.
+        const int kept = g.NARI_KOMA;
+        const bool may = g.調査_駒成(fx, fy, col, row, koma) == 1;
+        const int promoted = g.NARI_KOMA;
+        g.NARI_KOMA = kept;
+        if (may && Game::移動後チェック(row, koma) == 0) {
+            右 = true;
+        } else if (may) {
+            double sx = col, sy = row;
+            g.画面の桝(sx, sy);
+            const auto a = g.dialogs().askPromotion(promoted, koma, int(sx), int(sy));
+            if (a == Dialogs::Promotion::Cancel) return;  // the pick stays
+            右 = a == Dialogs::Promotion::Promote;
+        }
     }
     if (Game::移動後チェック(row, koma) == 0 && !右) {
         // The pick stays: a right click on the same square makes the move promoted.
@@ -197,6 +220,7 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
         }
         g.Timer1_Enabled = false;
         g.MAN_JIKAN += g.KONKAI_JIKAN;
+        g.時計を描く();
         g.勢力調査();
         if (g.詰めかCOM() == 1 || 取った駒 == OU) {
             g.終了("あなた", 取った駒 == OU ? 終局理由::王を取った : 終局理由::詰み, g.MAN_SENGO);
@@ -233,18 +257,43 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
         g.COM_JIKAN += g.KONKAI_JIKAN;
     }
     g.JIKAN_START = g.host().now();
+    g.時計を描く();
     g.手数上限();
 }
 
 // A click off the board: a pending pick loses its colouring (but stays picked), and a
 // click on a stand picks from it.
 void 盤外を選ぶ(Game& g, int col, int row) {
+    if (g.補助.選択解除 && g.SENTAKU == 1 && col == g.SENTAKU_X && row == g.SENTAKU_Y) {
+        g.選択を解く();
+        return;
+    }
     選択の色を消す(g);
     if ((col == 11 && row >= 3 && row <= 9) || (col == -1 && row >= 1 && row <= 7))
         持駒を選ぶ(g, col, row);
 }
 
 }  // namespace
+
+bool Game::選択を解く() {
+    if (SENTAKU != 1) return false;
+    SENTAKU = 0;
+    選択の色を消す(*this);
+    拒否を消す();
+    SENTAKU_KOMA = 0;
+    return true;
+}
+
+bool Game::選択中の桝(double X, double Y) const {
+    if (SENTAKU != 1) return false;
+    int col = 0, row = 0;
+    座標から桝(座標を制限(X), 座標を制限(Y), col, row);
+    if (視点反転) {
+        col = 10 - col;
+        row = 10 - row;
+    }
+    return col == SENTAKU_X && row == SENTAKU_Y;
+}
 
 std::string_view Game::拒否の文(拒否理由 r) {
     using R = 拒否理由;
@@ -266,6 +315,7 @@ std::string_view Game::拒否の文(拒否理由 r) {
     case R::動けない: return "その駒はそこへ動けません";
     case R::間に駒: return "間に駒があります";
     case R::成り必須: return "成らないと行き所がありません（右クリックで成り）";
+    case R::待ったできない: return "待ったはできません";
     }
     return {};
 }
@@ -295,6 +345,11 @@ void Game::Form_MouseDown(int button, int /*shift*/, double X, double Y) {
 
     int col = 0, row = 0;
     座標から桝(座標を制限(X), 座標を制限(Y), col, row);
+    // A turned view shows every cell turned through 180 degrees about the board's centre.
+    if (視点反転) {
+        col = 10 - col;
+        row = 10 - row;
+    }
 
     if (TEBAN == 0) {
         拒否を知らせる(拒否理由::対局前);

@@ -1,15 +1,109 @@
 // The clock: each player's accumulated thinking time, shown as hh:mm:ss beside the bottom
-// row of the board while the elapsed-time option (経過時間) is ticked.
+// row of the board while the elapsed-time option (経過時間) is ticked; under a time control
+// the time each side has left, counting down, with a warning near the end and the loss
+// when it runs out.
+#include "control/clock.h"
+
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "engine/game.h"
 
 namespace fudo {
 
+時計の状態 時計を読む(const 持ち時間& tc, double used, int moves, double elapsed) {
+    時計の状態 s;
+    if (!tc.有効()) return s;
+    double left = tc.本体 - used;
+    if (tc.方式 == 持ち時間方式::フィッシャー) left += tc.加算 * moves;
+    if (tc.方式 == 持ち時間方式::秒読み) {
+        // Time spent in byoyomi is counted in the total too: the main time stays at 0.
+        left = std::max(0.0, left);
+        s.本体残り = left - elapsed;
+        if (s.本体残り < 0) {
+            s.秒読み中 = true;
+            s.秒読み残り = tc.秒読み + s.本体残り;
+            s.本体残り = 0;
+            s.切れ = s.秒読み残り < 0;
+            s.秒読み残り = std::max(0.0, s.秒読み残り);
+        } else if (s.本体残り == 0 && tc.秒読み > 0) {
+            s.秒読み中 = true;
+            s.秒読み残り = tc.秒読み;
+        }
+        return s;
+    }
+    s.本体残り = left - elapsed;
+    s.切れ = s.本体残り < 0;
+    s.本体残り = std::max(0.0, s.本体残り);
+    return s;
+}
+
+std::string 時計の文字(const 時計の状態& s) {
+    // A clock that shows 0 has run out: the seconds left are rounded up.
+    if (s.秒読み中) return "秒読み " + std::to_string(int(std::ceil(s.秒読み残り - 1e-9)));
+    return Game::調査_時間秒追加結果(std::ceil(s.本体残り - 1e-9));
+}
+
+void Game::時計を描く() {
+    if (!対局時間.有効()) return;
+    描画_所有時間(COM_SENGO, COM_JIKAN);
+    描画_所有時間(MAN_SENGO, MAN_JIKAN);
+}
+
+bool Game::時計を動かす() const { return MENU.KEIKA || 対局時間.有効(); }
+
+int Game::着手数(int side) const {
+    int n = 0;
+    const int last = std::clamp(KIFU_NOW, 0, KIFU_MAX);
+    for (int i = 1; i <= last; ++i)
+        if (side == MAN_SENGO ? KIFU_KOMA[i] < 0 : KIFU_KOMA[i] > 0) ++n;
+    return n;
+}
+
+時計の状態 Game::時計(int side) {
+    const double used = side == MAN_SENGO ? MAN_JIKAN : COM_JIKAN;
+    const bool running = side == TEBAN && Timer1_Enabled && !終局.終わった();
+    const double elapsed = running ? 調査_経過秒(JIKAN_START, host_.now()) : 0;
+    return 時計を読む(対局時間, used, 着手数(side), elapsed);
+}
+
+void Game::時間切れ(int loser) {
+    Timer1_Enabled = false;
+    const int winner = loser == MAN_SENGO ? COM_SENGO : MAN_SENGO;
+    描画_所有時間(loser, 0);
+    効果音(SOUND_KINSI);
+    dialogs_.message("時間切れです", "持ち時間", Buttons::OK);
+    std::string_view name;
+    if (TAIKYOKU_MODE == MODE_COM)
+        name = winner == MAN_SENGO ? "あなた" : "ｺﾝﾋﾟｭｰﾀ";
+    else
+        name = winner == TE_SENTE ? "先手" : "後手";
+    終了(name, 終局理由::時間切れ, winner);
+}
+
+bool Game::時間を確かめる() {
+    if (!対局時間.有効() || TEBAN == 0 || KIFU_MODE != 0 || SAIKAI_MATI != 0 || 終局.終わった()) return false;
+    const 時計の状態 s = 時計(TEBAN);
+    if (s.切れ) {
+        // The turn's seconds count, so that the loser's clock shows nothing left.
+        (TEBAN == MAN_SENGO ? MAN_JIKAN : COM_JIKAN) += KONKAI_JIKAN;
+        時間切れ(TEBAN);
+        return true;
+    }
+    // A beep at ten seconds left, then every second of the last five.
+    const int left = int(std::ceil(s.猶予() - 1e-9));
+    if (left != 警告秒 && ((left == 10 && 警告秒 > 10) || (left >= 1 && left <= 5))) 効果音(SOUND_SONOTA);
+    警告秒 = left;
+    return false;
+}
+
 void Game::Timer1_Timer() {
     if (!Timer1_Enabled) return;
     KONKAI_JIKAN = 調査_経過秒(JIKAN_START, host_.now());
+    // The computer's clock is judged after its move, not in the middle of its search.
+    if (!(TAIKYOKU_MODE == MODE_COM && TEBAN == COM_SENGO) && 時間を確かめる()) return;
     const int whole = static_cast<int>(std::floor(KONKAI_JIKAN));
     if (whole == HYOUJI_BYOU) return;
     HYOUJI_BYOU = whole;
@@ -46,23 +140,35 @@ std::string Game::変換_数字から文字(int n) {
 }
 
 void Game::描画_所有時間(int side, double seconds) {
-    if (!MENU.KEIKA) return;
-    const std::string text = 調査_時間秒追加結果(seconds);
+    // Under a time control the clocks always show what is left, ticked or not.
+    if (!MENU.KEIKA && !対局時間.有効()) return;
+    if (side != MAN_SENGO && side != COM_SENGO) return;
+    std::string text;
+    int colour = 色_白;
+    if (対局時間.有効()) {
+        const 時計の状態 s = 時計(side);
+        text = 時計の文字(s);
+        if (s.猶予() <= 10) colour = 色_黄;
+    } else {
+        text = 調査_時間秒追加結果(seconds);
+    }
     消去_所有時間(side);
-    if (side == MAN_SENGO) {
+    // The side at the bottom of the screen has its clock on the right.
+    if (画面の下(side)) {
         描画_数値(13.1, 9.3, text, 色_黒, 0, 12);
-        描画_数値(13, 9.2, text, 色_白, 0, 12);
-    } else if (side == COM_SENGO) {
+        描画_数値(13, 9.2, text, colour, 0, 12);
+    } else {
         描画_数値(-1.5, 9.3, text, 色_黒, 0, 12);
-        描画_数値(-1.6, 9.2, text, 色_白, 0, 12);
-        描画_桝輪郭(色_緑, 1, 9);
+        描画_数値(-1.6, 9.2, text, colour, 0, 12);
+        描画_画面の桝輪郭(色_緑, 1, 9);
     }
 }
 
 void Game::消去_所有時間(int side) {
-    if (side == MAN_SENGO) {
+    if (side != MAN_SENGO && side != COM_SENGO) return;
+    if (画面の下(side)) {
         for (int x = 13; x <= 15; ++x) 描画_絵(HAIKEI_NOW, x, 9);
-    } else if (side == COM_SENGO) {
+    } else {
         for (int x = -2; x <= 0; ++x) 描画_絵(HAIKEI_NOW, x, 9);
     }
 }
@@ -73,6 +179,12 @@ void Game::KEIKA_Click() {
         Timer1_Enabled = false;
         消去_所有時間(MAN_SENGO);
         消去_所有時間(COM_SENGO);
+        // A game under a time control keeps its clocks running and shown.
+        if (対局時間.有効() && TEBAN != 0 && !終局.終わった()) {
+            Timer1_Enabled = SAIKAI_MATI == 0 && !(TAIKYOKU_MODE == MODE_COM && TEBAN == COM_SENGO);
+            描画_所有時間(COM_SENGO, COM_JIKAN);
+            描画_所有時間(MAN_SENGO, MAN_JIKAN);
+        }
     } else {
         MENU.KEIKA = true;
         Timer1_Enabled = true;

@@ -91,6 +91,7 @@ void Game::SENTE_Click() {
     // A finished game is never played on: the start command begins a new one.
     if (終局.終わった()) 初期設定();
     if (開始を拒否(*this)) return;
+    if (新しい対局(*this)) 持ち時間を始める();
     COM対局の準備(*this, true);
     if (新しい対局(*this)) {
         MAN_SENGO = TE_SENTE;
@@ -113,6 +114,7 @@ void Game::SENTE_Click() {
 void Game::GOTE_Click() {
     if (終局.終わった()) 初期設定();
     if (開始を拒否(*this)) return;
+    if (新しい対局(*this)) 持ち時間を始める();
     COM対局の準備(*this, false);
     if (新しい対局(*this)) {
         MAN_SENGO = TE_GOTE;
@@ -130,11 +132,12 @@ void Game::GOTE_Click() {
 void Game::START_Click() {
     if (終局.終わった()) 初期設定();
     if (開始を拒否(*this)) return;
+    if (新しい対局(*this)) 持ち時間を始める();
     描画_棋譜読込み部分消去();
     レベル表示(*this, false);
     対局画面を用意(*this, false);
     JIKAN_START = host_.now();
-    if (MENU.KEIKA) Timer1_Enabled = true;
+    if (時計を動かす()) Timer1_Enabled = true;
     TAIKYOKU_MODE = MODE_MAN;
     // As for a game against the computer: a record becomes the game played on from the
     // position shown, and the list ends there.
@@ -151,6 +154,11 @@ void Game::START_Click() {
         dialogs_.message("後手の番です", " ", Buttons::OK);
     }
     SAIKAI_MATI = 0;
+}
+
+void Game::持ち時間を始める() {
+    対局時間 = 持ち時間設定;
+    警告秒 = -1;
 }
 
 void Game::OWARI_Click() { プログラム終了(); }

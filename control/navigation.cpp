@@ -1,6 +1,7 @@
 // Moving through the game: back to the opening position (最初), one move back (戻) or
 // forward (進) in the move list, and turning the board through 180 degrees (反転).
 // Stepping pauses a game; the next click on the board resumes it from the shown position.
+#include <algorithm>
 #include <utility>
 
 #include "engine/game.h"
@@ -235,6 +236,54 @@ void Game::REVERSE_Click() {
     // The list no longer fits the board.
     KIFU_NOW = 0;
     KIFU_LAST = 0;
+}
+
+void Game::待った_Click() {
+    記録欄を隠す(*this);
+    // Against the computer the person's move and the reply go together; between two
+    // persons the last move alone. Only in a game under way whose moves are all here.
+    const bool COM = TAIKYOKU_MODE == MODE_COM;
+    const int back = COM ? 2 : 1;
+    bool ok = TEBAN != 0 && KIFU_MODE == 0 && SAIKAI_MATI == 0 && !終局.終わった() && KIFU_NOW >= back &&
+              KIFU_NOW <= KIFU_MAX;
+    if (ok && COM) ok = TEBAN == MAN_SENGO && KIFU_KOMA[KIFU_NOW] > 0 && KIFU_KOMA[KIFU_NOW - 1] < 0;
+    for (int n = KIFU_NOW; ok && n > KIFU_NOW - back; --n) ok = 戻せる(*this, n);
+    if (!ok) {
+        拒否を知らせる(拒否理由::待ったできない);
+        効果音(SOUND_KINSI);
+        return;
+    }
+    SENTAKU = 0;
+    ヒント消去();
+    for (int i = 0; i < back; ++i) REPLAY_Click();
+    // The moves taken back are gone, and the game goes on at once from here.
+    KIFU_LAST = KIFU_NOW;
+    SAIKAI_MATI = 0;
+    for (int n = std::max(1, KIFU_NOW - 1); n <= KIFU_NOW; ++n) {
+        const int c = KIFU_KOMA_ATO[n];
+        描画_移動結果(c > 0 ? COM_SENGO : MAN_SENGO, KIFU_SAKI_X[n], KIFU_SAKI_Y[n], c, 色_白, KIFU_MOTO_X[n],
+                      KIFU_MOTO_Y[n]);
+    }
+    JIKAN_START = host_.now();
+    KONKAI_JIKAN = 0;
+    if (時計を動かす()) Timer1_Enabled = true;
+    描画_所有時間(COM_SENGO, COM_JIKAN);
+    描画_所有時間(MAN_SENGO, MAN_JIKAN);
+    拒否を消す();
+}
+
+void Game::盤を回す_Click() {
+    視点反転 = !視点反転;
+    // The pick is let go: its marks would be painted over.
+    SENTAKU = 0;
+    画面_再描画();
+    描画_手数(TESU);
+    for (int n = std::max(1, KIFU_NOW - 1); n <= KIFU_NOW && KIFU_NOW <= KIFU_MAX; ++n) {
+        const int c = KIFU_KOMA_ATO[n], x = KIFU_SAKI_X[n], y = KIFU_SAKI_Y[n];
+        if (x >= 1 && x <= 9 && y >= 1 && y <= 9 && c != KARA)
+            描画_移動結果(c > 0 ? COM_SENGO : MAN_SENGO, x, y, c, 色_白, KIFU_MOTO_X[n], KIFU_MOTO_Y[n]);
+    }
+    if (HANDE_FLAG == 1) 描画_ハンデレベル(HANDE_LEVEL);
 }
 
 }  // namespace fudo

@@ -28,15 +28,22 @@ void Game::com_ban() {
 // evaluation compares each candidate with.
 void Game::com_ban_開始() {
     JIKAN_START = host().now();
-    if (MENU.KEIKA) Timer1_Enabled = true;
+    if (時計を動かす()) Timer1_Enabled = true;
 
-    描画_絵(HAIKEI_NOW, -2, 8);
-    描画_絵(HAIKEI_NOW, -1, 8);
-    描画_絵(HAIKEI_NOW, 0, 8);
-    描画_桝輪郭(色_緑, -1, 7);
-    描画_数値(-1.5, 8.5, "思考中", 色_黒, 0, 12);
-    描画_数値(-1.6, 8.4, "思考中", 色_白, 0, 12);
-    描画_桝輪郭(色_緑, 1, 8);
+    // "思考中" where the computer's last move is shown: top left, or bottom right turned.
+    const bool bottom = 画面の下(COM_SENGO);
+    if (bottom) {
+        消去_移動結果(COM_SENGO);
+    } else {
+        描画_絵(HAIKEI_NOW, -2, 8);
+        描画_絵(HAIKEI_NOW, -1, 8);
+        描画_絵(HAIKEI_NOW, 0, 8);
+        描画_画面の桝輪郭(色_緑, -1, 7);
+    }
+    const double tx = bottom ? 13.4 : -1.6, ty = bottom ? 3.4 : 8.4;
+    描画_数値(tx + 0.1, ty + 0.1, "思考中", 色_黒, 0, 12);
+    描画_数値(tx, ty, "思考中", 色_白, 0, 12);
+    if (!bottom) 描画_画面の桝輪郭(色_緑, 1, 8);
     描画_補助();  // the person's move and the computer's turn are marked while it thinks
 
     for (int x = 1; x <= 9; ++x) {
@@ -194,7 +201,9 @@ void Game::com_ban_着手(const 探索結果& r) {
     if (m.placed == OU) {
         // The computer moved its own king: it loses.
         効果音(SOUND_KINSI);
-        描画_数値(m.tx - 0.2, m.ty - 0.2, "×", 色_明赤, 0, 40);
+        double sx = m.tx, sy = m.ty;
+        画面の桝(sx, sy);
+        描画_数値(sx - 0.2, sy - 0.2, "×", 色_明赤, 0, 40);
         消去_移動結果(COM_SENGO);
         終了("あなた", 終局理由::王を動かした, MAN_SENGO);
         return;
@@ -219,9 +228,15 @@ void Game::com_ban_着手(const 探索結果& r) {
     }
 
     COM_JIKAN += KONKAI_JIKAN;
+    // The computer's own clock is judged once its move is made.
+    if (対局時間.有効() && 時計を読む(対局時間, COM_JIKAN, 着手数(COM_SENGO) - 1, 0).切れ) {
+        時間切れ(COM_SENGO);
+        return;
+    }
     JIKAN_START = host().now();
     TEBAN = MAN_SENGO;
-    if (MENU.KEIKA) Timer1_Enabled = true;
+    if (時計を動かす()) Timer1_Enabled = true;
+    時計を描く();
     手数上限();
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "control/clock.h"
 #include "engine/board_map.h"
 #include "engine/constants.h"
 #include "engine/score.h"
@@ -75,6 +76,7 @@ enum class 拒否理由 : std::uint8_t {
     動けない,    // the piece does not move that way
     間に駒,      // a line piece would jump over a piece
     成り必須,    // the move is legal only promoted
+    待ったできない,  // nothing to take back now
 };
 
 // How a game ended. なし while a game runs or before the first; set where a game ends and
@@ -86,6 +88,7 @@ enum class 終局理由 : std::uint8_t {
     詰み,          // the person mated the computer's king
     手数上限,      // the move list is full: a draw
     投了,          // the computer found no move and gave up
+    時間切れ,      // the loser's time ran out
 };
 
 struct 終局状態 {
@@ -110,6 +113,8 @@ struct 補助設定 {
     bool 手番 = false;    // a mark beside the clock of the side to move
     bool 最終手 = false;  // the last move's squares tinted
     bool 指導 = false;    // guidance tints; the king's squares tinted as losing
+    bool 成り確認 = false;  // a left click where a piece may promote asks; where it must, it does
+    bool 選択解除 = false;  // a click on the picked piece lets it go
     bool operator==(const 補助設定&) const = default;
 };
 
@@ -175,6 +180,9 @@ public:
     double MAN_JIKAN = 0;     // lower player's total
     double COM_JIKAN = 0;     // upper player's total
     bool Timer1_Enabled = false;
+    持ち時間 持ち時間設定;  // the time control of the next game
+    持ち時間 対局時間;      // the time control of the game under way
+    int 警告秒 = -1;        // the seconds left at the last warning check
 
     // ---------------------------------------------------------------- influence maps
     IntMap SITA_SEIRYOKU, UE_SEIRYOKU;          // cover counts
@@ -314,6 +322,16 @@ public:
     void AFTER_Click();
     void REPLAY_Click();
     void REVERSE_Click();
+    // Takes back the person's last move and the computer's reply (one move between two
+    // persons), ready to play on.
+    void 待った_Click();
+    // Turns the view: the other side at the bottom; the game is not changed.
+    void 盤を回す_Click();
+    bool 視点反転 = false;
+    // A piece is picked: it is let go (true). Nothing picked: false.
+    bool 選択を解く();
+    // The pick for a drag: the cell under twips (X, Y) holds the pick just made.
+    bool 選択中の桝(double X, double Y) const;
     void VER_Click();  // the about box
 
     // Clock.
@@ -324,6 +342,16 @@ public:
     void 描画_所有時間(int side, double seconds);
     void 消去_所有時間(int side);
     void KEIKA_Click();
+    // Time controls.
+    bool 時計を動かす() const;  // the clock runs: the option is ticked or a time control holds
+    int 着手数(int side) const;  // moves the side has made up to the shown one
+    時計の状態 時計(int side);   // the side's clock under the game's time control, now
+    // The side to move has run out of time (true): the game has ended.
+    bool 時間を確かめる();
+    void 時間切れ(int loser);
+    // A new game takes the chosen time control.
+    void 持ち時間を始める();
+    void 時計を描く();  // both clocks again after a move, under a time control
 
     // ================================================================ files
     void 描画_可視(bool drive, bool folder, bool file);
@@ -354,6 +382,12 @@ public:
     // ================================================================ drawing
     void 描画_絵(int code, double x, double y);
     void 描画_桝輪郭(int colour, double x, double y);
+    // Outlines what is at cell (x, y) of the screen, whichever way the view is turned.
+    void 描画_画面の桝輪郭(int colour, int x, int y);
+    // The side whose army is at the bottom of the screen.
+    bool 画面の下(int side) const { return (side == MAN_SENGO) != 視点反転; }
+    // The screen cell of a board or stand cell, and back (the same turn both ways).
+    void 画面の桝(double& x, double& y) const;
     void 描画_将棋盤桝();
     void 描画_盤();
     void 描画_自持盤();

@@ -38,6 +38,15 @@ search::Result 探索する(Game& g, 強い探索& s, search::Color side) {
     const search::Snapshot snap = search::snapshotOf(g, side);
     search::Limits limits;
     limits.seconds = g.LEVEL4_秒;
+    // The computer's own move under a time control: the search spends its time by the clock.
+    if (g.対局時間.有効() && g.TAIKYOKU_MODE == MODE_COM && g.TEBAN == g.COM_SENGO && side == search::Upper) {
+        const 時計の状態 c = g.時計(g.COM_SENGO);
+        limits.seconds = 0;
+        limits.clockTime = c.本体残り;
+        if (g.対局時間.方式 == 持ち時間方式::フィッシャー) limits.increment = g.対局時間.加算;
+        if (g.対局時間.方式 == 持ち時間方式::秒読み) limits.byoyomi = g.対局時間.秒読み;
+        if (limits.clockTime <= 0 && limits.byoyomi <= 0) limits.clockTime = 0.05;
+    }
     g.host().runWork([&] { r = s.engine.bestMove(snap, limits, s.stop); }, [&g] { g.Timer1_Timer(); },
                      [&g] { g.探索中止(); });
     return r;

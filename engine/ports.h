@@ -71,6 +71,13 @@ public:
     // The end of a game, by who won ("あなた", "ｺﾝﾋﾟｭｰﾀ", "先手" or "後手"). By default
     // the message "<winner>の勝ちです" titled "終了".
     virtual void gameEnd(std::string_view winner);
+    // Asks at the destination whether to promote: the two codes side by side, at the
+    // screen cell (x, y). By default the piece does not promote.
+    enum class Promotion { Promote, Plain, Cancel };
+    virtual Promotion askPromotion(int promoted, int plain, int x, int y) {
+        (void)promoted, (void)plain, (void)x, (void)y;
+        return Promotion::Plain;
+    }
 };
 
 // Record-file controls of the window: the folder and file lists, four text boxes

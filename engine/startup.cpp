@@ -44,6 +44,8 @@ void Game::初期設定() {
     TESU = 0;
     HANTEN_FLAG = 0;
     Timer1_Enabled = false;
+    対局時間 = {};
+    警告秒 = -1;
     COM_JIKAN = 0;
     MAN_JIKAN = 0;
     SAIKAI_MATI = 0;

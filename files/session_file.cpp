@@ -233,9 +233,29 @@ bool 欄を通す(const json& s, Game* g, std::string& error) {
         const json* r = field("END_REASON");
         const json* w = field("END_WINNER");
         long long n = 0;
-        if ((r || w) && (!r || !w || !integer(*r, 0, (long long)終局理由::投了, n) || !integer(*w, -1, 1, n)))
+        if ((r || w) && (!r || !w || !integer(*r, 0, (long long)終局理由::時間切れ, n) || !integer(*w, -1, 1, n)))
             return fail("bad END_REASON");
         if (g) g->終局 = 終局欄(s);
+    }
+    {
+        // The game's time control: kind, main time, byoyomi, increment. Older files lack it.
+        const json* v = field("TIME_CONTROL");
+        持ち時間 tc;
+        if (v) {
+            long long kind = 0;
+            double t[3] = {0, 0, 0};
+            if (!v->is_array() || v->size() != 4 || !integer((*v)[0], 0, (long long)持ち時間方式::切れ負け, kind) ||
+                !seconds((*v)[1], t[0]) || !seconds((*v)[2], t[1]) || !seconds((*v)[3], t[2]))
+                return fail("bad TIME_CONTROL");
+            tc = {持ち時間方式(kind), t[0], t[1], t[2]};
+        }
+        if (g) g->対局時間 = tc;
+    }
+    {
+        // Seconds of the current turn before the file was written; older files lack it.
+        const json* v = field("TURN_ELAPSED");
+        double d = 0;
+        if (v && !seconds(*v, d)) return fail("bad TURN_ELAPSED");
     }
     {
         const json* v = field("Timer1_Enabled");
@@ -373,6 +393,12 @@ bool 解析(std::string_view text, json& doc, std::string& error) {
     return 欄を通す(s, nullptr, error) && 筋が通る(s, error);
 }
 
+// Seconds since the current turn began, as the clock would count them now.
+double 経過秒(const Game& g) {
+    const double e = Game::調査_経過秒(g.JIKAN_START, const_cast<Game&>(g).host().now());
+    return std::clamp(e, 0.0, kMaxSeconds);
+}
+
 bool 保存に値する(bool ended, int kifuMode, int kifuLast, int teban, int tesu) {
     if (ended) return false;
     if (kifuMode == 1) return kifuLast > 0;
@@ -390,6 +416,8 @@ std::string セッション文字列(const Game& g) {
     for (const 整数欄& f : kInts) s[f.name] = g.*f.field;
     for (const 小数欄& f : kDoubles) s[f.name] = g.*f.field;
     s["Timer1_Enabled"] = g.Timer1_Enabled;
+    s["TURN_ELAPSED"] = 経過秒(g);
+    s["TIME_CONTROL"] = {int(g.対局時間.方式), g.対局時間.本体, g.対局時間.秒読み, g.対局時間.加算};
     s["END_REASON"] = int(g.終局.理由);
     s["END_WINNER"] = g.終局.勝者;
     for (const 盤欄& f : kMaps) s[f.name] = 盤をJSONに(g.*f.field);
@@ -447,10 +475,11 @@ bool 読込_セッション(Game& g, std::string_view text, std::string& error) 
     json doc;
     if (!解析(text, doc, error)) return false;
     欄を通す(doc["state"], &g, error);
-    // What belongs to the moment, not to the game: no pick, the clock counting on from now.
+    // What belongs to the moment, not to the game: no pick, the clock counting on from now
+    // with the turn's seconds before the break, so that the break itself does not count.
     g.SENTAKU = 0;
     g.SENTAKU_X = g.SENTAKU_Y = g.SENTAKU_KOMA = 0;
-    g.JIKAN_START = g.host().now();
+    g.JIKAN_START = g.host().now() - doc["state"].value("TURN_ELAPSED", 0.0);
     g.MENU.LEVEL1 = g.COM_LEVEL == 1;
     g.MENU.LEVEL2 = g.COM_LEVEL == 2;
     g.MENU.LEVEL3 = g.COM_LEVEL == 3;

@@ -1189,6 +1189,32 @@
     <message>
         <source>大悪手</source>
         <translation>Blunder</translation>
+        <source>成りますか？</source>
+        <translation>Promote?</translation>
+    </message>
+    <message>
+        <source>成る</source>
+        <translation>Promote</translation>
+    </message>
+    <message>
+        <source>不成</source>
+        <translation>Do not promote</translation>
+    </message>
+    <message>
+        <source>時間切れです</source>
+        <translation>Time is up</translation>
+    </message>
+    <message>
+        <source>持ち時間</source>
+        <translation>Time control</translation>
+    </message>
+    <message>
+        <source>秒読み %1</source>
+        <translation>Byoyomi %1</translation>
+    </message>
+    <message>
+        <source>待ったはできません</source>
+        <translation>Nothing to take back now</translation>
     </message>
 </context>
 <context>
@@ -1345,6 +1371,50 @@
     <message>
         <source>対局をやめて最初の局面に戻りますか？</source>
         <translation>Leave this game and go back to the start?</translation>
+    </message>
+    <message>
+        <source>成るかを尋ねる</source>
+        <translation>Ask whether to promote</translation>
+    </message>
+    <message>
+        <source>ドラッグと選択の取り消し</source>
+        <translation>Drag pieces; a click or Esc lets a pick go</translation>
+    </message>
+    <message>
+        <source>なし（経過時間）</source>
+        <translation>None (elapsed time)</translation>
+    </message>
+    <message>
+        <source>10分 + 秒読み30秒</source>
+        <translation>10 min + 30 s byoyomi</translation>
+    </message>
+    <message>
+        <source>秒読み30秒</source>
+        <translation>30 s byoyomi</translation>
+    </message>
+    <message>
+        <source>5分 + 1手ごとに10秒（フィッシャー）</source>
+        <translation>5 min + 10 s a move (Fischer)</translation>
+    </message>
+    <message>
+        <source>10分 切れ負け</source>
+        <translation>10 min, sudden death</translation>
+    </message>
+    <message>
+        <source>3分 切れ負け</source>
+        <translation>3 min, sudden death</translation>
+    </message>
+    <message>
+        <source>待った</source>
+        <translation>Take back</translation>
+    </message>
+    <message>
+        <source>持ち時間</source>
+        <translation>Time control</translation>
+    </message>
+    <message>
+        <source>盤を回す</source>
+        <translation>Turn the view</translation>
     </message>
 </context>
 </TS>

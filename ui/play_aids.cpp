@@ -34,7 +34,9 @@ void Game::描画_盤の印() {
             if (t == Tint::None) {
                 描画_絵(BAN(x, y), x, y);
             } else {
-                canvas_.tintedPicture(BAN(x, y), x, y, t);
+                double sx = x, sy = y;
+                画面の桝(sx, sy);
+                canvas_.tintedPicture(視点反転 ? -BAN(x, y) : BAN(x, y), sx, sy, t);
                 表示印(x, y) = t;
             }
             // The picture covers its own outline's top and left lines, and the right and
@@ -48,7 +50,7 @@ void Game::描画_盤の印() {
 void Game::描画_手番() {
     int want = 0;
     if (補助.手番 && TEBAN != 0 && KIFU_MODE == 0 && !終局.終わった()) {
-        const int place = TEBAN == MAN_SENGO ? 下の手番 : 上の手番;
+        const int place = 画面の下(TEBAN) ? 下の手番 : 上の手番;
         want = place * 2 + (TEBAN == TE_SENTE ? 0 : 1);
     }
     if (want == 手番表示) return;

@@ -76,20 +76,22 @@ void Canvas::moveText(double x, double y, const MoveParts& m, int colour, bool b
 void Game::描画_桝_数値() {
     FONT_BOLD = true;
     for (int i = 1; i <= 9; ++i) {
+        // Turned, the files count from the left and the ranks from the bottom.
+        const int file = 視点反転 ? i : 10 - i, rank = 視点反転 ? 10 - i : i;
         描画_絵(HAIKEI_NOW, i, 0);
-        描画_数値(i + 0.2, 0.5, 10 - i, 色_黒, 0, 16);
-        描画_数値(i + 0.1, 0.4, 10 - i, 色_黄, 0, 16);
+        描画_数値(i + 0.2, 0.5, file, 色_黒, 0, 16);
+        描画_数値(i + 0.1, 0.4, file, 色_黄, 0, 16);
         描画_絵(HAIKEI_NOW, 10, i);
-        描画_数値(10.2, i + 0.4, i, 色_黒, 1, 12);
-        描画_数値(10.1, i + 0.3, i, 色_黄, 1, 12);
-        描画_桝輪郭(色_緑, 9, i);
+        描画_数値(10.2, i + 0.4, rank, 色_黒, 1, 12);
+        描画_数値(10.1, i + 0.3, rank, 色_黄, 1, 12);
+        描画_画面の桝輪郭(色_緑, 9, i);
     }
 }
 
 void Game::描画_手数(int n, int colour) {
     描画_絵(HAIKEI_NOW, 13, 4);
     描画_絵(HAIKEI_NOW, 14, 4);
-    描画_桝輪郭(色_緑, 11, 4);
+    描画_画面の桝輪郭(色_緑, 11, 4);
     const double x = n < 10 ? 13.2 : n < 100 ? 13.1 : 13.0;
     描画_数値(x + 0.1, 4.4, n, 色_黒, 0, 12);
     描画_数値(x, 4.3, n, colour, 0, 12);
@@ -108,36 +110,33 @@ void Game::描画_レベル(int level) {
 // right where nothing else is drawn (the title picture covers rows 0 and 1).
 void Game::描画_ハンデレベル(int grade) {
     for (int x = 12; x <= 15; ++x) 描画_絵(HAIKEI_NOW, x, 6);
-    描画_桝輪郭(色_緑, 11, 6);  // the first tile covers the stand's right edge
+    描画_画面の桝輪郭(色_緑, 11, 6);  // the first tile covers the stand's right edge
     描画_文字列(12.6, 6.4, grade, 色_黒, 10);
     描画_文字列(12.5, 6.3, grade, 色_白, 10);
 }
 
 void Game::描画_移動結果(int side, int x, int y, int code, int colour, int fromX, int fromY) {
     消去_移動結果(side);
-    double left, row;
-    if (side == COM_SENGO) {
-        left = -1.6, row = 8.4;
-    } else if (side == MAN_SENGO) {
-        left = 13.4, row = 3.4;
-    } else {
-        return;
-    }
+    if (side != COM_SENGO && side != MAN_SENGO) return;
+    // The side at the bottom of the screen has its last move on the right.
+    const bool bottom = 画面の下(side);
+    const double left = bottom ? 13.4 : -1.6, row = bottom ? 3.4 : 8.4;
     // The parts go to the canvas, which words them ("７六歩" in three parts by default).
     const MoveParts m{code, x, y, fromX, fromY};
     canvas_.moveText(left + 0.1, row + 0.1, m, 色_黒, FONT_BOLD);
     canvas_.moveText(left, row, m, colour, FONT_BOLD);
-    if (side == COM_SENGO) 描画_桝輪郭(色_緑, 1, 8);
+    if (!bottom) 描画_画面の桝輪郭(色_緑, 1, 8);
 }
 
 void Game::消去_移動結果(int side) {
-    if (side == COM_SENGO) {
+    if (side != COM_SENGO && side != MAN_SENGO) return;
+    if (!画面の下(side)) {
         描画_絵(HAIKEI_NOW, -2, 8);
         描画_絵(HAIKEI_NOW, -1, 8);
         描画_絵(HAIKEI_NOW, 0, 8);
-        描画_桝輪郭(色_緑, -1, 7);
-        描画_桝輪郭(色_緑, 1, 8);
-    } else if (side == MAN_SENGO) {
+        描画_画面の桝輪郭(色_緑, -1, 7);
+        描画_画面の桝輪郭(色_緑, 1, 8);
+    } else {
         描画_絵(HAIKEI_NOW, 13, 3);
         描画_絵(HAIKEI_NOW, 14, 3);
         描画_絵(HAIKEI_NOW, 15, 3);

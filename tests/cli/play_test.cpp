@@ -188,9 +188,13 @@ TEST(PlayRefusals, NothingChangesAndTheNextLineStartsAfresh) {
         {"4k4/9/9/9/9/9/2P6/9/4K4 b P 1", "P*7e", "二歩です", "P*6e"},
         {"4k4/9/9/9/9/9/9/9/4K4 b PLN 1", "P*5a", "駒の上には打てません", "L*5b"},
         {"4k4/9/9/9/9/9/9/9/4K4 b N 1", "N*1b", "行き所のない駒は打てません", "N*1c"},
-        // Must promote: the board's message box, and the pick it keeps is let go.
-        {"4k4/2P6/9/9/9/9/9/9/4K4 b - 1", "7b7a", "マウスの右をクリックして下さい", "7b7a+"},
-        {"4k4/9/N8/9/9/9/9/9/4K4 b - 1", "9c8a", "マウスの右をクリックして下さい", "9c8a+"},
+        // Must promote: the terminal says to add "+", and the pick the board keeps is let go.
+        {"4k4/2P6/9/9/9/9/9/9/4K4 b - 1", "7b7a", "成らないと行き所がありません（手の後に '+' を付けて下さい。例: 7b7a+）", "7b7a+"},
+        {"4k4/9/N8/9/9/9/9/9/4K4 b - 1", "9c8a", "成らないと行き所がありません（手の後に '+' を付けて下さい。例: 7b7a+）", "9c8a+"},
+        // "+" where the piece cannot promote: outside the zone, a gold, a promoted piece.
+        {kOpening, "7g7f+", "その駒はそこでは成れません", "7g7f"},
+        {"4k4/9/9/9/9/9/9/4G4/4K4 b - 1", "5h5g+", "その駒はそこでは成れません", "5h5g"},
+        {"4k4/9/9/9/9/9/9/4+P4/4K4 b - 1", "5h5g+", "その駒はそこでは成れません", "5h5g"},
     };
     Typed unread;
     unread.startAt(kOpening);

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/control/control_support.h"
+#include "tests/files/game_state.h"
 #include "tests/support/invariants.h"
 
 namespace fudo::test {
@@ -287,6 +288,136 @@ TEST_F(BoardInput, RightButtonPromotesOnlyWherePromotionIsPossible) {
     EXPECT_EQ(g.KIFU_KOMA_ATO[5], -GIN);
     EXPECT_EQ(g.KIFU_NOW, 5);
     EXPECT_EQ(refusals(), 0);
+}
+
+// With the promotion aid a left click asks where the piece may promote (at the square as
+// the screen shows it), promotes where it must, and asks nothing elsewhere; Cancel keeps
+// the pick. Without the aid the left button never promotes and never asks.
+TEST_F(BoardInput, ThePromotionQuestionAsksOnlyWherePromotionIsAChoice) {
+    for (const bool turned : {false, true}) {
+        SCOPED_TRACE(turned);
+        g.初期設定();
+        clearBoard(g);
+        g.BAN(3, 2) = -HU;   // must promote on row 1
+        g.BAN(7, 4) = -GIN;  // may promote on row 3
+        g.BAN(2, 4) = -GIN;
+        g.BAN(6, 6) = -HU;   // outside the zone
+        g.BAN(9, 2) = KIN;
+        g.BAN(1, 2) = KIN;
+        g.BAN(9, 1) = KIN;
+        g.補助.成り確認 = true;
+        if (g.視点反転 != turned) g.盤を回す_Click();
+        startTwoPersons();
+        auto at = [&](int x, int y) { return turned ? std::pair{10 - x, 10 - y} : std::pair{x, y}; };
+        auto mv = [&](int fx, int fy, int tx, int ty) {
+            click(g, at(fx, fy).first, at(fx, fy).second);
+            click(g, at(tx, ty).first, at(tx, ty).second);
+        };
+        rig.dialogs.promotionAnswers = {Dialogs::Promotion::Cancel, Dialogs::Promotion::Promote,
+                                        Dialogs::Promotion::Plain};
+        mv(7, 4, 7, 3);
+        ASSERT_EQ(rig.dialogs.promotionAsks.size(), 1u);
+        EXPECT_EQ(rig.dialogs.promotionAsks[0].promoted, -GIN_NARI);
+        EXPECT_EQ(rig.dialogs.promotionAsks[0].plain, -GIN);
+        EXPECT_EQ(std::pair(rig.dialogs.promotionAsks[0].x, rig.dialogs.promotionAsks[0].y), at(7, 3));
+        EXPECT_EQ(g.SENTAKU, 1) << "cancelled: the pick stays";
+        EXPECT_EQ(g.KIFU_NOW, 0);
+        click(g, at(7, 3).first, at(7, 3).second);
+        EXPECT_EQ(g.BAN(7, 3), -GIN_NARI);
+        mv(9, 2, 9, 3);
+        mv(2, 4, 2, 3);
+        EXPECT_EQ(g.BAN(2, 3), -GIN);
+        mv(1, 2, 1, 3);
+        mv(3, 2, 3, 1);  // forced: promoted without a question or a box
+        EXPECT_EQ(g.BAN(3, 1), -HU_NARI);
+        mv(9, 1, 8, 1);
+        mv(6, 6, 6, 5);
+        EXPECT_EQ(g.BAN(6, 5), -HU);
+        EXPECT_EQ(rig.dialogs.promotionAsks.size(), 3u);
+        EXPECT_EQ(shownCount(rig.dialogs, "マウスの右をクリックして下さい", "成り"), 0);
+        EXPECT_EQ(g.KIFU_NOW, 7);
+        rig.dialogs.promotionAsks.clear();
+    }
+    // The aid off: the classic clicks.
+    g.初期設定();
+    if (g.視点反転) g.盤を回す_Click();
+    clearBoard(g);
+    g.BAN(7, 4) = -GIN;
+    g.BAN(3, 2) = -HU;
+    g.BAN(9, 2) = KIN;
+    g.補助.成り確認 = false;
+    startTwoPersons();
+    move(g, 7, 4, 7, 3);
+    EXPECT_EQ(g.BAN(7, 3), -GIN);
+    move(g, 9, 2, 9, 3);
+    move(g, 3, 2, 3, 1);
+    EXPECT_EQ(shownCount(rig.dialogs, "マウスの右をクリックして下さい", "成り"), 1);
+    EXPECT_TRUE(rig.dialogs.promotionAsks.empty());
+}
+
+// With the aid a click on the picked piece (on the board or a stand) lets it go; without
+// it the piece is picked again, as always.
+TEST_F(BoardInput, AClickOnThePickedPieceLetsItGoOnlyWithTheAid) {
+    for (const bool aid : {true, false}) {
+        SCOPED_TRACE(aid);
+        g.初期設定();
+        g.補助.選択解除 = aid;
+        g.SITA_MOCHI[1] = 1;
+        g.SITA_MOCHI_SU = 1;
+        g.BAN(7, 7) = KARA;
+        startTwoPersons();
+        click(g, 2, 7);
+        ASSERT_EQ(g.SENTAKU, 1);
+        click(g, 2, 7);
+        EXPECT_EQ(g.SENTAKU, aid ? 0 : 1);
+        EXPECT_EQ(refusals(), 0);
+        if (!aid) click(g, 5, 5);  // an illegal destination drops the pick
+        click(g, 11, 3);  // the pawn in hand
+        ASSERT_EQ(g.SENTAKU, 1);
+        click(g, 11, 3);
+        EXPECT_EQ(g.SENTAKU, aid ? 0 : 1);
+        EXPECT_EQ(g.選択を解く(), !aid);
+        EXPECT_EQ(g.SENTAKU, 0);
+        EXPECT_FALSE(g.選択を解く()) << "nothing picked";
+        EXPECT_EQ(g.KIFU_NOW, 0);
+    }
+}
+
+// Turning the view changes what the screen shows, never the game: a click on the screen
+// cell (10 - x, 10 - y) reaches the square (x, y), pieces show turned, the stands, the
+// labels, the clocks and the last moves change places, and turning again restores all.
+TEST_F(BoardInput, TurningTheViewTurnsTheScreenOnly) {
+    g.MENU.KEIKA = true;
+    g.SITA_MOCHI[5] = 2;
+    g.SITA_MOCHI_SU = 2;
+    startTwoPersons();
+    move(g, 3, 7, 3, 6);
+    g.MAN_JIKAN = 65;
+    g.COM_JIKAN = 3725;
+    const GameState before = snapshot(g);
+    rig.canvas.clear();
+    g.盤を回す_Click();
+    EXPECT_TRUE(g.視点反転);
+    EXPECT_TRUE(differences(before, snapshot(g)).empty());
+    EXPECT_EQ(rig.canvas.lastPictureAt(10 - 3, 10 - 6), HU) << "a lower pawn shows at the top, facing down";
+    EXPECT_EQ(rig.canvas.lastPictureAt(10 - 5, 10 - 1), -OU);
+    EXPECT_EQ(rig.canvas.lastPictureAt(-1, 10 - (5 + 2)), 持駒コード[5]) << "the lower gold in hand, top left";
+    auto textAt = [&](std::string_view t) { return rig.canvas.textsEqual(t).empty() ? -99.0 : rig.canvas.textsEqual(t).back().x; };
+    EXPECT_DOUBLE_EQ(textAt("00:01:05"), -1.6) << "the lower clock is on the left now";
+    EXPECT_DOUBLE_EQ(textAt("01:02:05"), 13);
+    EXPECT_DOUBLE_EQ(textAt("１"), 1.1) << "the files count from the left";
+    // Clicks: the upper side's screen place picks the lower side's pieces.
+    click(g, 10 - 7, 10 - 7);
+    EXPECT_EQ(g.SENTAKU, 1);
+    EXPECT_EQ(g.SENTAKU_X, 7);
+    EXPECT_EQ(g.SENTAKU_Y, 7);
+    click(g, 10 - 7, 10 - 6);
+    EXPECT_EQ(g.BAN(7, 6), -HU);
+    EXPECT_EQ(rig.canvas.lastPictureAt(3, 4), HU);
+    g.盤を回す_Click();
+    EXPECT_FALSE(g.視点反転);
+    EXPECT_EQ(rig.canvas.lastPictureAt(7, 6), -HU);
+    EXPECT_DOUBLE_EQ(textAt("00:01:05"), 13);
 }
 
 TEST_F(BoardInput, AButtonOtherThanLeftOrRightCountsAsLeft) {

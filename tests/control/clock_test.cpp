@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/fakes.h"
+#include "tests/control/control_support.h"
 
 namespace fudo::test {
 namespace {
@@ -106,6 +106,128 @@ TEST(Clock, NothingIsDrawnWithTheOptionOff) {
     ASSERT_EQ(t.size(), 2u);
     EXPECT_DOUBLE_EQ(t[1].x, -1.6);
     EXPECT_EQ(rig.canvas.lastOutlineAt(1, 9), 色_緑);
+}
+
+// What each kind of time control leaves a side, from its total, its moves and the turn.
+TEST(Clock, TimeControlsLeaveWhatTheirRulesSay) {
+    using K = 持ち時間方式;
+    const 持ち時間 byo{K::秒読み, 60, 30, 0}, fischer{K::フィッシャー, 300, 0, 10}, sudden{K::切れ負け, 180, 0, 0};
+    const struct {
+        持ち時間 tc;
+        double used;
+        int moves;
+        double elapsed;
+        double main, byoyomi;
+        bool inByoyomi, out;
+        const char* text;
+    } cases[] = {
+        {byo, 50, 3, 5, 5, 0, false, false, "00:00:05"},
+        {byo, 50, 3, 20, 0, 20, true, false, "秒読み 20"},
+        {byo, 50, 3, 40, 0, 0, true, false, "秒読み 0"},
+        {byo, 50, 3, 40.5, 0, 0, true, true, "秒読み 0"},
+        {byo, 70, 4, 0, 0, 30, true, false, "秒読み 30"},  // in byoyomi since an earlier move
+        {byo, 70, 4, 2.5, 0, 27.5, true, false, "秒読み 28"},
+        {byo, 70, 4, 31, 0, 0, true, true, "秒読み 0"},
+        {fischer, 305, 2, 0, 15, 0, false, false, "00:00:15"},
+        {fischer, 305, 2, 16, 0, 0, false, true, "00:00:00"},
+        {fischer, 20, 1, 0.4, 289.6, 0, false, false, "00:04:50"},
+        {sudden, 179, 40, 1, 0, 0, false, false, "00:00:00"},
+        {sudden, 179, 40, 1.01, 0, 0, false, true, "00:00:00"},
+        {sudden, 0, 0, 0, 180, 0, false, false, "00:03:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.tc.方式) << " used " << c.used << " elapsed " << c.elapsed);
+        const 時計の状態 s = 時計を読む(c.tc, c.used, c.moves, c.elapsed);
+        EXPECT_NEAR(s.本体残り, c.main, 1e-9);
+        EXPECT_NEAR(s.秒読み残り, c.byoyomi, 1e-9);
+        EXPECT_EQ(s.秒読み中, c.inByoyomi);
+        EXPECT_EQ(s.切れ, c.out);
+        EXPECT_EQ(時計の文字(s), c.text);
+    }
+    EXPECT_FALSE(時計を読む({}, 1e6, 0, 1e6).切れ) << "no time control: never out";
+}
+
+// Games under a time control, on an injected clock ticked as the window ticks it: the
+// clocks count down whether the elapsed-time option is ticked or not, beep near the end,
+// and the side whose time runs out loses; 待った gives the time back with the moves.
+TEST(Clock, GamesUnderATimeControlAreLostOnTime) {
+    Rig rig;
+    loadWithSounds(rig);
+    Game& g = rig.game;
+    if (g.MENU.KEIKA) g.KEIKA_Click();
+    auto think = [&](double seconds) {
+        for (double t = 0; t < seconds - 1e-9; t += 0.25) {
+            rig.host.time += 0.25;
+            g.Timer1_Timer();
+        }
+    };
+    auto lowerClock = [&] {
+        for (auto it = rig.canvas.ops.rbegin(); it != rig.canvas.ops.rend(); ++it)
+            if (it->kind == DrawOp::Text && it->x == 13 && it->y == 9.2) return it->text;
+        return std::string();
+    };
+    auto beeps = [&] { return rig.sound.count("dsPlay", g.SOUND_SONOTA); };
+    rig.dialogs.defaultYesNo = Answer::No;  // "続けますか？": the finished game stays
+
+    // Against the computer, 10 seconds of byoyomi a move and no main time.
+    g.レベル_設定(1);
+    g.持ち時間設定 = {持ち時間方式::秒読み, 0, 10, 0};
+    g.SENTE_Click();
+    ASSERT_TRUE(g.Timer1_Enabled) << "the clock runs with the option off";
+    EXPECT_EQ(lowerClock(), "秒読み 10");
+    rig.sound.calls.clear();
+    think(8);
+    EXPECT_EQ(lowerClock(), "秒読み 2");
+    EXPECT_EQ(beeps(), 4) << "at 5, 4, 3 and 2 seconds left";
+    move(g, 7, 7, 7, 6);
+    ASSERT_EQ(g.KIFU_NOW, 2) << "the computer answered";
+    EXPECT_NEAR(g.KIFU_MAN_JIKAN[1], 8, 1e-9);
+    EXPECT_FALSE(g.終局.終わった());
+    think(9.75);
+    EXPECT_FALSE(g.終局.終わった());
+    // 待った: both moves go, and the person's clock is as it was.
+    g.待った_Click();
+    EXPECT_EQ(g.KIFU_NOW, 0);
+    EXPECT_EQ(g.KIFU_LAST, 0);
+    EXPECT_EQ(g.MAN_JIKAN, 0);
+    EXPECT_EQ(g.TEBAN, g.MAN_SENGO);
+    think(10);
+    EXPECT_FALSE(g.終局.終わった()) << "ten seconds are still in time";
+    think(0.25);
+    EXPECT_EQ(g.終局.理由, 終局理由::時間切れ);
+    EXPECT_EQ(g.終局.勝者, g.COM_SENGO);
+    EXPECT_TRUE(rig.dialogs.wasShown("時間切れです"));
+
+    // Two persons, sudden death in a minute: the second player runs out.
+    g.終了要求 = false;
+    g.初期設定();
+    g.持ち時間設定 = {持ち時間方式::切れ負け, 60, 0, 0};
+    g.START_Click();
+    think(30);
+    move(g, 7, 7, 7, 6);
+    think(59.75);
+    EXPECT_FALSE(g.終局.終わった());
+    think(0.5);
+    EXPECT_EQ(g.終局.理由, 終局理由::時間切れ);
+    EXPECT_EQ(g.終局.勝者, g.TE_SENTE);
+
+    // Fischer: ten seconds come back after each move.
+    g.終了要求 = false;
+    g.初期設定();
+    g.持ち時間設定 = {持ち時間方式::フィッシャー, 300, 0, 10};
+    g.START_Click();
+    think(20);
+    move(g, 7, 7, 7, 6);
+    EXPECT_EQ(lowerClock(), "00:04:50");
+    EXPECT_EQ(g.対局時間, g.持ち時間設定);
+    // No time control: the elapsed time as always, nothing drawn with the option off.
+    g.初期設定();
+    g.持ち時間設定 = {};
+    g.START_Click();
+    EXPECT_FALSE(g.Timer1_Enabled);
+    rig.canvas.clear();
+    g.画面_再描画();
+    EXPECT_EQ(lowerClock(), "");
 }
 
 }  // namespace

@@ -132,6 +132,65 @@ TEST_F(NavigationGame, StepsOverPromotionsCapturesAndDrops) {
     EXPECT_EQ(g.BAN(5, 5), -KAKU);
 }
 
+// 待った between two persons takes back one move at a time, clocks and hands included,
+// leaves the game running at once (no click needed to resume) and forgets the moves;
+// at the start, after the end, while paused and in record mode it is refused.
+TEST_F(NavigationGame, TakingBackUndoesMovesAndPlaysOn) {
+    for (int i = kMoves; i > kMoves - 3; --i) {
+        const double man = g.KIFU_MAN_JIKAN_MAE[i], com = g.KIFU_COM_JIKAN_MAE[i];
+        g.待った_Click();
+        EXPECT_EQ(positionOf(g), after[i - 1]) << i;
+        EXPECT_EQ(g.KIFU_NOW, i - 1);
+        EXPECT_EQ(g.KIFU_LAST, i - 1);
+        EXPECT_EQ(g.TEBAN, sideAfter(i - 1));
+        EXPECT_EQ(g.SAIKAI_MATI, 0);
+        EXPECT_EQ(g.MAN_JIKAN, man);
+        EXPECT_EQ(g.COM_JIKAN, com);
+    }
+    EXPECT_EQ(refusals(), 0);
+    EXPECT_TRUE(rig.dialogs.shown.empty()) << "no box, no resume question";
+    // The game goes on from there with the side to move.
+    const Step& s = kGame[kMoves - 3];
+    move(g, s.fx, s.fy, s.tx, s.ty, s.promote);
+    EXPECT_EQ(g.KIFU_NOW, kMoves - 2);
+    EXPECT_EQ(positionOf(g), after[kMoves - 2]);
+    // Paused by 戻: refused, like a finished game.
+    g.REPLAY_Click();
+    rig.sound.calls.clear();
+    const Position paused = positionOf(g);
+    g.待った_Click();
+    EXPECT_EQ(positionOf(g), paused);
+    EXPECT_EQ(refusals(), 1);
+    EXPECT_EQ(g.拒否, 拒否理由::待ったできない);
+    g.初期設定();
+    g.待った_Click();
+    EXPECT_EQ(refusals(), 2);
+}
+
+// Against the computer the person's move and the reply go back together.
+TEST_F(Navigation, TakingBackAgainstTheComputerUndoesThePairOfMoves) {
+    g.レベル_設定(1);
+    g.SENTE_Click();
+    g.待った_Click();
+    EXPECT_EQ(refusals(), 1) << "nothing to take back yet";
+    // The first pawn push the position allows.
+    auto push = [&] {
+        for (int x : {2, 9, 1, 6, 4})
+            if (g.BAN(x, 7) == -HU && g.BAN(x, 6) == KARA) return move(g, x, 7, x, 6);
+    };
+    move(g, 7, 7, 7, 6);
+    const Position first = positionOf(g);
+    push();
+    ASSERT_EQ(g.KIFU_NOW, 4);
+    g.待った_Click();
+    EXPECT_EQ(positionOf(g), first);
+    EXPECT_EQ(g.KIFU_NOW, 2);
+    EXPECT_EQ(g.KIFU_LAST, 2);
+    EXPECT_EQ(g.TEBAN, g.MAN_SENGO);
+    push();
+    EXPECT_EQ(g.KIFU_NOW, 4) << "played on at once, the computer answering";
+}
+
 TEST_F(NavigationGame, AReadRecordIsReplayedToItsEndAndBack) {
     // What reading a record of this game leaves: the opening position, record mode, the
     // whole list with nothing played.

@@ -28,7 +28,7 @@ namespace fudo::test {
     X(UE_KOUGEKI_Y_MAE) X(SITA_IDOU_FUKA) X(SITA_KAKU_NERAI) X(SITA_OU_NIGE_SU)              \
     X(UE_MOCHI_SU_MAE) X(SITA_MOCHI_SU_MAE) X(UE_OU_X_MAE) X(UE_OU_Y_MAE) X(IDOU_KOMA)       \
     X(KYORI_MAE) X(SOUND_DS) X(SOUND_SONOTA) X(SOUND_KINSI) X(SOUND_KOMAOTO) X(SOUND_KAVELU) \
-    X(SOUND_BGM)
+    X(SOUND_BGM) X(対局時間) X(持ち時間設定)
 
 struct GameState {
 #define FUDO_FIELD(n) std::remove_cvref_t<decltype(std::declval<Game&>().n)> n;

@@ -22,7 +22,7 @@ namespace {
 const std::set<std::string> kNotCarried = {"SENTAKU_X", "SENTAKU_Y", "SENTAKU_KOMA", "JIKAN_START",
                                            "SIDOU_FLAG", "SIDOU_COLOR", "HAIKEI_NOW", "FONT_BOLD",
                                            "SOUND_DS", "SOUND_SONOTA", "SOUND_KINSI", "SOUND_KOMAOTO",
-                                           "SOUND_KAVELU", "SOUND_BGM", "MENU"};
+                                           "SOUND_KAVELU", "SOUND_BGM", "MENU", "持ち時間設定"};
 
 // A snapshot without the move list's entries past its end, which nothing reads.
 GameState held(const Game& g) {
@@ -190,6 +190,62 @@ TEST_F(SessionFile, ARestoredGameAgainstTheComputerPlaysOnExactly) {
     }
 }
 
+// A game kept in the middle of a turn and resumed later records the same times as the
+// same game played without a break: the turn's seconds before the break count, the break
+// does not. The clock is injected; the window's ticks come between the moves, and a
+// person reads each check box for a while.
+TEST_F(SessionFile, AResumedGameRecordsTheTimesOfAnUnbrokenOne) {
+    for (const bool keika : {true, false})
+        for (int level : {1, 3}) {
+            SCOPED_TRACE(testing::Message() << "keika " << keika << " level " << level);
+            for (Game* x : {&g, &h})
+                if (x->MENU.KEIKA != keika) x->KEIKA_Click();
+            rig.dialogs.onShow = [this](const auto&) { rig.host.time += 2.5; };
+            other.dialogs.onShow = [this](const auto&) { other.host.time += 2.5; };
+            g.初期設定();
+            g.レベル_設定(level);
+            g.SENTE_Click();
+            std::mt19937 rng(level + 7);
+            auto think = [](Rig& r, double s) {
+                for (double t = 0; t < s; t += 0.75) {
+                    r.host.time += 0.75;
+                    r.game.Timer1_Timer();
+                }
+            };
+            for (int i = 0; i < 5 && g.TEBAN != 0; ++i) {
+                think(rig, 3 + i);
+                playSomeMove(rng);
+            }
+            ASSERT_NE(g.TEBAN, 0);
+            think(rig, 4);  // the break comes in the middle of the person's turn
+            std::string error;
+            h.初期設定();
+            other.host.time = rig.host.time + 86000;
+            ASSERT_TRUE(読込_セッション(h, セッション文字列(g), error)) << error;
+            再開_セッション(h);
+            for (int i = 0; i < 8 && g.TEBAN != 0 && !g.終局.終わった(); ++i) {
+                const int n = g.KIFU_LAST + 1;
+                think(rig, 6 + i);
+                think(other, 6 + i);
+                playSomeMove(rng);
+                move(h, g.KIFU_MOTO_X[n], g.KIFU_MOTO_Y[n], g.KIFU_SAKI_X[n], g.KIFU_SAKI_Y[n]);
+                ASSERT_EQ(h.KIFU_LAST, g.KIFU_LAST);
+                for (int k = 1; k <= g.KIFU_LAST; ++k) {
+                    SCOPED_TRACE(k);
+                    EXPECT_NEAR(h.KIFU_MAN_JIKAN[k], g.KIFU_MAN_JIKAN[k], 1e-6);
+                    EXPECT_NEAR(h.KIFU_COM_JIKAN[k], g.KIFU_COM_JIKAN[k], 1e-6);
+                    EXPECT_NEAR(h.KIFU_MAN_JIKAN_MAE[k], g.KIFU_MAN_JIKAN_MAE[k], 1e-6);
+                    EXPECT_NEAR(h.KIFU_COM_JIKAN_MAE[k], g.KIFU_COM_JIKAN_MAE[k], 1e-6);
+                }
+                EXPECT_NEAR(h.MAN_JIKAN, g.MAN_JIKAN, 1e-6);
+                EXPECT_NEAR(h.COM_JIKAN, g.COM_JIKAN, 1e-6);
+            }
+            if (keika) EXPECT_GT(g.MAN_JIKAN, 40) << "the person's times were counted";
+            rig.dialogs.onShow = nullptr;
+            other.dialogs.onShow = nullptr;
+        }
+}
+
 // Faulty texts are refused with a reason and leave the game exactly as it was.
 TEST_F(SessionFile, FaultyTextsAreRefusedAndChangeNothing) {
     startTwoPersons();
@@ -223,6 +279,9 @@ TEST_F(SessionFile, FaultyTextsAreRefusedAndChangeNothing) {
         {"a hand too large", replaced("\"SITA_MOCHI\":[0,0", "\"SITA_MOCHI\":[0,19")},
         {"a piece from nowhere", replaced("\"SITA_MOCHI\":[0,0", "\"SITA_MOCHI\":[0,1")},
         {"a move list of the wrong length", replaced("\"KIFU_TORI\":[0,", "\"KIFU_TORI\":[")},
+        {"an unknown time control", replaced("\"TIME_CONTROL\":[0", "\"TIME_CONTROL\":[9")},
+        {"a short time control", replaced("\"TIME_CONTROL\":[0,", "\"TIME_CONTROL\":[")},
+        {"a turn before its start", replaced("\"TURN_ELAPSED\":", "\"TURN_ELAPSED\":-1")},
     };
     // Every cut of the good text.
     for (size_t n = 0; n < good.size(); n += 97) texts.push_back({"cut at " + std::to_string(n), good.substr(0, n)});

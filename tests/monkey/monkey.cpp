@@ -207,7 +207,20 @@ struct Run {
             g.Form_MouseDown(button, 0, X, Y);
             return buf;
         }
-        switch (pick(29)) {
+        switch (pick(33)) {
+        case 29: g.待った_Click(); return "MATTA";
+        case 30: g.盤を回す_Click(); return "FLIP";
+        case 31: {
+            // A time control for the next game: none, byoyomi, Fischer or sudden death.
+            const 持ち時間 choices[] = {{}, {持ち時間方式::秒読み, 0, 10, 0}, {持ち時間方式::秒読み, 20, 5, 0},
+                                      {持ち時間方式::フィッシャー, 30, 0, 5}, {持ち時間方式::切れ負け, 40, 0, 0}};
+            g.持ち時間設定 = choices[pick(5)];
+            return "time control " + std::to_string(int(g.持ち時間設定.方式));
+        }
+        case 32:
+            if (pick(2)) g.補助.成り確認 = !g.補助.成り確認;
+            else g.補助.選択解除 = !g.補助.選択解除;
+            return "aids";
         case 0: g.SENTE_Click(); return "SENTE";
         case 1: g.GOTE_Click(); return "GOTE";
         case 2: g.START_Click(); return "START";

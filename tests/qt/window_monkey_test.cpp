@@ -73,6 +73,12 @@ private slots:
                 what = QStringLiteral("move %1,%2 to %3,%4 button %5").arg(fx).arg(fy).arg(tx).arg(ty).arg(int(button));
                 clickCell(win, fx, fy);
                 clickCell(win, tx, ty, button);
+            } else if (r < 42) {
+                // A drag from a cell of the board or the stands to another, as the
+                // screen shows them.
+                const QPoint from = cellPoint(win, pick(13) - 1, pick(9) + 1), to = cellPoint(win, pick(11), pick(10));
+                what = QStringLiteral("drag %1,%2 to %3,%4").arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y());
+                dragAt(win, from, to);
             } else if (r < 55) {
                 // Mostly the cells of the board and the stands, sometimes anywhere.
                 QPoint at = pick(5) == 0 ? QPoint(pick(board->width()), pick(board->height()))
@@ -85,12 +91,14 @@ private slots:
                 what = QStringLiteral("item ") + name;
                 if (QAction* a = win.action(name.toLatin1().constData()); a && a->isEnabled()) a->trigger();
             } else if (r < 87) {
-                static const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_F2, Qt::Key_H, Qt::Key_F1};
-                const Qt::Key key = keys[pick(6)];
-                what = QStringLiteral("key %1").arg(int(key));
+                static const QKeyCombination keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_F2,
+                                                       Qt::Key_H, Qt::Key_F1, Qt::CTRL | Qt::Key_Z,
+                                                       Qt::CTRL | Qt::Key_T, Qt::Key_Escape};
+                const QKeyCombination key = keys[pick(9)];
+                what = QStringLiteral("key %1").arg(key.toCombined());
                 win.activateWindow();
                 board->setFocus();
-                QTest::keyClick(board, key);
+                QTest::keyClick(board, key.key(), key.keyboardModifiers());
             } else if (r < 92) {
                 what = QStringLiteral("language");
                 win.action(pick(2) ? "LANG_EN" : "LANG_JA")->trigger();

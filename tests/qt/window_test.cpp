@@ -1,5 +1,6 @@
 // The main window driven as a person would: menu actions, clicks on the board, message
 // boxes answered by a watcher.
+#include <QApplication>
 #include <QGuiApplication>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,8 @@
 
 #include "ui/qt/main_window.h"
 #include "ui/qt/box_answerer.h"
+#include "ui/qt/exchange_actions.h"
+#include "ui/qt/move_list_panel.h"
 #include "ui/qt/qt_dialogs.h"
 #include "window_test_support.h"
 
@@ -615,6 +618,98 @@ private slots:
         QCOMPARE(w.quits, 1);
         QVERIFY(!w->isVisible());
         QVERIFY(!w->dialogs().isOpen());
+    }
+
+    // Pieces move by drag and drop; a piece that may promote asks over its square; Ctrl+Z
+    // takes a move back; Ctrl+T turns the view and clicks follow it; Esc lets a pick go.
+    // With the aids off a drag moves nothing and the left button asks nothing.
+    void dragPromotionTakeBackAndTurnedView() {
+        QString answer = QStringLiteral("no");
+        QRect boxAt;
+        BoxAnswerer answers(nullptr, [&](const QString& text) {
+            if (text == QString::fromUtf8("成りますか？"))
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (auto* b = qobject_cast<QMessageBox*>(top); b && b->isVisible()) boxAt = b->frameGeometry();
+            return text == QString::fromUtf8("成りますか？") ? answer : QString();
+        });
+        TestWindow w;
+        Game& g = w->game();
+        QVERIFY(w->action("AID_DRAG")->isChecked() && w->action("AID_PROMOTE")->isChecked());
+        w->action("START")->trigger();
+        dragCell(*w, 3, 7, 3, 6);
+        QCOMPARE(g.BAN(3, 6), -HU);
+        QCOMPARE(w->canvas()->dragPiece(), 0);
+        dragCell(*w, 7, 3, 7, 4);
+        QCOMPARE(g.KIFU_NOW, 2);
+        // The bishop takes the bishop where it may promote: the question, over the square.
+        dragCell(*w, 2, 8, 8, 2);
+        QCOMPARE(answers.texts().count(QString::fromUtf8("成りますか？")), 1);
+        QCOMPARE(g.BAN(8, 2), -KAKU);
+        QVERIFY(boxAt.contains(w->canvas()->mapToGlobal(cellPoint(*w, 8, 2))));
+        // Ctrl+Z takes it back, and it is played again, promoted.
+        w->canvas()->setFocus();
+        QTest::keyClick(w->canvas(), Qt::Key_Z, Qt::ControlModifier);
+        settle(10);
+        QCOMPARE(g.KIFU_NOW, 2);
+        QCOMPARE(g.BAN(2, 8), -KAKU);
+        QCOMPARE(g.BAN(8, 2), KAKU);
+        answer = QStringLiteral("yes");
+        clickCell(*w, 2, 8);
+        clickCell(*w, 8, 2);
+        QCOMPARE(g.BAN(8, 2), -KAKU_NARI);
+        // Let go on its own square the piece stays picked; Esc lets it go and ends nothing.
+        dragAt(*w, cellPoint(*w, 3, 1), cellPoint(*w, 3, 1, 0.9, 0.9));
+        QCOMPARE(g.SENTAKU, 1);
+        QTest::keyClick(w->canvas(), Qt::Key_Escape);
+        settle(10);
+        QCOMPARE(g.SENTAKU, 0);
+        QVERIFY(!w->hasEnded());
+        // Ctrl+T: the lower army at the top; the screen's (7, 3) is the square (3, 7).
+        QTest::keyClick(w->canvas(), Qt::Key_T, Qt::ControlModifier);
+        settle(10);
+        QVERIFY(g.視点反転);
+        const int before = g.KIFU_NOW;
+        dragCell(*w, 10 - 4, 10 - 1, 10 - 4, 10 - 2);  // the upper gold, from where it shows
+        QCOMPARE(g.BAN(4, 2), KIN);
+        QCOMPARE(g.KIFU_NOW, before + 1);
+        w->action("FLIP")->trigger();
+        QVERIFY(!g.視点反転);
+        // The aids off: a drag only picks, the left button plays unpromoted.
+        w->action("AID_DRAG")->trigger();
+        w->action("AID_PROMOTE")->trigger();
+        dragCell(*w, 2, 7, 2, 6);
+        QCOMPARE(g.KIFU_NOW, before + 1);
+        QCOMPARE(g.SENTAKU, 1);
+        clickCell(*w, 2, 6);
+        QCOMPARE(g.BAN(2, 6), -HU);
+        QCOMPARE(answers.texts().count(QString::fromUtf8("成りますか？")), 2);
+    }
+
+    // The move list keeps a readable width however wide the window, and the window's size
+    // and the list's width come back at the next start.
+    void theLayoutIsReadableAndKept() {
+        int width = 0;
+        {
+            TestWindow w;
+            MoveListPanel* panel = w->exchange()->panel();
+            for (QSize size : {QSize(1200, 800), QSize(1500, 600), QSize(1900, 1000)}) {
+                w->resize(size);
+                settle(60);
+                QVERIFY2(panel->width() >= panel->preferredWidth() * 9 / 10,
+                         qPrintable(QStringLiteral("%1 < %2").arg(panel->width()).arg(panel->preferredWidth())));
+            }
+            w->resize(QSize(1300, 700));
+            settle(60);
+            width = panel->width();
+            w->action("OWARI")->trigger();
+            QVERIFY(w->hasEnded());
+        }
+        MainWindow again;
+        again.setQuitHandler([] {});
+        again.start();
+        settle(60);
+        QCOMPARE(again.size(), QSize(1300, 700));
+        QCOMPARE(again.exchange()->panel()->width(), width);
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStandardPaths>
 #include <QtTest>
 #include <memory>
@@ -34,6 +35,24 @@ inline void clickAt(MainWindow& w, QPoint at, Qt::MouseButton button = Qt::LeftB
 inline void clickCell(MainWindow& w, int x, int y, Qt::MouseButton button = Qt::LeftButton) {
     clickAt(w, cellPoint(w, x, y), button);
 }
+
+// Presses the left button at `from`, moves with it held through a few points to `to`
+// and lets go there.
+inline void dragAt(MainWindow& w, QPoint from, QPoint to) {
+    QWidget* board = w.canvas();
+    QTest::mousePress(board, Qt::LeftButton, Qt::NoModifier, from);
+    settle(2);
+    for (int i = 1; i <= 4; ++i) {
+        const QPointF at = from + (to - from) * (i / 4.0);
+        QMouseEvent move(QEvent::MouseMove, at, board->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(board, &move);
+        settle(2);
+    }
+    QTest::mouseRelease(board, Qt::LeftButton, Qt::NoModifier, to);
+    settle(5);
+}
+
+inline void dragCell(MainWindow& w, int fx, int fy, int tx, int ty) { dragAt(w, cellPoint(w, fx, fy), cellPoint(w, tx, ty)); }
 
 // A window on fresh default settings, started and shown with its drawing at `canvasSize`.
 // Ending the program only counts the request.

@@ -72,6 +72,17 @@ public:
         script.pop_front();
         return a;
     }
+    // The promotion question: each ask is noted; the answers come in order, then Plain.
+    struct Asked { int promoted, plain, x, y; };
+    std::vector<Asked> promotionAsks;
+    std::deque<Promotion> promotionAnswers;
+    Promotion askPromotion(int promoted, int plain, int x, int y) override {
+        promotionAsks.push_back({promoted, plain, x, y});
+        if (promotionAnswers.empty()) return Promotion::Plain;
+        const Promotion a = promotionAnswers.front();
+        promotionAnswers.pop_front();
+        return a;
+    }
     bool wasShown(std::string_view text) const {
         for (auto& s : shown)
             if (s.text == text) return true;

@@ -1,6 +1,7 @@
 #include "ui/qt/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -83,10 +84,14 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
     controls_->fileList()->installEventFilter(this);
     if (controls_->driveList()) controls_->driveList()->installEventFilter(this);
     retranslate();
-    connect(canvas_, &QtCanvas::pressed, this, [this](int button, double X, double Y) {
-        if (busy_ || ended_) return;
-        emit boardPressed(button, X, Y);
-        command([this, button, X, Y] { game_->Form_MouseDown(button, 0, X, Y); });
+    connect(canvas_, &QtCanvas::pressed, this, &MainWindow::pressedOnBoard);
+    connect(canvas_, &QtCanvas::dragged, this, &MainWindow::draggedOnBoard);
+    connect(canvas_, &QtCanvas::released, this, &MainWindow::releasedOnBoard);
+    // The promotion question stands over its square.
+    dialogs_.setCellPlace([this](int x, int y) {
+        const QPointF a = canvas_->toLogical(SceneGeometry::cellX(x), SceneGeometry::cellY(y));
+        const QPointF b = canvas_->toLogical(SceneGeometry::cellX(x + 1), SceneGeometry::cellY(y + 1));
+        return QRect(canvas_->mapToGlobal(a.toPoint()), canvas_->mapToGlobal(b.toPoint()) - QPoint(1, 1));
     });
     connect(controls_, &RecordControls::fileChosen, this, [this](const QString& name) {
         const std::string utf8 = name.toStdString();
@@ -136,6 +141,7 @@ void MainWindow::start() {
     // the window; the first paint comes after the start-up has drawn the board.
     show();
     if (panel) resizeDocks({list}, {panel}, Qt::Horizontal);
+    restoreLayout();
     // The last run's game is read before the start-up, which finds no game and would
     // otherwise clear it.
     sessionFile_ = sessionPath();
@@ -193,7 +199,7 @@ void MainWindow::keepSession() {
 void MainWindow::applyAids(bool redraw) {
     auto on = [this](const char* name) { return action(name)->isChecked(); };
     statusBar()->setVisible(on("AID_REASON"));
-    const 補助設定 want{on("AID_TURN"), on("AID_LAST"), on("AID_GUIDE")};
+    const 補助設定 want{on("AID_TURN"), on("AID_LAST"), on("AID_GUIDE"), on("AID_PROMOTE"), on("AID_DRAG")};
     if (want == game_->補助) return;
     game_->補助 = want;
     // The board is painted again with or without the marks.
@@ -283,6 +289,54 @@ void MainWindow::switchLanguage(Language l) {
     retranslate();
 }
 
+void MainWindow::restoreLayout() {
+    QSettings& raw = settings_->raw();
+    const QByteArray geometry = raw.value(QStringLiteral("window/geometry")).toByteArray();
+    const QByteArray state = raw.value(QStringLiteral("window/state")).toByteArray();
+    // Whatever the file holds, a broken value leaves the starting layout as it is.
+    if (!geometry.isEmpty()) restoreGeometry(geometry);
+    if (!state.isEmpty()) restoreState(state);
+}
+
+void MainWindow::keepLayout() {
+    QSettings& raw = settings_->raw();
+    raw.setValue(QStringLiteral("window/geometry"), saveGeometry());
+    raw.setValue(QStringLiteral("window/state"), saveState());
+    raw.sync();
+}
+
+void MainWindow::pressedOnBoard(int button, double X, double Y) {
+    if (busy_ || ended_) return;
+    drag_ = {};
+    emit boardPressed(button, X, Y);
+    command([this, button, X, Y] { game_->Form_MouseDown(button, 0, X, Y); });
+    const Game& g = *game_;
+    if (button == 1 && g.補助.選択解除 && !ended_ && g.選択中の桝(X, Y)) {
+        drag_.armed = true;
+        drag_.from = canvas_->toLogical(X, Y);
+        // The picture as the square shows it: turned with the view.
+        drag_.code = g.視点反転 ? -g.SENTAKU_KOMA : g.SENTAKU_KOMA;
+    }
+}
+
+void MainWindow::draggedOnBoard(double, double, QPointF logical) {
+    if (!drag_.armed || busy_ || ended_) return;
+    if (!drag_.moving && (logical - drag_.from).manhattanLength() < QApplication::startDragDistance()) return;
+    drag_.moving = true;
+    canvas_->setDragPiece(drag_.code, logical);
+}
+
+void MainWindow::releasedOnBoard(int button, double X, double Y) {
+    const bool dropped = drag_.moving && button == 1;
+    drag_ = {};
+    canvas_->setDragPiece(0, {});
+    if (!dropped || busy_ || ended_) return;
+    // Let go on the piece's own square, it stays picked; elsewhere is its destination.
+    if (game_->SENTAKU != 1 || game_->選択中の桝(X, Y)) return;
+    emit boardPressed(button, X, Y);
+    command([this, X, Y] { game_->Form_MouseDown(1, 0, X, Y); });
+}
+
 void MainWindow::tick() {
     if (busy_ || ended_ || !game_->Timer1_Enabled) return;
     busy_ = true;
@@ -293,6 +347,7 @@ void MainWindow::tick() {
 void MainWindow::endProgram() {
     if (ended_) return;
     keepSession();
+    keepLayout();
     ended_ = true;
     timer_.stop();
     dialogs_.setClosing(true);
@@ -339,6 +394,13 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     int key = 0;
+    // With a piece picked, Esc lets it go (when that aid is on); otherwise it ends the game.
+    if (event->key() == Qt::Key_Escape && game_->補助.選択解除 && game_->SENTAKU == 1 && !busy_) {
+        drag_ = {};
+        canvas_->setDragPiece(0, {});
+        command([this] { game_->選択を解く(); });
+        return;
+    }
     if (event->key() == Qt::Key_Escape) {
         key = KEY_ESC;
     } else if (event->text().size() == 1 && event->text().at(0).unicode() < 128) {

@@ -107,6 +107,16 @@ private:
     void showStatus(std::function<QString()> text);
     void tick();
     void endProgram();
+    // Drag and drop: a press that picked a piece arms a drag; moving far enough shows the
+    // piece under the mouse; letting go on another cell is the second click.
+    void pressedOnBoard(int button, double X, double Y);
+    void draggedOnBoard(double X, double Y, QPointF logical);
+    void releasedOnBoard(int button, double X, double Y);
+    // The time control chosen in the menu, kept in the window's settings.
+    void chooseTimeControl(const QString& word);
+    // The window's size, place and panels, as the last run left them.
+    void restoreLayout();
+    void keepLayout();
 
     std::unique_ptr<SoundLibrary> sound_;
     QtCanvas* canvas_;
@@ -135,6 +145,12 @@ private:
     bool closeRequested_ = false;
     bool escapeRequested_ = false;  // Esc during the computer's search: end after it stops
     bool inCloseEvent_ = false;
+    struct Drag {
+        bool armed = false;   // the press picked a piece
+        bool moving = false;  // the piece follows the mouse
+        QPointF from;         // logical point of the press
+        int code = 0;         // the picture that follows
+    } drag_;
     struct Tick {  // a checkable menu item and the game's tick it mirrors
         QAction* action;
         bool メニュー状態::*flag;

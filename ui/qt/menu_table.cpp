@@ -72,6 +72,24 @@ const AidEntry kAids[] = {
     {"AID_LAST", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "最後の手の色"), "aids/lastMove"},
     {"AID_GUIDE", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "移動指導の色"), "aids/guidance"},
     {"AID_REASON", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "拒否の理由"), "aids/reasons"},
+    {"AID_PROMOTE", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "成るかを尋ねる"), "aids/promotion"},
+    {"AID_DRAG", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "ドラッグと選択の取り消し"), "aids/drag"},
+};
+
+// The time controls of the menu, by their word in the settings.
+struct TimeControlEntry {
+    const char* word;
+    const char* caption;
+    持ち時間 control;
+};
+const TimeControlEntry kTimeControls[] = {
+    {"none", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "なし（経過時間）"), {}},
+    {"10m+30s", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "10分 + 秒読み30秒"), {持ち時間方式::秒読み, 600, 30, 0}},
+    {"30s", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "秒読み30秒"), {持ち時間方式::秒読み, 0, 30, 0}},
+    {"5m+10s/move", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "5分 + 1手ごとに10秒（フィッシャー）"),
+     {持ち時間方式::フィッシャー, 300, 0, 10}},
+    {"10m", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "10分 切れ負け"), {持ち時間方式::切れ負け, 600, 0, 0}},
+    {"3m", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "3分 切れ負け"), {持ち時間方式::切れ負け, 180, 0, 0}},
 };
 
 // Keys of items. Menus show them beside their items; items on the bar, which cannot,
@@ -90,6 +108,8 @@ const KeyEntry kKeys[] = {
     {"KIFU_READ", Qt::CTRL | Qt::Key_O, nullptr},
     {"NEW_COM", Qt::Key_F2, nullptr},
     {"VER", Qt::Key_F1, "F1"},
+    {"MATTA", Qt::CTRL | Qt::Key_Z, nullptr},
+    {"FLIP", Qt::CTRL | Qt::Key_T, nullptr},
 };
 
 }  // namespace
@@ -155,6 +175,36 @@ void MainWindow::addWindowItems() {
     connect(action("SENTE"), &QAction::triggered, this, [this] { settings_->setChoice(QStringLiteral("game/side"), QStringLiteral("SENTE")); });
     connect(action("GOTE"), &QAction::triggered, this, [this] { settings_->setChoice(QStringLiteral("game/side"), QStringLiteral("GOTE")); });
 
+    // Take back, and the time control of the next game.
+    QMenu* game = findChild<QMenu*>(QStringLiteral("TAIKYOKU"));
+    QAction* matta = new QAction(tr("待った"), this);
+    matta->setObjectName(QStringLiteral("MATTA"));
+    game->insertAction(action("HINT"), matta);
+    connect(matta, &QAction::triggered, this, [this] { command([this] { game_->待った_Click(); }); });
+    QMenu* clocks = new QMenu(tr("持ち時間"), this);
+    clocks->setObjectName(QStringLiteral("TIME_CONTROL"));
+    clocks->menuAction()->setObjectName(QStringLiteral("TIME_CONTROL"));
+    game->insertMenu(action("HINT"), clocks);
+    auto* clockGroup = new QActionGroup(clocks);
+    QStringList words;
+    for (const TimeControlEntry& e : kTimeControls) words << QString::fromLatin1(e.word);
+    const QString chosen = settings_->choice(QStringLiteral("game/timeControl"), words, QStringLiteral("none"));
+    for (const TimeControlEntry& e : kTimeControls) {
+        QAction* a = clocks->addAction(tr(e.caption));
+        const QString word = QString::fromLatin1(e.word);
+        a->setObjectName(QStringLiteral("TIME_") + word);
+        a->setCheckable(true);
+        a->setChecked(word == chosen);
+        clockGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, word] { chooseTimeControl(word); });
+    }
+    chooseTimeControl(chosen);
+    // Turning the view, beside 反転 which turns the game.
+    QAction* flip = new QAction(tr("盤を回す"), this);
+    flip->setObjectName(QStringLiteral("FLIP"));
+    findChild<QMenu*>(QStringLiteral("STOP"))->addAction(flip);
+    connect(flip, &QAction::triggered, this, [this] { command([this] { game_->盤を回す_Click(); }); });
+
     QMenu* aids = findChild<QMenu*>(QStringLiteral("OPTION"))->addMenu(tr("補助表示"));
     aids->setObjectName(QStringLiteral("AIDS"));
     aids->menuAction()->setObjectName(QStringLiteral("AIDS"));
@@ -188,6 +238,14 @@ void MainWindow::addWindowItems() {
     }
 }
 
+void MainWindow::chooseTimeControl(const QString& word) {
+    for (const TimeControlEntry& e : kTimeControls)
+        if (word == QLatin1String(e.word)) {
+            game_->持ち時間設定 = e.control;
+            settings_->setChoice(QStringLiteral("game/timeControl"), word);
+        }
+}
+
 void MainWindow::retranslate() {
     // Captions keep the key shown beside them on the bar.
     for (const Caption& c : captions_) {
@@ -203,6 +261,11 @@ void MainWindow::retranslate() {
     if (QMenu* aids = findChild<QMenu*>(QStringLiteral("AIDS"))) aids->setTitle(tr("補助表示"));
     for (const AidEntry& e : kAids)
         if (QAction* a = action(e.name)) a->setText(tr(e.caption));
+    if (QAction* a = action("MATTA")) a->setText(tr("待った"));
+    if (QAction* a = action("FLIP")) a->setText(tr("盤を回す"));
+    if (QMenu* m = findChild<QMenu*>(QStringLiteral("TIME_CONTROL"))) m->setTitle(tr("持ち時間"));
+    for (const TimeControlEntry& e : kTimeControls)
+        if (QAction* a = findChild<QAction*>(QStringLiteral("TIME_") + QString::fromLatin1(e.word))) a->setText(tr(e.caption));
     setWindowTitle(translated(QT_TRANSLATE_NOOP("Game", "不動将棋")));
     controls_->retranslate();
     if (exchange_) exchange_->retranslate();

@@ -1,6 +1,8 @@
 #include "ui/qt/move_list_panel.h"
 
 #include <QFont>
+#include <algorithm>
+#include <cmath>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -58,6 +60,16 @@ void MoveListPanel::setScale(double scale) {
     table_->setFont(f);
     table_->horizontalHeader()->setFont(f);
     table_->resizeRowsToContents();
+    // Never narrower than its columns: a wide window would otherwise squeeze it to a sliver
+    // and cut the times. Scales in quarter steps, so that the width this takes from the
+    // drawing does not shrink the drawing's scale, and the panel again, back and forth.
+    QFont stepped = f;
+    stepped.setPointSizeF(9.0 * std::max(1.0, std::ceil(scale_ * 4) / 4));
+    const QFontMetrics m(stepped);
+    const int pad = m.horizontalAdvance(QLatin1Char('M'));
+    setMinimumWidth(m.horizontalAdvance(QStringLiteral("500")) + m.horizontalAdvance(QString::fromUtf8("△８八成銀不成(99)")) +
+                    m.horizontalAdvance(QStringLiteral("00:00/00:00:00")) + 8 * pad +
+                    table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth());
 }
 
 int MoveListPanel::preferredWidth() const {

@@ -480,7 +480,46 @@ void QtCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.setClipRegion(event->region());
     p.drawImage(QPointF(0, 0), view);
+    if (dragCode_ != 0) {
+        const QRectF r = dragRect();
+        const qreal ratio = devicePixelRatioF();
+        QImage piece = PictureBook::render(dragCode_, (r.size() * ratio).toSize());
+        piece.setDevicePixelRatio(ratio);
+        p.setOpacity(0.85);
+        p.drawImage(r.topLeft(), piece);
+    }
     changed_ -= event->region();
+}
+
+QRectF QtCanvas::dragRect() const {
+    // One square's size, centred on the mouse.
+    const QPointF a = toLogical(SceneGeometry::cellX(0), SceneGeometry::cellY(0));
+    const QPointF b = toLogical(SceneGeometry::cellX(1), SceneGeometry::cellY(1));
+    const QSizeF size(b.x() - a.x(), b.y() - a.y());
+    return QRectF(dragAt_ - QPointF(size.width() / 2, size.height() / 2), size);
+}
+
+void QtCanvas::setDragPiece(int code, QPointF logical) {
+    const QRect before = dragRect().toAlignedRect().adjusted(-2, -2, 2, 2);
+    if (dragCode_ != 0) update(before);
+    dragCode_ = code;
+    dragAt_ = logical;
+    if (dragCode_ != 0) update(dragRect().toAlignedRect().adjusted(-2, -2, 2, 2));
+}
+
+void QtCanvas::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    const QPointF t = toTwips(event->position());
+    emit dragged(t.x(), t.y(), event->position());
+}
+
+void QtCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    int button = 0;
+    if (event->button() == Qt::LeftButton) button = 1;
+    else if (event->button() == Qt::RightButton) button = 2;
+    if (button == 0) return;
+    const QPointF t = toTwips(event->position());
+    emit released(button, t.x(), t.y());
 }
 
 void QtCanvas::resizeEvent(QResizeEvent*) {

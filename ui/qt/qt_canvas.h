@@ -130,10 +130,18 @@ public:
     QPointF toLogical(double X, double Y) const { return drawing_.geometry().toLogical(X, Y); }
 
     QSize sizeHint() const override;
+    // A piece picture that follows the mouse while it is dragged (0: none), centred at a
+    // logical point of the widget; the drawing under it is not changed.
+    void setDragPiece(int code, QPointF logical);
+    int dragPiece() const { return dragCode_; }
 
 signals:
     // A mouse button went down: 1 left, 2 right; the position in twips.
     void pressed(int button, double X, double Y);
+    // The mouse moved with the left button held, and a button came up; twips and the
+    // logical position in the widget.
+    void dragged(double X, double Y, QPointF logical);
+    void released(int button, double X, double Y);
     // The drawing's scale or place in the widget changed.
     void sceneMoved();
 
@@ -141,9 +149,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void followWidget();
+    QRectF dragRect() const;
+    int dragCode_ = 0;
+    QPointF dragAt_;
     RetainedDrawing drawing_;
     QRegion changed_;  // painted into the image, not yet onto the screen
 };

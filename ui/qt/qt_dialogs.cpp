@@ -5,7 +5,13 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QIcon>
+#include <QPixmap>
+#include <QScreen>
+#include <QShortcut>
+#include <algorithm>
 
+#include "ui/qt/pictures.h"
 #include "ui/qt/translation.h"
 
 namespace fudo::qt {
@@ -91,6 +97,58 @@ Answer QtDialogs::show(const QString& text, const QString& title, Buttons button
     if (closing_) return refused;
     if (buttons == Buttons::YesNo) return box.clickedButton() == yes ? Answer::Yes : Answer::No;
     return Answer::OK;
+}
+
+Dialogs::Promotion QtDialogs::askPromotion(int promoted, int plain, int x, int y) {
+    if (closing_) return Promotion::Cancel;
+    AnswerBox box(parent_, false);
+    box.setFont(font_);
+    box.setWindowModality(Qt::NonModal);
+    box.setWindowTitle(translated(QT_TRANSLATE_NOOP("Game", "成り")));
+    box.setText(translated(QT_TRANSLATE_NOOP("Game", "成りますか？")));
+    box.setIcon(QMessageBox::NoIcon);
+    const QRect cell = cellPlace_ ? cellPlace_(x, y) : QRect(0, 0, 48, 58);
+    const QSize face(std::max(24, cell.width()), std::max(29, cell.height()));
+    const qreal ratio = parent_ ? parent_->devicePixelRatioF() : 1.0;
+    auto addPiece = [&](int code, const char* name, const char* tip) {
+        // Action roles: neither button is the one Esc presses.
+        QPushButton* b = box.addButton(QString(), QMessageBox::ActionRole);
+        b->setObjectName(QString::fromLatin1(name));
+        QPixmap picture = QPixmap::fromImage(PictureBook::render(code, (QSizeF(face) * ratio).toSize()));
+        picture.setDevicePixelRatio(ratio);
+        b->setIcon(QIcon(picture));
+        b->setIconSize(face);
+        b->setToolTip(translated(tip));
+        b->setAccessibleName(translated(tip));
+        return b;
+    };
+    QPushButton* yes = addPiece(promoted, "yes", QT_TRANSLATE_NOOP("Game", "成る"));
+    addPiece(plain, "no", QT_TRANSLATE_NOOP("Game", "不成"));
+    box.setDefaultButton(yes);
+    // Esc answers neither: the pick stays.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &box);
+    QObject::connect(escape, &QShortcut::activated, &box, &QDialog::reject);
+    open_ = &box;
+    QEventLoop loop;
+    QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+    box.adjustSize();
+    // Over the destination, kept on the screen.
+    if (cellPlace_) {
+        QPoint at = cell.center() - QPoint(box.width() / 2, box.height() / 2);
+        if (const QScreen* screen = parent_ ? parent_->screen() : nullptr) {
+            const QRect room = screen->availableGeometry();
+            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - box.width())));
+            at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - box.height())));
+        }
+        box.move(at);
+    }
+    box.show();
+    box.raise();
+    box.activateWindow();
+    loop.exec();
+    open_.clear();
+    if (closing_ || !box.clickedButton()) return Promotion::Cancel;
+    return box.clickedButton() == yes ? Promotion::Promote : Promotion::Plain;
 }
 
 void QtDialogs::closeOpenBox() {

@@ -4,7 +4,9 @@
 
 #include <QFont>
 #include <QPointer>
+#include <QRect>
 #include <QString>
+#include <functional>
 
 #include "engine/ports.h"
 
@@ -20,6 +22,11 @@ public:
     // The game's texts are shown in the window's language.
     Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
     void gameEnd(std::string_view winner) override;
+    // A small box at the destination square with the promoted and the plain piece side by
+    // side ("yes" and "no" buttons); Esc or closing it answers neither.
+    Promotion askPromotion(int promoted, int plain, int x, int y) override;
+    // Where a screen cell of the board lies on the screen, for the promotion question.
+    void setCellPlace(std::function<QRect(int x, int y)> place) { cellPlace_ = std::move(place); }
 
     // While the program is closing no box is shown: the answer is OK, or No to a question.
     void setClosing(bool closing) { closing_ = closing; }
@@ -38,6 +45,7 @@ private:
     bool closing_ = false;
     QPointer<QMessageBox> open_;
     QFont font_;
+    std::function<QRect(int, int)> cellPlace_;
 };
 
 }  // namespace fudo::qt
