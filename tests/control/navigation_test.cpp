@@ -167,30 +167,6 @@ TEST_F(NavigationGame, TakingBackUndoesMovesAndPlaysOn) {
     EXPECT_EQ(refusals(), 2);
 }
 
-// Against the computer the person's move and the reply go back together.
-TEST_F(Navigation, TakingBackAgainstTheComputerUndoesThePairOfMoves) {
-    g.レベル_設定(1);
-    g.SENTE_Click();
-    g.待った_Click();
-    EXPECT_EQ(refusals(), 1) << "nothing to take back yet";
-    // The first pawn push the position allows.
-    auto push = [&] {
-        for (int x : {2, 9, 1, 6, 4})
-            if (g.BAN(x, 7) == -HU && g.BAN(x, 6) == KARA) return move(g, x, 7, x, 6);
-    };
-    move(g, 7, 7, 7, 6);
-    const Position first = positionOf(g);
-    push();
-    ASSERT_EQ(g.KIFU_NOW, 4);
-    g.待った_Click();
-    EXPECT_EQ(positionOf(g), first);
-    EXPECT_EQ(g.KIFU_NOW, 2);
-    EXPECT_EQ(g.KIFU_LAST, 2);
-    EXPECT_EQ(g.TEBAN, g.MAN_SENGO);
-    push();
-    EXPECT_EQ(g.KIFU_NOW, 4) << "played on at once, the computer answering";
-}
-
 TEST_F(NavigationGame, AReadRecordIsReplayedToItsEndAndBack) {
     // What reading a record of this game leaves: the opening position, record mode, the
     // whole list with nothing played.

@@ -1,6 +1,7 @@
 // The session file: games in every state survive the round trip field by field, a
 // restored game against the computer plays on exactly as the original does, and faulty
 // files are refused without touching the game.
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <random>
@@ -223,6 +224,7 @@ TEST_F(SessionFile, AResumedGameRecordsTheTimesOfAnUnbrokenOne) {
             other.host.time = rig.host.time + 86000;
             ASSERT_TRUE(読込_セッション(h, セッション文字列(g), error)) << error;
             再開_セッション(h);
+            double counted = 0;
             for (int i = 0; i < 8 && g.TEBAN != 0 && !g.終局.終わった(); ++i) {
                 const int n = g.KIFU_LAST + 1;
                 think(rig, 6 + i);
@@ -239,8 +241,11 @@ TEST_F(SessionFile, AResumedGameRecordsTheTimesOfAnUnbrokenOne) {
                 }
                 EXPECT_NEAR(h.MAN_JIKAN, g.MAN_JIKAN, 1e-6);
                 EXPECT_NEAR(h.COM_JIKAN, g.COM_JIKAN, 1e-6);
+                counted = std::max(counted, g.MAN_JIKAN);
             }
-            if (keika) EXPECT_GT(g.MAN_JIKAN, 40) << "the person's times were counted";
+            if (keika) {
+                EXPECT_GT(counted, 40) << "the person's times were counted";
+            }
             rig.dialogs.onShow = nullptr;
             other.dialogs.onShow = nullptr;
         }

@@ -58,9 +58,10 @@ private slots:
         for (QAction* a : w->findChildren<QAction*>())
             if (a->isCheckable()) checkable << a->objectName();
         checkable.sort();
-        QCOMPARE(checkable, QStringList({"AID_GUIDE", "AID_LAST", "AID_REASON", "AID_TURN", "BGM", "KEIKA", "LANG_EN",
-                                         "LANG_JA", "LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "MIDORI", "MOVE_LIST", "RENGA",
-                                         "SIDOU", "TAKE", "TATAMI", "UCHU"}));
+        QCOMPARE(checkable, QStringList({"AID_DRAG", "AID_GUIDE", "AID_LAST", "AID_PROMOTE", "AID_REASON", "AID_TURN", "BGM",
+                                         "KEIKA", "LANG_EN", "LANG_JA", "LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "MIDORI",
+                                         "MOVE_LIST", "RENGA", "SIDOU", "TAKE", "TATAMI", "TIME_10m", "TIME_10m+30s",
+                                         "TIME_30s", "TIME_3m", "TIME_5m+10s/move", "TIME_none", "UCHU"}));
         // At start-up the level is 3 and one background is ticked.
         const QStringList ticks = checked(*w);
         QVERIFY(ticks.contains("LEVEL3"));
@@ -362,7 +363,7 @@ private slots:
         TestWindow::keepSettings = false;
         QVERIFY(!again->action("AID_LAST")->isChecked() && !again->action("AID_REASON")->isChecked());
         QVERIFY(again->action("AID_GUIDE")->isChecked());
-        QCOMPARE(again->game().補助, (補助設定{false, false, true}));
+        QCOMPARE(again->game().補助, (補助設定{false, false, true, true, true}));
     }
 
     void aBrokenSettingsFileGivesTheDefaults() {
@@ -378,7 +379,7 @@ private slots:
         TestWindow w;
         TestWindow::keepSettings = false;
         for (const char* aid : {"AID_TURN", "AID_LAST", "AID_GUIDE", "AID_REASON"}) QVERIFY(w->action(aid)->isChecked());
-        QCOMPARE(w->game().補助, (補助設定{true, true, true}));
+        QCOMPARE(w->game().補助, (補助設定{true, true, true, true, true}));
     }
 
     void menusAndBoxesFollowTheScale() {
@@ -647,7 +648,9 @@ private slots:
         QCOMPARE(g.BAN(8, 2), -KAKU);
         QVERIFY(boxAt.contains(w->canvas()->mapToGlobal(cellPoint(*w, 8, 2))));
         // Ctrl+Z takes it back, and it is played again, promoted.
+        w->activateWindow();
         w->canvas()->setFocus();
+        settle(10);
         QTest::keyClick(w->canvas(), Qt::Key_Z, Qt::ControlModifier);
         settle(10);
         QCOMPARE(g.KIFU_NOW, 2);
@@ -665,6 +668,8 @@ private slots:
         QCOMPARE(g.SENTAKU, 0);
         QVERIFY(!w->hasEnded());
         // Ctrl+T: the lower army at the top; the screen's (7, 3) is the square (3, 7).
+        w->activateWindow();
+        settle(10);
         QTest::keyClick(w->canvas(), Qt::Key_T, Qt::ControlModifier);
         settle(10);
         QVERIFY(g.視点反転);

@@ -196,7 +196,10 @@ void MainWindow::addWindowItems() {
         a->setCheckable(true);
         a->setChecked(word == chosen);
         clockGroup->addAction(a);
-        connect(a, &QAction::triggered, this, [this, word] { chooseTimeControl(word); });
+        connect(a, &QAction::triggered, this, [this, word] {
+            chooseTimeControl(word);
+            settings_->setChoice(QStringLiteral("game/timeControl"), word);
+        });
     }
     chooseTimeControl(chosen);
     // Turning the view, beside 反転 which turns the game.
@@ -240,10 +243,7 @@ void MainWindow::addWindowItems() {
 
 void MainWindow::chooseTimeControl(const QString& word) {
     for (const TimeControlEntry& e : kTimeControls)
-        if (word == QLatin1String(e.word)) {
-            game_->持ち時間設定 = e.control;
-            settings_->setChoice(QStringLiteral("game/timeControl"), word);
-        }
+        if (word == QLatin1String(e.word)) game_->持ち時間設定 = e.control;
 }
 
 void MainWindow::retranslate() {
