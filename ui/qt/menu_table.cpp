@@ -8,7 +8,9 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include "ui/qt/end_panel.h"
 #include "ui/qt/exchange_actions.h"
+#include "ui/qt/help_window.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/translation.h"
 
@@ -72,6 +74,7 @@ const AidEntry kAids[] = {
     {"AID_LAST", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "最後の手の色"), "aids/lastMove"},
     {"AID_GUIDE", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "移動指導の色"), "aids/guidance"},
     {"AID_REASON", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "拒否の理由"), "aids/reasons"},
+    {"AID_FLOW", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "対局の案内"), "aids/flow"},
 };
 
 // Keys of items. Menus show them beside their items; items on the bar, which cannot,
@@ -89,7 +92,7 @@ const KeyEntry kKeys[] = {
     {"KIFU_WRITE", Qt::CTRL | Qt::Key_S, nullptr},
     {"KIFU_READ", Qt::CTRL | Qt::Key_O, nullptr},
     {"NEW_COM", Qt::Key_F2, nullptr},
-    {"VER", Qt::Key_F1, "F1"},
+    {"HELP", Qt::Key_F1, "F1"},
 };
 
 }  // namespace
@@ -171,6 +174,12 @@ void MainWindow::addWindowItems() {
         });
     }
 
+    // Help on the bar, after the about box it leads to.
+    QAction* help = menuBar()->addAction(translatedCaption(QT_TRANSLATE_NOOP("Menu", "ヘルプ")));
+    help->setObjectName(QStringLiteral("HELP"));
+    captions_.push_back({help, QT_TRANSLATE_NOOP("Menu", "ヘルプ")});
+    connect(help, &QAction::triggered, this, [this] { showHelp(); });
+
     const QList<QAction*> onBar = menuBar()->actions();
     for (const KeyEntry& k : kKeys) {
         QAction* a = action(k.name);
@@ -206,13 +215,16 @@ void MainWindow::retranslate() {
     setWindowTitle(translated(QT_TRANSLATE_NOOP("Game", "不動将棋")));
     controls_->retranslate();
     if (exchange_) exchange_->retranslate();
+    if (endPanel_) endPanel_->retranslate();
+    if (help_) help_->retranslate();
     canvas_->retranslate();
     if (statusText_) statusLine_->setText(statusText_());
 }
 
 void MainWindow::showStatus(std::function<QString()> text) {
+    ++statusShown_;
     statusText_ = std::move(text);
-    statusLine_->setText(statusText_());
+    statusLine_->setText(statusText_ ? statusText_() : QString());
 }
 
 void MainWindow::syncMenu() {
