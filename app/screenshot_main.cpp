@@ -28,6 +28,7 @@
 
 #include "ui/qt/main_window.h"
 #include "ui/qt/box_answerer.h"
+#include "ui/qt/help_window.h"
 
 namespace {
 
@@ -150,7 +151,10 @@ int main(int argc, char** argv) {
             settle(100);
         }
         if (promotion) return shotTaken ? 0 : 1;
-        const QPixmap shot = window.grab();
+        // The help window, when an action opened it, is the picture.
+        QWidget* shown = window.helpWindow() && window.helpWindow()->isVisible() ? static_cast<QWidget*>(window.helpWindow())
+                                                                                : static_cast<QWidget*>(&window);
+        const QPixmap shot = shown->grab();
         return shot.save(output) ? 0 : 1;
     }
 

@@ -50,19 +50,22 @@ void 対局を再開(Game& g) {
         g.SAIKAI_MATI = 0;
         時計を再開(g);
         if (g.TEBAN == g.TE_SENTE)
-            g.dialogs().message("先手の番です", "対局", Buttons::OK);
+            g.お知らせ("先手の番です", "対局");
         else if (g.TEBAN == g.TE_GOTE)
-            g.dialogs().message("後手の番です", "対局", Buttons::OK);
+            g.お知らせ("後手の番です", "対局");
         return;
     }
     if (g.TEBAN == g.COM_SENGO) {
         g.SAIKAI_MATI = 0;
-        g.dialogs().message("OKですか？", "再開(COM)", Buttons::OK);
+        if (g.補助.案内)
+            g.host().setStatusLine("コンピュータの番です");
+        else
+            g.dialogs().message("OKですか？", "再開(COM)", Buttons::OK);
         g.com_ban();
     } else if (g.TEBAN == g.MAN_SENGO && g.SAIKAI_MATI == 1) {
         g.SAIKAI_MATI = 0;
         時計を再開(g);
-        g.dialogs().message("MANの番です", "対局", Buttons::OK);
+        g.お知らせ("MANの番です", "対局");
     }
 }
 
@@ -97,6 +100,8 @@ void 盤上で選ぶ(Game& g, int col, int row) {
         g.拒否を消す();
         g.SENTAKU = 1;
         g.描画_桝輪郭(色_明赤, col, row);
+        // The one rule of the game, said where it bites.
+        if (g.補助.案内 && (koma == OU || koma == -OU)) g.host().setStatusLine("王は動かせません。動かすと負けです");
     } else {
         g.拒否を知らせる(拒否理由::相手の駒);
         g.描画_桝輪郭(g.SIDOU_COLOR, col, row);
@@ -126,6 +131,24 @@ void 持駒を選ぶ(Game& g, int col, int row) {
     g.SENTAKU_KOMA = koma;
     g.描画_桝輪郭(自分の台 ? 色_明赤 : g.SIDOU_COLOR, col, row);
     g.描画_移動可能桝色(col, row, g.SIDOU_COLOR, koma);
+}
+
+// A move that loses (the own king moved, or left to be taken) is played only when the
+// player says so; false when he does not.
+bool 負ける手を確かめる(Game& g, bool 右, int fx, int fy, int tx, int ty, int koma) {
+    const char* question = nullptr;
+    if (koma == OU || koma == -OU) {
+        question = "王を動かすと負けです。指しますか？";
+    } else {
+        // The pick is moved as it would be placed; 調査_駒成's answer is kept aside.
+        const int 成り前 = g.NARI_KOMA;
+        const int placed = 右 && g.調査_駒成(fx, fy, tx, ty, koma) == 1 ? g.NARI_KOMA : koma;
+        g.NARI_KOMA = 成り前;
+        const int 元Y = fx < 0 ? 8 - fy : fy;  // the upper stand's row is not a board row
+        if (g.王が取られる手か(fx, 元Y, tx, ty, placed)) question = "王が取られます。指しますか？";
+    }
+    if (!question) return true;
+    return g.dialogs().message(question, "確認", Buttons::YesNo) == Answer::Yes;
 }
 
 void バツを描く(Game& g, int x, int y) {
@@ -185,6 +208,11 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
         return;
     }
 
+    if (g.補助.案内 && !負ける手を確かめる(g, 右, fx, fy, col, row, koma)) {
+        g.SENTAKU = 0;
+        g.描画_将棋盤桝();
+        return;
+    }
     g.拒否を消す();
     // A full move list has no room for this move: the game ends there as a draw.
     if (g.手数上限() == 1) return;
@@ -258,7 +286,8 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
     }
     g.JIKAN_START = g.host().now();
     g.時計を描く();
-    g.手数上限();
+    if (g.手数上限() == 1) return;
+    if (g.補助.案内 && g.王が狙われている(g.TEBAN == g.COM_SENGO ? 1 : -1)) g.host().setStatusLine("王手");
 }
 
 // A click off the board: a pending pick loses its colouring (but stays picked), and a
@@ -354,7 +383,11 @@ void Game::Form_MouseDown(int button, int /*shift*/, double X, double Y) {
     if (TEBAN == 0) {
         拒否を知らせる(拒否理由::対局前);
         効果音(SOUND_KINSI);
-        dialogs_.message("「対局」で始めて下さい", "開始", Buttons::OK);
+        // With the flow aids the status line says it, and says how.
+        if (補助.案内)
+            host_.setStatusLine("F2 で対局を始めます");
+        else
+            dialogs_.message("「対局」で始めて下さい", "開始", Buttons::OK);
         return;
     }
 

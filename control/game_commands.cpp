@@ -97,12 +97,12 @@ void Game::SENTE_Click() {
         MAN_SENGO = TE_SENTE;
         COM_SENGO = TE_GOTE;
         TEBAN = MAN_SENGO;
-        dialogs_.message("MANの番です", " ", Buttons::OK);
+        お知らせ("MANの番です", " ");
     } else if (TEBAN == MAN_SENGO) {
         MAN_SENGO = TE_SENTE;
         COM_SENGO = TE_GOTE;
         TEBAN = TE_SENTE;
-        dialogs_.message("MANの番です", "対局", Buttons::OK);
+        お知らせ("MANの番です", "対局");
     } else if (TEBAN == COM_SENGO) {
         // The computer's turn ends with the person to move; the pause flag stays.
         com_ban();
@@ -122,7 +122,7 @@ void Game::GOTE_Click() {
         TEBAN = TE_SENTE;
         com_ban();
     } else if (TEBAN == MAN_SENGO) {
-        dialogs_.message("MANの番です", "対局", Buttons::OK);
+        お知らせ("MANの番です", "対局");
         SAIKAI_MATI = 0;
     } else if (TEBAN == COM_SENGO) {
         com_ban();
@@ -147,11 +147,11 @@ void Game::START_Click() {
         MAN_SENGO = TE_SENTE;
         COM_SENGO = TE_GOTE;
         TEBAN = MAN_SENGO;
-        dialogs_.message("先手の番です", " ", Buttons::OK);
+        お知らせ("先手の番です", " ");
     } else if (TEBAN == TE_SENTE) {
-        dialogs_.message("先手の番です", " ", Buttons::OK);
+        お知らせ("先手の番です", " ");
     } else if (TEBAN == TE_GOTE) {
-        dialogs_.message("後手の番です", " ", Buttons::OK);
+        お知らせ("後手の番です", " ");
     }
     SAIKAI_MATI = 0;
 }

@@ -102,16 +102,16 @@ void Game::AFTER_Click() {
     SAIKAI_MATI = 1;
     if (KIFU_NOW >= KIFU_LAST) {
         if (KIFU_MODE == 1) {
-            dialogs_.message("終わり", "進む", Buttons::OK);
+            お知らせ("終わり", "進む");
         } else {
             効果音(SOUND_KINSI);
-            dialogs_.message("できません", "進む", Buttons::OK);
+            お知らせ("できません", "進む");
         }
         return;
     }
     if (!進められる(*this, KIFU_NOW + 1)) {
         効果音(SOUND_KINSI);
-        dialogs_.message("できません", "進む", Buttons::OK);
+        お知らせ("できません", "進む");
         return;
     }
 
@@ -160,7 +160,7 @@ void Game::REPLAY_Click() {
     SAIKAI_MATI = 1;
     if (KIFU_NOW < 1 || !戻せる(*this, KIFU_NOW)) {
         効果音(SOUND_KINSI);
-        dialogs_.message("できません", "戻る", Buttons::OK);
+        お知らせ("できません", "戻る");
         return;
     }
 

@@ -221,10 +221,21 @@ void Game::com_ban_着手(const 探索結果& r) {
     // The move's text replaces "思考中" before the mate or check box.
     描画_移動結果(COM_SENGO, m.tx, m.ty, m.placed, 色_白, m.fx, m.fy);
     描画_桝輪郭(色_白, m.tx, m.ty);
+    詰み手 = 0;
     if (詰めかMAN() == 1) {
-        dialogs().message("よし！!", "詰め ?", Buttons::OK);
+        if (補助.案内) {
+            // Said on the status line and marked on the king: the game goes on until
+            // the king is taken.
+            詰み手 = KIFU_NOW;
+            host().setStatusLine("詰みです。次に王を取られます");
+        } else {
+            dialogs().message("よし！!", "詰め ?", Buttons::OK);
+        }
     } else if (UE_SEIRYOKU(SITA_OU_X, SITA_OU_Y) > 0) {
-        dialogs().message("   ** 王手 **", "", Buttons::OK);
+        if (補助.案内)
+            host().setStatusLine("王手");
+        else
+            dialogs().message("   ** 王手 **", "", Buttons::OK);
     }
 
     COM_JIKAN += KONKAI_JIKAN;

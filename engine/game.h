@@ -115,6 +115,9 @@ struct 補助設定 {
     bool 指導 = false;    // guidance tints; the king's squares tinted as losing
     bool 成り確認 = false;  // a left click where a piece may promote asks; where it must, it does
     bool 選択解除 = false;  // a click on the picked piece lets it go
+    // The flow: the end of a game kept on the board, a question before a losing move,
+    // check and mate marked, and notices on the status line in place of boxes.
+    bool 案内 = false;
     bool operator==(const 補助設定&) const = default;
 };
 
@@ -244,6 +247,15 @@ public:
     // 終了処理, then the host ends the program after the current event.
     void プログラム終了();
     void 待ち時間(double seconds);
+    // The end of the game in plain words, for the end panel and the status line.
+    std::string 終局の文() const;
+    // True when a piece of the side other than `side` (+1 upper, -1 lower) can move onto
+    // that side's king now.
+    bool 王が狙われている(int side) const;
+    // True when making the pick's move (promoted or not) leaves the mover's king to be taken.
+    bool 王が取られる手か(int fx, int fy, int tx, int ty, int placed);
+    // A notice for the player: on the status line with the flow aids on, else in a box.
+    void お知らせ(std::string_view text, std::string_view title);
     // The move list holds 500 moves: when a move fills it the game ends as a draw.
     // Returns 1 when it ended the game.
     int 手数上限();
@@ -404,6 +416,7 @@ public:
     BoardMap<Tint> 表示印;
     BoardMap<int> 表示輪郭;
     int 手番表示 = 0;  // turn mark shown: 0 none, else the mark's place and text (see play_aids)
+    int 詰み手 = 0;    // move after which the computer announced the person's king mated; 0 none
     // Brings the tints and the turn mark up to date with the game. The host calls it after
     // every command; the board input and the computer's turn call it themselves.
     void 描画_補助();

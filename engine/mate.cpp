@@ -127,6 +127,21 @@ int Game::調査_自王逃道() {
     return n;
 }
 
+namespace {
+
+// With the flow aids: the finished game stays on the board and the host offers what comes
+// next. The side to move follows the list (a losing king move left the mover on turn), so
+// that 戻 and 進 walk the finished game like any other.
+void ゲームを残す(Game& g) {
+    g.Timer1_Enabled = false;
+    g.SENTAKU = 0;
+    if (g.KIFU_NOW >= 1 && g.KIFU_NOW <= KIFU_MAX) g.TEBAN = g.KIFU_KOMA_ATO[g.KIFU_NOW] < 0 ? g.COM_SENGO : g.MAN_SENGO;
+    g.host().setStatusLine(g.終局の文());
+    g.host().gameOver();
+}
+
+}  // namespace
+
 void Dialogs::gameEnd(std::string_view winner) {
     std::string text(winner);
     text += "の勝ちです";
@@ -137,6 +152,11 @@ void Game::終了(std::string_view winner, 終局理由 reason, int winnerSide) 
     // Recorded before any box: whatever happens while a box is open (the window closed,
     // the program ended), the game is known to be over.
     終局 = {reason, winnerSide};
+    if (補助.案内) {
+        // The game stays on the board to be looked over; the host offers what comes next.
+        ゲームを残す(*this);
+        return;
+    }
     dialogs_.gameEnd(winner);
     再ゲーム確認();
 }
@@ -158,6 +178,10 @@ void Game::プログラム終了() {
 int Game::手数上限() {
     if (TEBAN == 0 || KIFU_NOW < KIFU_MAX) return 0;
     終局 = {終局理由::手数上限, 0};
+    if (補助.案内) {
+        ゲームを残す(*this);
+        return 1;
+    }
     dialogs_.message("500手に達したので引き分けです", "終了", Buttons::OK);
     再ゲーム確認();
     return 1;

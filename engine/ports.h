@@ -12,8 +12,8 @@ namespace fudo {
 
 // Translucent marks of the play aids, laid on a square's wood under its piece: the last
 // move's source and destination, a square the picked piece can reach, and a square where
-// the picked king would lose.
-enum class Tint : unsigned char { None, LastFrom, LastTo, Reach, Losing };
+// the picked king would lose; a king in check, and a king that is mated.
+enum class Tint : unsigned char { None, LastFrom, LastTo, Reach, Losing, Check, Mated };
 
 // A move as shown once it is played, in parts, so that a window may word it in another
 // language: the code of the piece now on the destination, and the board cells (x and y
@@ -23,6 +23,7 @@ struct MoveParts {
     int piece = 0;
     int toX = 0, toY = 0;
     int fromX = 0, fromY = 0;
+    bool captures = false;  // the move took a piece
 };
 // The Japanese move text is three parts ("７", "六", "歩") at these cells right of its
 // start, in this font size.
@@ -144,6 +145,10 @@ public:
     // The person's move was played and the computer is about to think: a host that keeps
     // unfinished games saves the game now.
     virtual void moveMade() {}
+
+    // The game has ended and stays on the board (Game::終局 says how): a window offers
+    // what comes next. Only called while the flow aids are on.
+    virtual void gameOver() {}
 };
 
 }  // namespace fudo

@@ -36,6 +36,7 @@ void Game::初期設定() {
     TAIKYOKU_MODE = MODE_MAN;
     SYOUSYA = 0;
     終局 = {};
+    詰み手 = 0;
     TEBAN = 0;
     KIFU_NOW = 0;
     // The list of the game just left must not be replayed into the next one; reading a

@@ -485,7 +485,7 @@ void Game::Command1_Click() {
     描画_可視(false, false, false);
     描画_棋譜_IO(1);
     host().refreshFileList();
-    dialogs().message("棋譜を書き込みました", "  ", Buttons::OK);
+    お知らせ("棋譜を書き込みました", "  ");
 }
 
 namespace {
@@ -541,8 +541,12 @@ void 開始_棋譜モード(Game& g, const 棋譜データ& data, const IntMap* 
     g.KIFU_NOW = 0;
     g.TESU = 0;
 
-    g.dialogs().message(" 読み込みました", "棋譜", Buttons::OK);
-    g.dialogs().message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::OK);
+    if (g.補助.案内) {
+        g.host().setStatusLine("読み込みました。「進」で進めて下さい");
+    } else {
+        g.dialogs().message(" 読み込みました", "棋譜", Buttons::OK);
+        g.dialogs().message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::OK);
+    }
 
     // An upper piece moving first means the computer moved first.
     if (g.KIFU_KOMA[1] >= 10) {

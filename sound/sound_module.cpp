@@ -20,8 +20,13 @@ void Game::初期化_サウンド(long window) {
     SOUND_DS = soundLibrary() ? soundLibrary()->dsInitialize(window) : 0;
     // Without a library object there is deliberately no sound (the command-line tool);
     // a library that cannot open a device says so once.
-    if (soundLibrary() && SOUND_DS == 0)
-        表示_サウンドエラー("Direct Soundインターフェースが作成できません。");
+    if (soundLibrary() && SOUND_DS == 0) {
+        // With the flow aids: once, on the status line, in the words of any platform.
+        if (補助.案内)
+            host().setStatusLine("音を出す装置が見つかりません。音なしで続けます");
+        else
+            表示_サウンドエラー("Direct Soundインターフェースが作成できません。");
+    }
 }
 
 void Game::終了_サウンド() {

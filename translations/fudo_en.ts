@@ -111,6 +111,10 @@
         <source>ヒント</source>
         <translation>Hint</translation>
     </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
+    </message>
 </context>
 <context>
     <name>Game</name>
@@ -224,7 +228,7 @@
     </message>
     <message>
         <source>よし！!</source>
-        <translation>Well done!</translation>
+        <translation>Checkmate: your king will be taken</translation>
     </message>
     <message>
         <source>詰め ?</source>
@@ -1189,6 +1193,8 @@
     <message>
         <source>大悪手</source>
         <translation>Blunder</translation>
+    </message>
+    <message>
         <source>成りますか？</source>
         <translation>Promote?</translation>
     </message>
@@ -1215,6 +1221,90 @@
     <message>
         <source>待ったはできません</source>
         <translation>Nothing to take back now</translation>
+    </message>
+    <message>
+        <source>500手で引き分けです</source>
+        <translation>A draw after 500 moves</translation>
+    </message>
+    <message>
+        <source>コンピュータが王を動かしたので、あなたの勝ちです</source>
+        <translation>The computer moved its king, so you win</translation>
+    </message>
+    <message>
+        <source>王を動かしたので負けです</source>
+        <translation>You moved your king, so you lose</translation>
+    </message>
+    <message>
+        <source>王を取りました。あなたの勝ちです</source>
+        <translation>You took the king: you win</translation>
+    </message>
+    <message>
+        <source>王を取られました。コンピュータの勝ちです</source>
+        <translation>Your king was taken: the computer wins</translation>
+    </message>
+    <message>
+        <source>詰みです。あなたの勝ちです</source>
+        <translation>Checkmate: you win</translation>
+    </message>
+    <message>
+        <source>コンピュータが投了しました。あなたの勝ちです</source>
+        <translation>The computer resigned: you win</translation>
+    </message>
+    <message>
+        <source>後手が王を動かしたので、先手の勝ちです</source>
+        <translation>Gote moved the king, so Sente wins</translation>
+    </message>
+    <message>
+        <source>先手が王を動かしたので、後手の勝ちです</source>
+        <translation>Sente moved the king, so Gote wins</translation>
+    </message>
+    <message>
+        <source>先手が王を取りました。先手の勝ちです</source>
+        <translation>Sente took the king: Sente wins</translation>
+    </message>
+    <message>
+        <source>後手が王を取りました。後手の勝ちです</source>
+        <translation>Gote took the king: Gote wins</translation>
+    </message>
+    <message>
+        <source>詰みです。次に王を取られます</source>
+        <translation>Checkmate: your king will be taken</translation>
+    </message>
+    <message>
+        <source>王手</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>コンピュータの番です</source>
+        <translation>The computer's move</translation>
+    </message>
+    <message>
+        <source>王は動かせません。動かすと負けです</source>
+        <translation>The king cannot move: moving it loses</translation>
+    </message>
+    <message>
+        <source>王を動かすと負けです。指しますか？</source>
+        <translation>Moving the king loses. Play it?</translation>
+    </message>
+    <message>
+        <source>王が取られます。指しますか？</source>
+        <translation>Your king will be taken. Play it?</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>F2 で対局を始めます</source>
+        <translation>Press F2 to start a game</translation>
+    </message>
+    <message>
+        <source>読み込みました。「進」で進めて下さい</source>
+        <translation>Record read: step through it with Forward</translation>
+    </message>
+    <message>
+        <source>音を出す装置が見つかりません。音なしで続けます</source>
+        <translation>No sound device found: playing without sound</translation>
     </message>
 </context>
 <context>
@@ -1258,6 +1348,10 @@
     <message>
         <source>KIF/CSA形式 (*.kif *.kifu *.csa)</source>
         <translation>KIF/CSA records (*.kif *.kifu *.csa)</translation>
+    </message>
+    <message>
+        <source>対局をやめて棋譜を開きますか？</source>
+        <translation>Leave this game and open the record?</translation>
     </message>
 </context>
 <context>
@@ -1415,6 +1509,56 @@
     <message>
         <source>盤を回す</source>
         <translation>Turn the view</translation>
+    </message>
+    <message>
+        <source>対局の案内</source>
+        <translation>Game guidance</translation>
+    </message>
+    <message>
+        <source>対局をやめて棋譜を読み込みますか？</source>
+        <translation>Leave this game and read the record?</translation>
+    </message>
+    <message>
+        <source>棋譜の読込</source>
+        <translation>Read a record</translation>
+    </message>
+</context>
+<context>
+    <name>fudo::qt::EndPanel</name>
+    <message>
+        <source>対局終了</source>
+        <translation>Game over</translation>
+    </message>
+    <message>
+        <source>新しい対局</source>
+        <translation>New game</translation>
+    </message>
+    <message>
+        <source>棋譜を保存</source>
+        <translation>Save the record</translation>
+    </message>
+    <message>
+        <source>盤面を見る</source>
+        <translation>Look at the board</translation>
+    </message>
+    <message>
+        <source>解析</source>
+        <translation>Analyse</translation>
+    </message>
+</context>
+<context>
+    <name>fudo::qt::HelpWindow</name>
+    <message>
+        <source>不動将棋のヘルプ</source>
+        <translation>Fudō Shogi help</translation>
+    </message>
+    <message>
+        <source>このプログラムについて</source>
+        <translation>About this program</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 // Texts on the window: coordinate labels, move number, last moves, level and handicap
 // captions, and the handicap refusal message. Most texts get a black shadow: printed in
 // black 0.1 cell lower right, then in their colour.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -121,8 +122,20 @@ void Game::描画_移動結果(int side, int x, int y, int code, int colour, int
     // The side at the bottom of the screen has its last move on the right.
     const bool bottom = 画面の下(side);
     const double left = bottom ? 13.4 : -1.6, row = bottom ? 3.4 : 8.4;
+    // The move list knows what a caller may not (a resumed game gives no source): where
+    // the piece came from and whether it took one.
+    bool captures = false;
+    for (int i = std::min(KIFU_NOW, KIFU_MAX); i >= 1 && i >= KIFU_NOW - 1; --i)
+        if (KIFU_SAKI_X[i] == x && KIFU_SAKI_Y[i] == y && KIFU_KOMA_ATO[i] == code) {
+            if (fromX == 0 && fromY == 0) {
+                fromX = KIFU_MOTO_X[i];
+                fromY = KIFU_MOTO_Y[i];
+            }
+            captures = KIFU_TORI[i] != 0;
+            break;
+        }
     // The parts go to the canvas, which words them ("７六歩" in three parts by default).
-    const MoveParts m{code, x, y, fromX, fromY};
+    const MoveParts m{code, x, y, fromX, fromY, captures};
     canvas_.moveText(left + 0.1, row + 0.1, m, 色_黒, FONT_BOLD);
     canvas_.moveText(left, row, m, colour, FONT_BOLD);
     if (!bottom) 描画_画面の桝輪郭(色_緑, 1, 8);

@@ -3,6 +3,7 @@
 // answered at random and KIF/CSA files chosen in a temporary folder. After every event the
 // game must hold its invariants and the window must still run.
 // FUDO_WINDOW_MONKEY_SEED and FUDO_WINDOW_MONKEY_EVENTS run other or longer walks by hand.
+#include <QAbstractButton>
 #include <QAction>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 
 #include "tests/support/invariants.h"
 #include "ui/qt/box_answerer.h"
+#include "ui/qt/end_panel.h"
 #include "ui/qt/exchange_actions.h"
 #include "ui/qt/move_list_panel.h"
 #include "window_test_support.h"
@@ -38,9 +40,11 @@ private slots:
             return pick(4) == 0 ? QStringLiteral("no") : QStringLiteral("yes");
         });
 
+        // The flow aids on: games end on the board, and the end panel's choices are driven.
+        TestWindow::flowAids = true;
         std::optional<TestWindow> w;
         QStringList actions;
-        int restarts = 0, moves = 0;
+        int restarts = 0, moves = 0, endChoices = 0;
         auto open = [&] {
             w.reset();
             w.emplace();
@@ -66,7 +70,15 @@ private slots:
             QString what;
             const int r = pick(100);
             int fx, fy, tx, ty;
-            if (r < 30 && win.game().TEBAN != 0 && win.game().KIFU_MODE == 0 &&
+            QWidget* panel = win.endPanel();
+            if (panel->isVisible() && pick(3) != 0) {
+                // One of the end panel's ways on: a new game, saving, or looking at the board.
+                static const char* const choices[] = {"END_NEW", "END_SAVE", "END_REVIEW"};
+                const char* choice = choices[pick(3)];
+                what = QStringLiteral("end panel ") + QLatin1String(choice);
+                ++endChoices;
+                if (auto* b = panel->findChild<QAbstractButton*>(QLatin1String(choice))) QTest::mouseClick(b, Qt::LeftButton);
+            } else if (r < 30 && win.game().TEBAN != 0 && win.game().KIFU_MODE == 0 &&
                 fudo::test::randomLegalMove(win.game(), rng, fx, fy, tx, ty)) {
                 // A legal move with two clicks, so that games get somewhere.
                 const Qt::MouseButton button = pick(4) == 0 ? Qt::RightButton : Qt::LeftButton;
@@ -127,8 +139,9 @@ private slots:
                 open();
             }
         }
-        qInfo("window monkey: seed %u, %d events, %d moves made, %d boxes answered, %d restarts", seed, events,
-              moves, int(answers.texts().size()), restarts);
+        qInfo("window monkey: seed %u, %d events, %d moves made, %d boxes answered, %d restarts, %d end-panel choices",
+              seed, events, moves, int(answers.texts().size()), restarts, endChoices);
+        TestWindow::flowAids = false;
         QVERIFY(moves > 0);
     }
 };

@@ -14,11 +14,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "ui/qt/main_window.h"
 #include "ui/qt/box_answerer.h"
+#include "ui/qt/end_panel.h"
 #include "ui/qt/exchange_actions.h"
+#include "ui/qt/help_window.h"
 #include "ui/qt/move_list_panel.h"
 #include "ui/qt/qt_dialogs.h"
 #include "window_test_support.h"
@@ -58,7 +61,7 @@ private slots:
         for (QAction* a : w->findChildren<QAction*>())
             if (a->isCheckable()) checkable << a->objectName();
         checkable.sort();
-        QCOMPARE(checkable, QStringList({"AID_DRAG", "AID_GUIDE", "AID_LAST", "AID_PROMOTE", "AID_REASON", "AID_TURN", "BGM",
+        QCOMPARE(checkable, QStringList({"AID_DRAG", "AID_FLOW", "AID_GUIDE", "AID_LAST", "AID_PROMOTE", "AID_REASON", "AID_TURN", "BGM",
                                          "KEIKA", "LANG_EN", "LANG_JA", "LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "MIDORI",
                                          "MOVE_LIST", "RENGA", "SIDOU", "TAKE", "TATAMI", "TIME_10m", "TIME_10m+30s",
                                          "TIME_30s", "TIME_3m", "TIME_5m+10s/move", "TIME_none", "UCHU"}));
@@ -101,6 +104,7 @@ private slots:
             {"AFTER", [&] { return shown("できません"); }},
             {"CANCEL", [&] { return g.TEBAN == 0; }},
             {"GOTE", [&] { return g.TAIKYOKU_MODE == MODE_COM && g.MAN_SENGO == g.TE_GOTE && g.KIFU_NOW == 1; }},
+            {"HELP", [&] { return w->helpWindow() && w->helpWindow()->isVisible(); }},
             {"OWARI", [&] { return w.quits == 1; }},
         };
         for (const auto& [name, done] : items) {
@@ -221,7 +225,7 @@ private slots:
             {"REPLAY", QKeySequence(Qt::Key_Left)},  {"AFTER", QKeySequence(Qt::Key_Right)},
             {"KIFU_WRITE", QKeySequence(Qt::CTRL | Qt::Key_S)},
             {"KIFU_READ", QKeySequence(Qt::CTRL | Qt::Key_O)}, {"NEW_COM", QKeySequence(Qt::Key_F2)},
-            {"VER", QKeySequence(Qt::Key_F1)},
+            {"HELP", QKeySequence(Qt::Key_F1)},
         };
         for (const auto& k : keys) QCOMPARE(w->action(k.name)->shortcut(), k.key);
         // Home has a shortcut of its own, shown beside 最初, which itself asks nothing.
@@ -285,10 +289,21 @@ private slots:
         QVERIFY(box->isVisible() && box->text() == QStringLiteral("abc"));
         QVERIFY2(answers.texts().isEmpty(), qPrintable(answers.texts().join('|')));
         QVERIFY(!w->hasEnded());
+        QVERIFY(!w->helpWindow());
 
+        // F1: the help window, beside the game; the about box is reached from it.
         activate();
         QTest::keyClick(board, Qt::Key_F1);
+        QVERIFY(answers.texts().isEmpty());
+        QVERIFY(w->helpWindow() && w->helpWindow()->isVisible());
+        QVERIFY(w->helpWindow()->browser()->toPlainText().contains(QString::fromUtf8("王は動かない")));
+        QTest::mouseClick(w->helpWindow()->findChild<QPushButton*>(QStringLiteral("HELP_ABOUT")), Qt::LeftButton);
+        settle(50);
         QVERIFY(answers.texts().size() == 1 && answers.texts().first().startsWith(QString::fromUtf8("不動将棋")));
+        w->switchLanguage(Language::English);
+        QVERIFY(w->helpWindow()->browser()->toPlainText().contains(QStringLiteral("the king never moves")));
+        w->switchLanguage(Language::Japanese);
+        w->helpWindow()->close();
         // F2: a new game against the computer (最初 above ended the two-person game).
         activate();
         QTest::keyClick(board, Qt::Key_F2);
@@ -378,8 +393,8 @@ private slots:
         TestWindow::keepSettings = true;
         TestWindow w;
         TestWindow::keepSettings = false;
-        for (const char* aid : {"AID_TURN", "AID_LAST", "AID_GUIDE", "AID_REASON"}) QVERIFY(w->action(aid)->isChecked());
-        QCOMPARE(w->game().補助, (補助設定{true, true, true, true, true}));
+        for (const char* aid : {"AID_TURN", "AID_LAST", "AID_GUIDE", "AID_REASON", "AID_FLOW"}) QVERIFY(w->action(aid)->isChecked());
+        QCOMPARE(w->game().補助, (補助設定{true, true, true, true, true, true}));
     }
 
     void menusAndBoxesFollowTheScale() {
@@ -715,6 +730,104 @@ private slots:
         settle(60);
         QCOMPARE(again.size(), QSize(1300, 700));
         QCOMPARE(again.exchange()->panel()->width(), width);
+    }
+
+    // With the flow aids: a new player loses by moving the king, reads why, looks the game
+    // over, saves it and starts again with no box but the one question; a record is opened
+    // over a game only on Yes; a status line goes once the position moves on.
+    void theEndOfAGameKeepsTheGameOnTheBoard() {
+        BoxAnswerer answers;
+        TestWindow::flowAids = true;
+        TestWindow w;
+        TestWindow::flowAids = false;
+        Game& g = w->game();
+        QVERIFY(w->action("AID_FLOW")->isChecked() && g.補助.案内);
+        auto status = [&] { return w->statusLine()->text(); };
+        QCOMPARE(status(), QString::fromUtf8("F2 で対局を始めます"));
+        QTemporaryDir folder;
+        const QString saved = folder.filePath(QStringLiteral("end.kif"));
+        QString chosen = saved;
+        w->exchange()->setFileChooser([&](bool, const QString&, const QString&) { return chosen; });
+
+        w->action("SENTE")->trigger();
+        QCOMPARE(status(), QString::fromUtf8("MANの番です"));
+        clickCell(*w, 5, 9);
+        QCOMPARE(status(), QString::fromUtf8("王は動かせません。動かすと負けです"));
+        clickCell(*w, 5, 8);
+        settle(30);
+        QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("王を動かすと負けです。指しますか？")});
+        EndPanel* panel = w->endPanel();
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->findChild<QLabel*>(QStringLiteral("END_WORDS"))->text(), QString::fromUtf8("王を動かしたので負けです"));
+        QVERIFY(!panel->findChild<QPushButton*>(QStringLiteral("END_ANALYSE"))->isVisible());
+        QVERIFY(g.終局.終わった() && g.KIFU_LAST == 1 && !w->hasEnded());
+
+        // Saved from the panel: the record holds the losing move.
+        QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("END_SAVE")), Qt::LeftButton);
+        settle(30);
+        QVERIFY(QFileInfo::exists(saved));
+        QCOMPARE(status(), QString::fromUtf8("棋譜を書き込みました"));
+        // Looked over: the panel goes, back and forward walk the finished game.
+        QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("END_REVIEW")), Qt::LeftButton);
+        QVERIFY(!panel->isVisible());
+        w->action("REPLAY")->trigger();
+        QCOMPARE(g.KIFU_NOW, 0);
+        QVERIFY(status().isEmpty());  // the line about the last position went with it
+        w->action("AFTER")->trigger();
+        QCOMPARE(g.KIFU_NOW, 1);
+        QCOMPARE(answers.texts().size(), 1);
+
+        // English words for the end.
+        w->switchLanguage(Language::English);
+        g.終局 = {終局理由::王を取った, g.COM_SENGO};
+        g.host().gameOver();
+        QCOMPARE(panel->findChild<QLabel*>(QStringLiteral("END_WORDS"))->text(),
+                 QStringLiteral("Your king was taken: the computer wins"));
+        QCOMPARE(panel->findChild<QPushButton*>(QStringLiteral("END_NEW"))->text(), QStringLiteral("New game"));
+        w->switchLanguage(Language::Japanese);
+
+        // A new game of the same kind.
+        QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("END_NEW")), Qt::LeftButton);
+        settle(30);
+        QVERIFY(!panel->isVisible());
+        QVERIFY(!g.終局.終わった());
+        QCOMPARE(g.TAIKYOKU_MODE, MODE_COM);
+        QCOMPARE(g.KIFU_LAST, 0);
+        QCOMPARE(answers.texts().size(), 1);
+
+        // Opening a record over a game with moves asks first; No keeps the game.
+        clickCell(*w, 7, 7);
+        clickCell(*w, 7, 6);
+        QCOMPARE(g.KIFU_LAST, 2);
+        answers.setPolicy([](const QString&) { return QStringLiteral("no"); });
+        w->action("KIF_READ")->trigger();
+        settle(30);
+        QCOMPARE(answers.texts().last(), QString::fromUtf8("対局をやめて棋譜を開きますか？"));
+        QCOMPARE(g.KIFU_LAST, 2);
+        QCOMPARE(g.KIFU_MODE, 0);
+        answers.setPolicy({});
+        w->action("KIF_READ")->trigger();
+        settle(30);
+        QCOMPARE(g.KIFU_MODE, 1);
+        QCOMPARE(g.KIFU_LAST, 1);
+
+        // A refusal's line goes once the position changes; the hint's outline too.
+        w->action("START")->trigger();
+        clickCell(*w, 7, 7);
+        clickCell(*w, 7, 6);
+        clickCell(*w, 5, 5);
+        QCOMPARE(status(), QString::fromUtf8("そこに駒はありません"));
+        w->action("REPLAY")->trigger();
+        QVERIFY(status().isEmpty());
+        g.LEVEL4_秒 = 0.05;
+        w->action("HINT")->trigger();
+        QVERIFY(g.ヒント_TX != 0);
+        QVERIFY(!status().isEmpty());
+        clickCell(*w, 3, 7);
+        clickCell(*w, 3, 6);
+        QCOMPARE(g.KIFU_LAST, 1);
+        QCOMPARE(g.ヒント_TX, 0);
+        QVERIFY(status().isEmpty());
     }
 };
 

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenuBar>
+#include <QAction>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QStandardPaths>
 #include <QtTest>
@@ -62,6 +64,9 @@ struct TestWindow {
 
     // Set to start on the settings or the session file left by the window before.
     static inline bool keepSettings = false, keepSession = false;
+    // The flow aids (end panel, questions, notices on the status line) change the boxes the
+    // tests of the classic flow expect: off in fresh settings unless asked for.
+    static inline bool flowAids = false;
 
     explicit TestWindow(QSize canvasSize = SceneGeometry::naturalSize().toSize()) {
         if (!keepSettings) QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
@@ -69,6 +74,11 @@ struct TestWindow {
         window = std::make_unique<MainWindow>();
         window->setQuitHandler([this] { ++quits; });
         window->start();
+        // Switched as its tick does, so that the choice is kept like any other.
+        if (QAction* flow = window->action("AID_FLOW"); !keepSettings && flow && flow->isChecked() != flowAids) {
+            flow->trigger();
+            window->statusLine()->clear();
+        }
         resizeCanvas(canvasSize);
     }
     // Whatever else the window holds (the menu bar, panels) keeps its size.

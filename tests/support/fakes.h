@@ -120,6 +120,8 @@ public:
     std::string statusLine;  // what the status line shows now
     int statusLineSets = 0;
     void setStatusLine(std::string_view s) override { statusLine = std::string(s); ++statusLineSets; }
+    int gameOvers = 0;  // times the game said it ended and stays on the board
+    void gameOver() override { ++gameOvers; }
     std::function<void()> onMoveMade;
     void moveMade() override {
         if (onMoveMade) onMoveMade();

@@ -100,9 +100,10 @@ std::string checkInvariants(const Game& g) {
     }
     if (g.KIFU_NOW < 0 || g.KIFU_NOW > g.KIFU_LAST || g.KIFU_LAST > KIFU_MAX)
         return "move list counters out of order";
-    if (g.TEBAN != 0 && !g.終了要求) {
+    if (g.TEBAN != 0 && !g.終了要求 && !g.終局.終わった()) {
         // A game in progress, or a record being replayed: the last move shown was made by
         // the side not to move, and in a game both kings stand where the game put them.
+        // A finished game kept on the board may show its king moved or taken.
         const int last = g.KIFU_NOW >= 1 ? g.KIFU_KOMA_ATO[g.KIFU_NOW] : 0;
         if (last != 0 && (last < 0 ? g.MAN_SENGO : g.COM_SENGO) == g.TEBAN)
             return "the side that moved last is to move again";

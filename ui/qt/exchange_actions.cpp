@@ -131,12 +131,16 @@ void ExchangeActions::save(bool csa) {
             g.dialogs().message("棋譜を書き込めませんでした\n\n" + *failure, "棋譜保存", Buttons::OK, Icon::Exclamation);
             return;
         }
-        g.dialogs().message("棋譜を書き込みました", "棋譜保存", Buttons::OK);
+        g.お知らせ("棋譜を書き込みました", "棋譜保存");
     });
 }
 
 void ExchangeActions::open() {
     if (window_.isBusy() || window_.hasEnded()) return;
+    // A game in progress is given up only when the player says so.
+    bool go = true;
+    window_.command([this, &go] { go = window_.mayGiveUpGame(tr("対局をやめて棋譜を開きますか？"), tr("棋譜を開く")); });
+    if (!go || window_.hasEnded()) return;
     const QString file = chooser_(false, tr("KIF/CSA形式 (*.kif *.kifu *.csa)"), folder());
     if (file.isEmpty()) return;
     const std::filesystem::path path = toPath(file);

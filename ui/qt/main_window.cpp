@@ -19,7 +19,9 @@
 #include <cmath>
 
 #include "files/session_file.h"
+#include "ui/qt/end_panel.h"
 #include "ui/qt/exchange_actions.h"
+#include "ui/qt/help_window.h"
 #include "ui/qt/move_list_panel.h"
 #include "ui/qt/pictures.h"
 
@@ -58,6 +60,9 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
         [this](const Host::HintMove& hint, std::string_view words) {
             showStatus([hint, japanese = std::string(words)] { return hintText(hint, japanese); });
         },
+        [this] {
+            endPanel_->showEnd(QString::fromStdString(game_->終局の文()));
+        },
     });
     game_ = std::make_unique<Game>(*canvas_, dialogs_, *host_, sound_.get());
     settings_ = std::make_unique<WindowSettings>(host_->settingsFolder());
@@ -95,8 +100,14 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
     });
     connect(controls_, &RecordControls::fileChosen, this, [this](const QString& name) {
         const std::string utf8 = name.toStdString();
-        command([this, utf8] { game_->File1_Click(utf8); });
+        command([this, utf8] {
+            if (!mayGiveUpGame(tr("対局をやめて棋譜を読み込みますか？"), tr("棋譜の読込"))) return;
+            game_->File1_Click(utf8);
+        });
     });
+    endPanel_ = new EndPanel(canvas_);
+    connect(endPanel_, &EndPanel::newGameRequested, this, [this] { newGameAfterEnd(); });
+    connect(endPanel_, &EndPanel::saveRequested, this, [this] { action("KIF_WRITE")->trigger(); });
     connect(controls_, &RecordControls::returnPressed, this, [this] { command([this] { game_->Command1_Click(); }); });
 
     // The game's clock ticks every 50 ms while it is running.
@@ -152,6 +163,9 @@ void MainWindow::start() {
     command([this] { game_->Form_Load(); });
     if (!ended_) offerSession(exists, readable, saved);
     sessionReady_ = true;
+    // How to begin, when nothing else is said.
+    if (!ended_ && game_->補助.案内 && game_->TEBAN == 0 && statusLine_->text().isEmpty())
+        showStatus([] { return translated("F2 で対局を始めます"); });
     if (!ended_) keepSession();
 }
 
@@ -198,8 +212,9 @@ void MainWindow::keepSession() {
 
 void MainWindow::applyAids(bool redraw) {
     auto on = [this](const char* name) { return action(name)->isChecked(); };
-    statusBar()->setVisible(on("AID_REASON"));
-    const 補助設定 want{on("AID_TURN"), on("AID_LAST"), on("AID_GUIDE"), on("AID_PROMOTE"), on("AID_DRAG")};
+    statusBar()->setVisible(on("AID_REASON") || on("AID_FLOW"));
+    const 補助設定 want{on("AID_TURN"), on("AID_LAST"),    on("AID_GUIDE"),
+                        on("AID_PROMOTE"), on("AID_DRAG"), on("AID_FLOW")};
     if (want == game_->補助) return;
     game_->補助 = want;
     // The board is painted again with or without the marks.
@@ -237,6 +252,26 @@ void MainWindow::newGameAgainstTheComputer() {
     });
 }
 
+void MainWindow::newGameAfterEnd() {
+    if (game_->TAIKYOKU_MODE == MODE_COM) {
+        newGameAgainstTheComputer();
+        return;
+    }
+    command([this] {
+        game_->初期設定();
+        game_->START_Click();
+    });
+}
+
+void MainWindow::showHelp() {
+    if (!help_) {
+        help_ = new HelpWindow(this);
+        help_->setFont(dialogs_.font());
+        connect(help_, &HelpWindow::aboutRequested, this, [this] { command([this] { game_->VER_Click(); }); });
+    }
+    help_->showHelp();
+}
+
 bool MainWindow::mayGiveUpGame(const QString& question, const QString& title) {
     // A game with moves on the board is only given up when the player says so.
     const Game& g = *game_;
@@ -259,7 +294,25 @@ void MainWindow::command(const std::function<void()>& call, bool dropQueuedInput
     if (busy_ || ended_) return;
     busy_ = true;
     gate_.setClosed(true);
+    struct Position {
+        IntMap board;
+        std::array<int, 8> lower, upper;
+        int shown, turn;
+        bool operator==(const Position&) const = default;
+    };
+    auto position = [this] {
+        const Game& g = *game_;
+        return Position{g.BAN, g.SITA_MOCHI, g.UE_MOCHI, g.KIFU_NOW, g.TEBAN};
+    };
+    const Position before = position();
+    const int shownBefore = statusShown_;
     call();
+    // A line about the position before, and the hint's outline, go once it has changed.
+    if (!ended_ && position() != before) {
+        if (statusShown_ == shownBefore && !statusLine_->text().isEmpty()) showStatus({});
+        game_->ヒント消去();
+    }
+    if (!ended_ && !game_->終局.終わった()) endPanel_->hide();
     // Whatever the command did, the marks follow the game, and the game is kept.
     if (!ended_) {
         game_->描画_補助();

@@ -23,6 +23,8 @@ class QLabel;
 namespace fudo::qt {
 
 class ExchangeActions;
+class EndPanel;
+class HelpWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -50,6 +52,14 @@ public:
     // Where an unfinished game is kept between runs.
     static std::filesystem::path sessionPath();
     int droppedInput() const { return gate_.dropped(); }
+    // The panel shown at the end of a game while the flow aids are on; its
+    // analyseRequested signal is where an analysis of the finished game plugs in.
+    EndPanel* endPanel() const { return endPanel_; }
+    // F1: the help window (made at its first showing).
+    void showHelp();
+    HelpWindow* helpWindow() const { return help_; }
+    // True unless a game with moves is under way and the player answers No to `question`.
+    bool mayGiveUpGame(const QString& question, const QString& title);
 
     // True while a command of the game runs (the board takes no clicks then).
     bool isBusy() const { return busy_; }
@@ -96,8 +106,8 @@ private:
     void newGameAgainstTheComputer();
     // Home: back to the start as 最初 goes, after asking when that gives up a game with moves.
     void backToTheStartAsking();
-    // True unless a game with moves is under way and the player answers No to `question`.
-    bool mayGiveUpGame(const QString& question, const QString& title);
+    // The end panel's new game: the same kind of game as the one that ended.
+    void newGameAfterEnd();
     // The session file: an unfinished game is written there after every command and at
     // the end; otherwise the file is removed. At start-up its game is offered back.
     void keepSession();
@@ -124,6 +134,9 @@ private:
     ExchangeActions* exchange_ = nullptr;
     QLabel* statusLine_;
     std::function<QString()> statusText_;
+    int statusShown_ = 0;  // counts the texts shown, to tell whether a command set one
+    EndPanel* endPanel_ = nullptr;
+    HelpWindow* help_ = nullptr;
     QtDialogs dialogs_;
     std::unique_ptr<QtHost> host_;
     std::unique_ptr<Game> game_;

@@ -8,7 +8,9 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include "ui/qt/end_panel.h"
 #include "ui/qt/exchange_actions.h"
+#include "ui/qt/help_window.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/translation.h"
 
@@ -74,6 +76,7 @@ const AidEntry kAids[] = {
     {"AID_REASON", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "拒否の理由"), "aids/reasons"},
     {"AID_PROMOTE", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "成るかを尋ねる"), "aids/promotion"},
     {"AID_DRAG", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "ドラッグと選択の取り消し"), "aids/drag"},
+    {"AID_FLOW", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "対局の案内"), "aids/flow"},
 };
 
 // The time controls of the menu, by their word in the settings.
@@ -107,7 +110,7 @@ const KeyEntry kKeys[] = {
     {"KIFU_WRITE", Qt::CTRL | Qt::Key_S, nullptr},
     {"KIFU_READ", Qt::CTRL | Qt::Key_O, nullptr},
     {"NEW_COM", Qt::Key_F2, nullptr},
-    {"VER", Qt::Key_F1, "F1"},
+    {"HELP", Qt::Key_F1, "F1"},
     {"MATTA", Qt::CTRL | Qt::Key_Z, nullptr},
     {"FLIP", Qt::CTRL | Qt::Key_T, nullptr},
 };
@@ -224,6 +227,12 @@ void MainWindow::addWindowItems() {
         });
     }
 
+    // Help on the bar, after the about box it leads to.
+    QAction* help = menuBar()->addAction(translatedCaption(QT_TRANSLATE_NOOP("Menu", "ヘルプ")));
+    help->setObjectName(QStringLiteral("HELP"));
+    captions_.push_back({help, QT_TRANSLATE_NOOP("Menu", "ヘルプ")});
+    connect(help, &QAction::triggered, this, [this] { showHelp(); });
+
     const QList<QAction*> onBar = menuBar()->actions();
     for (const KeyEntry& k : kKeys) {
         QAction* a = action(k.name);
@@ -269,13 +278,16 @@ void MainWindow::retranslate() {
     setWindowTitle(translated(QT_TRANSLATE_NOOP("Game", "不動将棋")));
     controls_->retranslate();
     if (exchange_) exchange_->retranslate();
+    if (endPanel_) endPanel_->retranslate();
+    if (help_) help_->retranslate();
     canvas_->retranslate();
     if (statusText_) statusLine_->setText(statusText_());
 }
 
 void MainWindow::showStatus(std::function<QString()> text) {
+    ++statusShown_;
     statusText_ = std::move(text);
-    statusLine_->setText(statusText_());
+    statusLine_->setText(statusText_ ? statusText_() : QString());
 }
 
 void MainWindow::syncMenu() {

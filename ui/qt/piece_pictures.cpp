@@ -95,6 +95,9 @@ void paintTint(QPainter& p, Tint tint, bool emptySquare) {
     case Tint::LastTo: c = QColor(70, 200, 40, 150); break;
     case Tint::Reach: c = QColor(30, 144, 255, 100); break;
     case Tint::Losing: c = QColor(235, 20, 20, 135); break;
+    // A king in check amber, a mated one deep purple: neither is the red of a losing move.
+    case Tint::Check: c = QColor(255, 170, 0, 150); break;
+    case Tint::Mated: c = QColor(120, 20, 160, 150); break;
     case Tint::None: return;
     }
     // Inside the grid lines, so the board's lines stay as they are.

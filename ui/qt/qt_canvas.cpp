@@ -195,7 +195,7 @@ QString japaneseMovePart(const MoveParts& m, int part) {
 QString englishMoveText(const MoveParts& m) {
     const std::string piece = 駒_英語(m.piece), to = 升_英語(10 - m.toX, m.toY);
     const bool fromBoard = m.fromX >= 1 && m.fromX <= 9 && m.fromY >= 1 && m.fromY <= 9;
-    if (fromBoard) return QString::fromStdString(piece + 升_英語(10 - m.fromX, m.fromY) + "-" + to);
+    if (fromBoard) return QString::fromStdString(piece + 升_英語(10 - m.fromX, m.fromY) + (m.captures ? "x" : "-") + to);
     if (m.fromX == 0 && m.fromY == 0) return QString::fromStdString(piece + "-" + to);  // origin not given
     return QString::fromStdString(piece + "*" + to);
 }

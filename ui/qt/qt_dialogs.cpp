@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -85,6 +87,12 @@ Answer QtDialogs::show(const QString& text, const QString& title, Buttons button
         ok->setObjectName(QStringLiteral("ok"));
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
+    }
+    // Wide enough for its title, which a short text would otherwise cut to "…".
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int titleWidth = QFontMetrics(box.font()).horizontalAdvance(title) + 120;
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     }
     open_ = &box;
     QEventLoop loop;

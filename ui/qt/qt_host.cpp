@@ -116,6 +116,10 @@ void QtHost::moveMade() {
     if (hooks_.moveMade) hooks_.moveMade();
 }
 
+void QtHost::gameOver() {
+    if (hooks_.gameOver) hooks_.gameOver();
+}
+
 void QtHost::menuChanged() {
     if (hooks_.menuChanged) hooks_.menuChanged();
 }

@@ -25,6 +25,7 @@ public:
         std::function<void(const QString&)> statusLine;  // show one line for the player
         std::function<void()> moveMade;                  // keep the game now
         std::function<void(const HintMove&, std::string_view)> hint;  // show the computer's hint
+        std::function<void()> gameOver;  // offer what comes after a finished game
     };
     QtHost(RecordControls& controls, Hooks hooks);
 
@@ -46,6 +47,7 @@ public:
     void setStatusLine(std::string_view utf8) override;
     void showHint(const HintMove& hint, std::string_view words) override;
     void moveMade() override;
+    void gameOver() override;
 
     // The search of level 4 and of the hint runs on a worker thread while a local event
     // loop keeps painting and ticks the clock; the window's input gate keeps the board shut.
