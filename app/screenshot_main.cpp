@@ -3,12 +3,15 @@
 //
 //   fudo-shogi-shot OUTPUT.png [--scale K] [--size WxH] [--actions NAME,NAME,...] [--lang en]
 //                   [--time WORD] [--promotion]
+//                   [--open RECORD --analyse --goto N]
 //   fudo-shogi-shot --startup [--since UNIX_SECONDS]
 //
 // --time plays the usual game under a time control of the 持ち時間 menu ("30s",
 // "10m+30s", ...); --promotion takes the picture of the screen around the window while the
 // promotion question stands open.
 //
+// --open reads a KIF/CSA record as 開く does, --analyse reviews it (棋譜 → 解析) and waits
+// for the review, --goto shows the position after N moves.
 // --actions triggers the named menu commands in order (a name "W,X,Y" is not split:
 // "click:X:Y" clicks cell (X, Y)) in place of the usual opening moves; --size gives the
 // drawing area in pixels, for windows of another shape.
@@ -26,9 +29,12 @@
 #include <QScreen>
 #include <cstdio>
 
-#include "ui/qt/main_window.h"
+#include "ui/qt/analysis_actions.h"
 #include "ui/qt/box_answerer.h"
 #include "ui/qt/help_window.h"
+#include "ui/qt/exchange_actions.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/move_list_panel.h"
 
 namespace {
 
@@ -78,8 +84,10 @@ int main(int argc, char** argv) {
     QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
     std::filesystem::remove(MainWindow::sessionPath());  // no game of an earlier run is offered
 
-    QString output;
+    QString output, record;
     QStringList actions;
+    bool analyse = false;
+    int gotoMove = -1;
     QSize size;
     double scale = 1.5, since = 0;
     bool startupOnly = false, english = false, promotion = false;
@@ -97,6 +105,9 @@ int main(int argc, char** argv) {
         else if (args[i] == QLatin1String("--lang") && i + 1 < args.size()) english = args[++i] == QLatin1String("en");
         else if (args[i] == QLatin1String("--time") && i + 1 < args.size()) timeControl = args[++i];
         else if (args[i] == QLatin1String("--promotion")) promotion = true;
+        else if (args[i] == QLatin1String("--open") && i + 1 < args.size()) record = args[++i];
+        else if (args[i] == QLatin1String("--analyse")) analyse = true;
+        else if (args[i] == QLatin1String("--goto") && i + 1 < args.size()) gotoMove = args[++i].toInt();
         else output = args[i];
     }
     if (output.isEmpty() && !startupOnly) {
@@ -141,6 +152,24 @@ int main(int argc, char** argv) {
     settle(50);
     window.resizeCanvas(canvasSize);
     settle(100);
+
+    if (!record.isEmpty()) {
+        window.exchange()->setFileChooser([&record](bool, const QString&, const QString&) { return record; });
+        window.action("KIF_READ")->trigger();
+        settle(100);
+        if (analyse) {
+            bool ended = false;
+            QObject::connect(window.analysis(), &fudo::qt::AnalysisActions::reviewEnded, [&ended] { ended = true; });
+            window.action("ANALYSE")->trigger();
+            while (!ended) QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+        }
+        if (gotoMove >= 0) window.exchange()->panel()->goTo(gotoMove);
+        settle(300);
+        const QPixmap shot = window.grab();
+        std::printf("%s: %dx%d, shown move %d of %d\n", qPrintable(output), shot.width(), shot.height(),
+                    window.game().KIFU_NOW, window.game().KIFU_LAST);
+        return shot.save(output) ? 0 : 1;
+    }
 
     if (!actions.isEmpty()) {
         for (const QString& a : actions) {

@@ -4,13 +4,17 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
+#include "analysis/graph_scale.h"
 #include "notation/kif.h"
+#include "ui/qt/analysis_actions.h"
 #include "ui/qt/box_answerer.h"
+#include "ui/qt/eval_graph.h"
 #include "ui/qt/exchange_actions.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/move_list_panel.h"
@@ -197,6 +201,105 @@ private slots:
         w.resizeCanvas(QSize(1266, 1000));
         QVERIFY2(table->font().pointSizeF() > small * 1.5, qPrintable(QString::number(table->font().pointSizeF())));
         QCOMPARE(panel->font().pointSizeF(), table->font().pointSizeF());  // the title follows too
+    }
+
+    // 棋譜 → 解析 reviews the shown game on its worker thread: the graph, the marks in the
+    // list and under it, the better move on the board, clicks on the graph, 検討, and the
+    // review in a saved KIF; none of it changes the game or the kept session.
+    void reviewsTheShownGame() {
+        BoxAnswerer answers;
+        TestWindow w;
+        QTemporaryDir folder;
+        Game& g = w->game();
+        AnalysisActions* review = w->analysis();
+        review->setMoveTime(0.05);
+        w->action("ANALYSE")->trigger();
+        QCOMPARE(w->statusLine()->text(), QString::fromUtf8("解析する指し手がありません"));
+        QVERIFY(!review->isRunning());
+
+        // ▲７六歩 △３四歩 ▲７八銀: the bishop on 88 is left to be taken.
+        w->action("START")->trigger();
+        for (auto [fx, fy, tx, ty] : {std::array{3, 7, 3, 6}, std::array{7, 3, 7, 4}, std::array{3, 9, 3, 8}}) {
+            clickCell(*w, fx, fy);
+            clickCell(*w, tx, ty);
+        }
+        QCOMPARE(g.KIFU_NOW, 3);
+        const IntMap board = g.BAN;
+        QFile session(QString::fromStdString(MainWindow::sessionPath().string()));
+        QVERIFY(session.open(QIODevice::ReadOnly));
+        const QByteArray kept = session.readAll();
+        session.close();
+
+        w->action("ANALYSE")->trigger();
+        QVERIFY(review->isRunning());
+        QVERIFY(review->panel()->isVisible());
+        QGuiApplication::clipboard()->clear();
+        w->action("SFEN_COPY")->trigger();  // the window answers meanwhile
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("lnsgkgsnl/")));
+        QTRY_VERIFY_WITH_TIMEOUT(!review->isRunning(), 120000);
+        QTableWidget* table = w->exchange()->panel()->table();
+        QVERIFY(review->review().完了());
+        QCOMPARE(g.KIFU_NOW, 3);
+        QCOMPARE(g.KIFU_LAST, 3);
+        QVERIFY(g.BAN == board);
+        QVERIFY(session.open(QIODevice::ReadOnly));
+        QCOMPARE(session.readAll(), kept);
+        session.close();
+
+        // ▲７八銀 is marked in the list and counted under the graph; after it, △ takes the
+        // bishop: the arrow and the line say so.
+        QVERIFY2(table->item(3, 1)->text().startsWith(QString::fromUtf8("▲７八銀(79) ?")), qPrintable(table->item(3, 1)->text()));
+        QVERIFY(review->review().印列[2] >= analysis::印::悪手);
+        QVERIFY2(review->summaryLabel()->text().startsWith(QStringLiteral("▲ ?! ")), qPrintable(review->summaryLabel()->text()));
+        QVERIFY2(review->lineLabel()->text().contains(QString::fromUtf8("最善 △８八角成(22)")), qPrintable(review->lineLabel()->text()));
+        QVERIFY(w->canvas()->hasArrow());
+
+        // A click on the graph, and a drag along it, go to those moves.
+        EvalGraph* graph = review->graph();
+        const analysis::グラフ尺度 scale = graph->scale();
+        QTest::mouseClick(graph, Qt::LeftButton, Qt::NoModifier, QPoint(int(scale.x(1)), graph->height() / 2));
+        settle(5);
+        QCOMPARE(g.KIFU_NOW, 1);
+        QCOMPARE(graph->current(), 1);
+        QCOMPARE(table->currentRow(), 1);
+        QTest::mousePress(graph, Qt::LeftButton, Qt::NoModifier, QPoint(int(scale.x(0)), 10));
+        QMouseEvent drag(QEvent::MouseMove, QPointF(scale.x(2), 10), graph->mapToGlobal(QPointF(scale.x(2), 10)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(graph, &drag);
+        QTest::mouseRelease(graph, Qt::LeftButton, Qt::NoModifier, QPoint(int(scale.x(2)), 10));
+        settle(5);
+        QCOMPARE(g.KIFU_NOW, 2);
+        QCOMPARE(g.KIFU_LAST, 3);
+
+        // 検討: the shown position is searched until it changes.
+        int updates = 0;
+        connect(review, &AnalysisActions::liveUpdated, [&updates] { ++updates; });
+        w->action("LIVE_ANALYSIS")->trigger();
+        QVERIFY(review->isLive());
+        QTRY_VERIFY_WITH_TIMEOUT(updates >= 2, 30000);
+        QVERIFY(review->lineLabel()->text().startsWith(QString::fromUtf8("検討")));
+        clickRow(table, 3);
+        QCOMPARE(g.KIFU_NOW, 3);
+        QTRY_VERIFY_WITH_TIMEOUT(review->lineLabel()->text().contains(QString::fromUtf8("△８八角成(22)")), 30000);
+        w->action("LIVE_ANALYSIS")->trigger();
+        QVERIFY(!review->isLive());
+
+        // The saved KIF carries the review, and reading it back shows it again.
+        const std::vector<analysis::印> marks = review->review().印列;
+        w->exchange()->setFileChooser([&](bool, const QString&, const QString&) { return folder.filePath("review.kifu"); });
+        w->action("KIF_WRITE")->trigger();
+        const QString text = fileText(folder.filePath("review.kifu"));
+        QVERIFY(text.contains(QString::fromUtf8("\r\n*#評価値=")));
+        QVERIFY(text.contains(QString::fromUtf8("\r\n*#読み筋=△８八角成(22)")));
+        // Another window reads it: the review comes back from the comments.
+        TestWindow other;
+        other->exchange()->setFileChooser([&](bool, const QString&, const QString&) { return folder.filePath("review.kifu"); });
+        other->action("KIF_READ")->trigger();
+        QCOMPARE(other->game().KIFU_LAST, 3);
+        QCOMPARE(other->analysis()->review().局面.size(), std::size_t(4));
+        QVERIFY(other->analysis()->review().完了());
+        QVERIFY(other->analysis()->review().印列 == marks);
+        QVERIFY(other->exchange()->panel()->table()->item(3, 1)->text().startsWith(QString::fromUtf8("▲７八銀(79) ?")));
     }
 
     void hidingTheMoveListIsRemembered() {

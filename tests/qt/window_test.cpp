@@ -61,10 +61,11 @@ private slots:
         for (QAction* a : w->findChildren<QAction*>())
             if (a->isCheckable()) checkable << a->objectName();
         checkable.sort();
-        QCOMPARE(checkable, QStringList({"AID_DRAG", "AID_FLOW", "AID_GUIDE", "AID_LAST", "AID_PROMOTE", "AID_REASON", "AID_TURN", "BGM",
-                                         "KEIKA", "LANG_EN", "LANG_JA", "LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "MIDORI",
-                                         "MOVE_LIST", "RENGA", "SIDOU", "TAKE", "TATAMI", "TIME_10m", "TIME_10m+30s",
-                                         "TIME_30s", "TIME_3m", "TIME_5m+10s/move", "TIME_none", "UCHU"}));
+        QCOMPARE(checkable, QStringList({"AID_DRAG", "AID_FLOW", "AID_GUIDE", "AID_LAST", "AID_PROMOTE", "AID_REASON", "AID_TURN",
+                                         "ANALYSIS_VIEW", "BGM", "KEIKA", "LANG_EN", "LANG_JA", "LEVEL1", "LEVEL2", "LEVEL3",
+                                         "LEVEL4", "LIVE_ANALYSIS", "MIDORI", "MOVE_LIST", "RENGA", "SIDOU", "TAKE", "TATAMI",
+                                         "TIME_10m", "TIME_10m+30s", "TIME_30s", "TIME_3m", "TIME_5m+10s/move", "TIME_none",
+                                         "UCHU"}));
         // At start-up the level is 3 and one background is ticked.
         const QStringList ticks = checked(*w);
         QVERIFY(ticks.contains("LEVEL3"));

@@ -124,9 +124,10 @@ void ExchangeActions::save(bool csa) {
         return;
     }
     const 記録形式 format = *named;
-    window_.command([&g, path, format, count] {
+    window_.command([this, &g, path, format, count] {
         対局記録 r = 作成_対局記録(g, count);
         if (r.開始日時.empty()) r.開始日時 = 現在日時();
+        if (annotate_ && format != 記録形式::CSA) annotate_(r);
         if (auto failure = 書込_記録(path, r, format)) {
             g.dialogs().message("棋譜を書き込めませんでした\n\n" + *failure, "棋譜保存", Buttons::OK, Icon::Exclamation);
             return;
@@ -145,7 +146,7 @@ void ExchangeActions::open() {
     if (file.isEmpty()) return;
     const std::filesystem::path path = toPath(file);
     Game& g = window_.game();
-    window_.command([&g, path] {
+    window_.command([this, &g, path] {
         // The whole file is read and checked before anything changes.
         const 記録読込結果 r = 読込_記録(path);
         if (!r.ok) {
@@ -154,6 +155,7 @@ void ExchangeActions::open() {
         }
         取込_対局記録(g, r.記録);
         if (!r.注記.empty()) g.dialogs().message(r.注記, "棋譜", Buttons::OK);
+        if (read_) read_(r.記録);
     });
 }
 

@@ -13,6 +13,10 @@ class QFileDialog;
 class QSettings;
 class QWidget;
 
+namespace fudo {
+struct 対局記録;
+}
+
 namespace fudo::qt {
 
 class MainWindow;
@@ -36,6 +40,10 @@ public:
                                    const QString& filter);
 
     MoveListPanel* panel() const { return panel_; }
+    // Adds what else a saved KIF record carries (the review's comments).
+    void setAnnotator(std::function<void(対局記録&)> annotate) { annotate_ = std::move(annotate); }
+    // Told of a record read from a KIF/CSA file, once it is on the board.
+    void setReadListener(std::function<void(const 対局記録&)> listener) { read_ = std::move(listener); }
     // Follows the game after each of its commands.
     void refresh();
     // Shows the captions in the window's language.
@@ -51,6 +59,8 @@ private:
     MoveListPanel* panel_;
     std::unique_ptr<QSettings> settings_;
     FileChooser chooser_;
+    std::function<void(対局記録&)> annotate_;
+    std::function<void(const 対局記録&)> read_;
     QAction* kifWrite_ = nullptr;
     QAction* csaWrite_ = nullptr;
     QAction* kifRead_ = nullptr;

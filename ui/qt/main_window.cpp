@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "files/session_file.h"
+#include "ui/qt/analysis_actions.h"
 #include "ui/qt/end_panel.h"
 #include "ui/qt/exchange_actions.h"
 #include "ui/qt/help_window.h"
@@ -79,6 +80,9 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
                                                    QStringLiteral("ja"))));
     buildMenus();
     exchange_ = new ExchangeActions(*this);
+    analysis_ = new AnalysisActions(*this);
+    exchange_->setAnnotator([this](対局記録& r) { analysis_->annotate(r); });
+    exchange_->setReadListener([this](const 対局記録& r) { analysis_->recordRead(r); });
     addWindowItems();
     applyAids(false);
     baseFont_ = menuBar()->font();
@@ -294,6 +298,8 @@ void MainWindow::command(const std::function<void()>& call, bool dropQueuedInput
     if (busy_ || ended_) return;
     busy_ = true;
     gate_.setClosed(true);
+    // The live review lets go of the position before the game changes it.
+    analysis_->pause();
     struct Position {
         IntMap board;
         std::array<int, 8> lower, upper;
@@ -319,7 +325,10 @@ void MainWindow::command(const std::function<void()>& call, bool dropQueuedInput
         keepSession();
     }
     syncMenu();
-    if (!ended_) exchange_->refresh();
+    if (!ended_) {
+        exchange_->refresh();
+        analysis_->refresh();
+    }
     // Clicks and keys that arrived while the game was busy reach the gate now and go no
     // further.
     if (dropQueuedInput && !ended_) QCoreApplication::processEvents();

@@ -22,6 +22,7 @@ class QLabel;
 
 namespace fudo::qt {
 
+class AnalysisActions;
 class ExchangeActions;
 class EndPanel;
 class HelpWindow;
@@ -44,6 +45,8 @@ public:
     QAction* action(const char* objectName) const;
     // KIF/CSA/SFEN commands and the move list panel.
     ExchangeActions* exchange() const { return exchange_; }
+    // The review of a game with the strong computer and its panel.
+    AnalysisActions* analysis() const { return analysis_; }
     // The line under the drawing that says why a click was refused.
     QLabel* statusLine() const { return statusLine_; }
     // How much larger than usual the menus, the status line and the boxes are drawn.
@@ -132,6 +135,7 @@ private:
     QtCanvas* canvas_;
     RecordControls* controls_;
     ExchangeActions* exchange_ = nullptr;
+    AnalysisActions* analysis_ = nullptr;
     QLabel* statusLine_;
     std::function<QString()> statusText_;
     int statusShown_ = 0;  // counts the texts shown, to tell whether a command set one

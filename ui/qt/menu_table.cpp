@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include "ui/qt/analysis_actions.h"
 #include "ui/qt/end_panel.h"
 #include "ui/qt/exchange_actions.h"
 #include "ui/qt/help_window.h"
@@ -280,6 +281,7 @@ void MainWindow::retranslate() {
     if (exchange_) exchange_->retranslate();
     if (endPanel_) endPanel_->retranslate();
     if (help_) help_->retranslate();
+    if (analysis_) analysis_->retranslate();
     canvas_->retranslate();
     if (statusText_) statusLine_->setText(statusText_());
 }

@@ -51,6 +51,34 @@ void MoveListPanel::goTo(int moves) {
     });
 }
 
+void MoveListPanel::setMarks(const std::vector<analysis::印>& marks) {
+    if (marks == marks_) return;
+    marks_ = marks;
+    applyMarks();
+}
+
+void MoveListPanel::applyMarks() {
+    // The move's own text is kept in the item's data; the mark follows it.
+    for (int row = 1; row < table_->rowCount(); ++row) {
+        QTableWidgetItem* item = table_->item(row, 1);
+        if (!item) continue;
+        QVariant plain = item->data(Qt::UserRole);
+        if (!plain.isValid()) {
+            plain = item->text();
+            item->setData(Qt::UserRole, plain);
+        }
+        const std::size_t i = std::size_t(row - 1);
+        const analysis::印 m = i < marks_.size() ? marks_[i] : analysis::印::なし;
+        QString text = plain.toString();
+        if (m != analysis::印::なし) text += QStringLiteral(" ") + QString::fromLatin1(analysis::印記号(m));
+        item->setText(text);
+        item->setForeground(m == analysis::印::大悪手 ? QBrush(QColor(200, 0, 0))
+                            : m == analysis::印::悪手 ? QBrush(QColor(215, 95, 0))
+                            : m == analysis::印::疑問手 ? QBrush(QColor(160, 120, 0))
+                                                      : QBrush());
+    }
+}
+
 void MoveListPanel::setScale(double scale) {
     if (!(scale > 0)) return;
     scale_ = scale;
@@ -129,6 +157,7 @@ void MoveListPanel::refresh() {
                           .arg((total / 60) % 60, 2, 10, QLatin1Char('0'))
                           .arg(total % 60, 2, 10, QLatin1Char('0')));
         }
+        applyMarks();
         table_->resizeRowsToContents();
     }
     // The mark moves with the shown position; the list scrolls only when the mark moved, so

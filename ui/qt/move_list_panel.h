@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "analysis/analysis.h"
 #include "files/record_file.h"
 
 class QTableWidget;
@@ -38,6 +39,9 @@ public:
     int preferredWidth() const;
     // Goes to the position after `moves` moves, stepping with 戻/進.
     void goTo(int moves);
+    // The review's marks on the moves (index: move number - 1): "?!", "?", "??" after the
+    // move, coloured by weight.
+    void setMarks(const std::vector<analysis::印>& marks);
 
 private:
     Game& game_;
@@ -49,6 +53,8 @@ private:
     bool shownEnglish_ = false;
     double scale_ = 1.0;
     int marked_ = -1;
+    std::vector<analysis::印> marks_;
+    void applyMarks();
 };
 
 }  // namespace fudo::qt

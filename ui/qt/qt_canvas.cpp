@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QLineF>
+#include <QPolygonF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
@@ -480,6 +482,7 @@ void QtCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.setClipRegion(event->region());
     p.drawImage(QPointF(0, 0), view);
+    paintArrow(p);
     if (dragCode_ != 0) {
         const QRectF r = dragRect();
         const qreal ratio = devicePixelRatioF();
@@ -520,6 +523,49 @@ void QtCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (button == 0) return;
     const QPointF t = toTwips(event->position());
     emit released(button, t.x(), t.y());
+}
+
+void QtCanvas::setArrow(std::optional<QPointF> from, QPointF to) {
+    if (arrowFrom_ == from && arrowTo_ == to) return;
+    arrowFrom_ = from;
+    arrowTo_ = to;
+    update();
+}
+
+void QtCanvas::clearArrow() {
+    if (!arrowTo_) return;
+    arrowFrom_.reset();
+    arrowTo_.reset();
+    update();
+}
+
+void QtCanvas::paintArrow(QPainter& p) const {
+    if (!arrowTo_) return;
+    // Green, translucent, sized from the square: unlike the red of the losing marks.
+    const double k = sceneGeometry().scale();
+    const QColor colour(21, 120, 27, 170);
+    const QPointF to = toLogical(arrowTo_->x(), arrowTo_->y());
+    const double cell = std::min(MASU_W, MASU_H) / 15.0 * k;
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(colour, cell * 0.14, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    if (!arrowFrom_) {
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(to, cell * 0.4, cell * 0.4);
+        return;
+    }
+    const QPointF from = toLogical(arrowFrom_->x(), arrowFrom_->y());
+    const QLineF line(from, to);
+    if (line.length() < 1) return;
+    const QPointF unit = (to - from) / line.length();
+    const QPointF normal(-unit.y(), unit.x());
+    const double head = cell * 0.42;
+    const QPointF base = to - unit * head;
+    p.setPen(pen);
+    p.drawLine(from, base);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPolygon(QPolygonF({to, base + normal * head * 0.6, base - normal * head * 0.6}));
 }
 
 void QtCanvas::resizeEvent(QResizeEvent*) {

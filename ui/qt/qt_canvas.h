@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/ports.h"
@@ -135,6 +136,12 @@ public:
     void setDragPiece(int code, QPointF logical);
     int dragPiece() const { return dragCode_; }
 
+    // An arrow over the drawing from one cell's centre to another's (twips), or a ring on
+    // the target alone when there is no source (a drop); not part of the game's drawing.
+    void setArrow(std::optional<QPointF> from, QPointF to);
+    void clearArrow();
+    bool hasArrow() const { return arrowTo_.has_value(); }
+
 signals:
     // A mouse button went down: 1 left, 2 right; the position in twips.
     void pressed(int button, double X, double Y);
@@ -157,8 +164,10 @@ private:
     QRectF dragRect() const;
     int dragCode_ = 0;
     QPointF dragAt_;
+    void paintArrow(QPainter& p) const;
     RetainedDrawing drawing_;
     QRegion changed_;  // painted into the image, not yet onto the screen
+    std::optional<QPointF> arrowFrom_, arrowTo_;
 };
 
 }  // namespace fudo::qt
