@@ -1,3 +1,4 @@
+// fudo-cli analyse: reading the record, the review by level 4, the lines per move and the annotated KIF.
 #include "cli/analyse.h"
 
 #include <atomic>

@@ -1,3 +1,4 @@
+// The review in the window: the worker thread, the panel under the move list, the marks and the arrow.
 #include "ui/qt/analysis_actions.h"
 
 #include <QAction>

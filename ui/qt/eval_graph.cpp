@@ -1,3 +1,4 @@
+// The evaluation graph: painting the review and mapping clicks and drags to moves.
 #include "ui/qt/eval_graph.h"
 
 #include <QMouseEvent>
