@@ -20,6 +20,7 @@
 #include "notation/sfen.h"
 #include "files/record_file.h"
 #include "notation/record_io.h"
+#include "search/strength.h"
 
 namespace fudo::cli {
 
@@ -35,11 +36,13 @@ struct CommandHelp {
 };
 
 constexpr CommandHelp kCommands[] = {
-    {"bestmove", "bestmove [--level N] [--scores] [--movetime MS] [--depth N] SFEN",
+    {"bestmove", "bestmove [--level N] [--step K] [--scores] [--movetime MS] [--depth N] SFEN",
      "Prints the move the computer chooses in the position SFEN, with the computer to move.",
      "  --level N\n"
      "      The computer's level, 1 to 4 (default 3). Level 4 plays the side SFEN names and\n"
      "      prints a USI info line after every iteration of its search.\n"
+     "  --step K\n"
+     "      Level 4 held to strength step K, 1 (weakest) to 6; implies --level 4.\n"
      "  --scores\n"
      "      First prints every candidate move with its score (levels 1 to 3).\n"
      "  --movetime MS\n"
@@ -48,7 +51,8 @@ constexpr CommandHelp kCommands[] = {
      "      Level 4 searches N plies deep, 1 to 64, with no time limit unless --movetime\n"
      "      is given too.\n"},
     {"selfplay",
-     "selfplay --games N [--seed S] [--upper-level A] [--lower-level B] [--sample K] [--record FILE] "
+     "selfplay --games N [--seed S] [--upper-level A] [--lower-level B] [--upper-step K] [--lower-step K] "
+     "[--sample K] [--record FILE] "
      "[--movetime MS] [--upper-movetime MS] [--lower-movetime MS] [--handicap G]",
      "Plays whole games of the computer against itself and prints how each ended.",
      "  --games N\n"
@@ -59,6 +63,10 @@ constexpr CommandHelp kCommands[] = {
      "      Level of the upper side, 1 to 4 (default 3).\n"
      "  --lower-level B\n"
      "      Level of the lower side, 1 to 4 (default 3).\n"
+     "  --upper-step K\n"
+     "      The upper side plays level 4 held to strength step K, 1 to 6.\n"
+     "  --lower-step K\n"
+     "      The lower side plays level 4 held to strength step K, 1 to 6.\n"
      "  --sample K\n"
      "      Also prints every K-th position with the upper side to move, as SFEN.\n"
      "  --record FILE\n"
@@ -75,11 +83,14 @@ constexpr CommandHelp kCommands[] = {
      "Reads a record file (.棋譜, .kif, .kifu or .csa) the way the game does and prints its position as SFEN.",
      "  --move N\n"
      "      The position after move N (default: after the last move).\n"},
-    {"bench", "bench [--level N] [--positions FILE] [--repeat R] [--movetime MS] [--depth N] [--cpu-time]",
+    {"bench", "bench [--level N] [--step K] [--positions FILE] [--repeat R] [--movetime MS] [--depth N] [--cpu-time]",
      "Times the computer's search over a corpus of positions and prints its signature.",
      "  --level N\n"
      "      The computer's level, 1 to 4 (default 3). Level 4 prints nodes per second and\n"
      "      the depth its search reaches.\n"
+     "  --step K\n"
+     "      Judges strength step K's moves (R seeds a position) by level 4 searching --depth\n"
+     "      plies (default 5): how many lose more than a pawn's worth, and the mean loss.\n"
      "  --positions FILE\n"
      "      The corpus, one SFEN a line (default: the corpus installed with the game).\n"
      "  --repeat R\n"
@@ -91,11 +102,13 @@ constexpr CommandHelp kCommands[] = {
      "      its search.\n"
      "  --cpu-time\n"
      "      Level 4's time is the processor time of its thread, not the time on the wall.\n"},
-    {"play", "play [--level N] [--second] [--handicap G] [--scores] [--board] [--record FILE]",
+    {"play", "play [--level N] [--step K] [--second] [--handicap G] [--scores] [--board] [--record FILE]",
      "Plays a game against the computer, reading your moves in USI from standard input (7g7f, 8h2b+, "
      "P*5e, resign, quit).",
      "  --level N\n"
      "      The computer's level, 1 to 4 (default 3).\n"
+     "  --step K\n"
+     "      Level 4 held to strength step K, 1 (weakest) to 6; implies --level 4.\n"
      "  --second\n"
      "      The computer moves first.\n"
      "  --handicap G\n"
@@ -121,14 +134,17 @@ constexpr CommandHelp kCommands[] = {
      "Reads a KIF, KIFU or CSA file, checks every move under the game's rules and prints how many it holds.",
      "  --output OUT\n"
      "      Also writes the game as the record file OUT (.棋譜; also -o OUT); a handicap start cannot be written.\n"},
-    {"usi", "usi [--threads N] [--hash MB]",
+    {"usi", "usi [--threads N] [--hash MB] [--step K]",
      "Runs level 4 as a USI engine on standard input and output, under this game's rule.",
      "  --threads N\n"
      "      Search threads at the start, 1 to 64 (default 1; the Threads option changes it).\n"
      "  --hash MB\n"
-     "      Hash table size in megabytes at the start, 1 to 4096 (default 64; USI_Hash changes it).\n"},
+     "      Hash table size in megabytes at the start, 1 to 4096 (default 64; USI_Hash changes it).\n"
+     "  --step K\n"
+     "      Plays strength step K, 1 (weakest) to 6, instead of full level 4 (the Step option\n"
+     "      changes it; 0 is full strength).\n"},
     {"match",
-     "match --engine CMD --games N [--movetime MS] [--seed S] [--threads T] [--level N] [--depth N] "
+     "match --engine CMD --games N [--movetime MS] [--seed S] [--threads T] [--level N] [--step K] [--depth N] "
      "[--nodes N] [--opening-plies K] [--hash MB]",
      "Plays the computer against a USI engine that knows this game's rule and prints wins, draws, losses "
      "and an Elo estimate.",
@@ -144,6 +160,8 @@ constexpr CommandHelp kCommands[] = {
      "      The computer's search threads, 1 to 64 (default 1).\n"
      "  --level N\n"
      "      The computer's level, 1 to 4 (default 4).\n"
+     "  --step K\n"
+     "      Level 4 held to strength step K, 1 (weakest) to 6, within the time per move.\n"
      "  --depth N\n"
      "      Level 4 searches N plies deep instead of by time, 1 to 64.\n"
      "  --nodes N\n"
@@ -220,6 +238,12 @@ public:
         out = static_cast<int>(n);
         return true;
     }
+    bool step(int& out) {
+        long long n;
+        if (!number(1, search::StepCount, n)) return false;
+        out = static_cast<int>(n);
+        return true;
+    }
     std::ostream& errors() { return err_; }
     bool fail(const std::string& message) {
         err_ << "fudo-cli: " << message << '\n';
@@ -233,7 +257,7 @@ private:
 };
 
 int bestmove(Words& w, std::ostream& out) {
-    int level = 3;
+    int level = 0, step = 0;
     bool scores = false;
     std::string sfen;
     search::Limits limits;
@@ -245,6 +269,8 @@ int bestmove(Words& w, std::ostream& out) {
             scores = true;
         } else if (a == "--level") {
             if (!w.level(level)) return kExitBadInput;
+        } else if (a == "--step") {
+            if (!w.step(step)) return kExitBadInput;
         } else if (a == "--movetime") {
             if (!w.number(1, 3600000, n)) return kExitBadInput;
             limits.seconds = double(n) / 1000;
@@ -272,6 +298,11 @@ int bestmove(Words& w, std::ostream& out) {
         w.fail("bad SFEN: " + error);
         return kExitBadInput;
     }
+    if (step && level && level != 4) {
+        w.fail("--step belongs to --level 4");
+        return kExitBadInput;
+    }
+    if (!level) level = step ? 4 : 3;
     if (level != 4) {
         if (limited) {
             w.fail("--movetime and --depth belong to --level 4");
@@ -289,7 +320,7 @@ int bestmove(Words& w, std::ostream& out) {
     search::Color side;
     int number;
     sfenSideAndNumber(sfen, side, number);
-    out << level4Output(snapshotOf(pos, side, number - 1), limits);
+    out << level4Output(snapshotOf(pos, side, number - 1), limits, step);
     return 0;
 }
 
@@ -317,6 +348,12 @@ int selfplay(Words& w, std::ostream& out) {
             ok = w.level(o.upperLevel);
         } else if (a == "--lower-level") {
             ok = w.level(o.lowerLevel);
+        } else if (a == "--upper-step") {
+            ok = w.step(o.upperStep);
+            o.upperLevel = 4;
+        } else if (a == "--lower-step") {
+            ok = w.step(o.lowerStep);
+            o.lowerLevel = 4;
         } else if (a == "--sample") {
             ok = w.number(1, 1000, n);
             o.sampleEvery = static_cast<int>(n);
@@ -343,6 +380,10 @@ int selfplay(Words& w, std::ostream& out) {
     // A record holds moves from the opening position only, as with play.
     if (!recordPath.empty() && o.handicap != 0) {
         w.fail("--record cannot be used with --handicap");
+        return kExitBadInput;
+    }
+    if ((o.upperStep && o.upperLevel != 4) || (o.lowerStep && o.lowerLevel != 4)) {
+        w.fail("a step belongs to level 4");
         return kExitBadInput;
     }
 
@@ -446,7 +487,7 @@ int replay(Words& w, std::ostream& out) {
 }
 
 int bench(Words& w, std::ostream& out) {
-    int level = 3;
+    int level = 3, step = 0;
     long long repeat = 3;
     std::string path = defaultCorpusPath();
     search::Limits limits;
@@ -466,6 +507,8 @@ int bench(Words& w, std::ostream& out) {
         } else if (a == "--cpu-time") {
             ok = true;
             cpuClock = true;
+        } else if (a == "--step") {
+            ok = w.step(step);
         } else if (a == "--level") {
             ok = w.level(level);
         } else if (a == "--positions") {
@@ -484,6 +527,18 @@ int bench(Words& w, std::ostream& out) {
     if (!loadCorpus(path, corpus, error)) {
         w.fail(error);
         return kExitBadInput;
+    }
+    if (step) {
+        const int depth = limits.depth ? limits.depth : 5;
+        const StepAudit a = auditStep(corpus, step, depth, int(repeat));
+        char line[256];
+        std::snprintf(line, sizeof line,
+                      "step %d judged by level 4 at depth %d: %d moves, %d as level 4 (%.1f%%), %d lose more than "
+                      "a pawn (%.1f%%), mean loss %.0f cp\n",
+                      step, depth, a.moves, a.bestMoves, a.moves ? 100.0 * a.bestMoves / a.moves : 0.0, a.pawnLosses,
+                      a.moves ? 100.0 * a.pawnLosses / a.moves : 0.0, a.meanLoss);
+        out << line;
+        return 0;
     }
     if (level == 4) {
         const Level4Bench b = runLevel4Bench(corpus, limits, cpuClock);
@@ -522,7 +577,7 @@ int bench(Words& w, std::ostream& out) {
 }
 
 int usiCommand(Words& w, std::istream& in, std::ostream& out) {
-    int threads = 1;
+    int threads = 1, step = 0;
     long long hash = 64;
     while (w.next()) {
         const std::string& a = w.word();
@@ -533,12 +588,14 @@ int usiCommand(Words& w, std::istream& in, std::ostream& out) {
             threads = int(n);
         } else if (a == "--hash") {
             ok = w.number(1, 4096, hash);
+        } else if (a == "--step") {
+            ok = w.step(step);
         } else {
             ok = w.fail("unknown option " + a);
         }
         if (!ok) return kExitBadInput;
     }
-    return runUsi(in, out, threads, std::size_t(hash));
+    return runUsi(in, out, threads, std::size_t(hash), step);
 }
 
 int match(Words& w, std::ostream& out) {
@@ -565,6 +622,8 @@ int match(Words& w, std::ostream& out) {
             o.threads = int(n);
         } else if (a == "--level") {
             ok = w.level(o.level);
+        } else if (a == "--step") {
+            ok = w.step(o.step);
         } else if (a == "--depth") {
             ok = w.number(1, 64, n);
             o.limits.depth = int(n);
@@ -586,25 +645,29 @@ int match(Words& w, std::ostream& out) {
         w.fail("match needs --engine CMD and --games N");
         return kExitBadInput;
     }
-    if (o.level != 4 && (o.limits.depth || o.limits.nodes || o.threads != 1)) {
-        w.fail("--depth, --nodes and --threads belong to --level 4");
+    if (o.level != 4 && (o.limits.depth || o.limits.nodes || o.threads != 1 || o.step)) {
+        w.fail("--step, --depth, --nodes and --threads belong to --level 4");
         return kExitBadInput;
     }
     o.games = int(games);
     MatchScore score;
     if (!runMatch(o, out, w.errors(), score)) return kExitBadInput;
-    out << "match against " << o.engine << ", " << o.movetimeMs << " ms a move: level " << o.level << ' '
-        << scoreLine(score) << '\n';
+    out << "match against " << o.engine << ", " << o.movetimeMs << " ms a move: level " << o.level
+        << (o.step ? "-" + std::to_string(o.step) : std::string()) << ' ' << scoreLine(score) << '\n';
     return 0;
 }
 
 int play(Words& w, std::istream& in, std::ostream& out, std::ostream& err) {
     PlayOptions o;
+    bool levelGiven = false;
     while (w.next()) {
         const std::string& a = w.word();
         bool ok = true;
         if (a == "--level") {
             ok = w.level(o.level);
+            levelGiven = true;
+        } else if (a == "--step") {
+            ok = w.step(o.step);
         } else if (a == "--second") {
             o.second = true;
         } else if (a == "--scores") {
@@ -632,6 +695,13 @@ int play(Words& w, std::istream& in, std::ostream& out, std::ostream& err) {
     }
     // A record holds moves from the opening position only, so the window refuses to save
     // a handicap game; refuse before the game rather than after it.
+    if (o.step) {
+        if (levelGiven && o.level != 4) {
+            w.fail("--step belongs to --level 4");
+            return kExitBadInput;
+        }
+        o.level = 4;
+    }
     if (o.scores && o.level == 4) {
         w.fail("--scores belongs to levels 1 to 3");
         return kExitBadInput;

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "search/movegen.h"
+#include "search/strength.h"
 
 namespace fudo::cli {
 
@@ -56,7 +57,7 @@ std::string usiInfoLine(const search::Info& info) {
     return out;
 }
 
-std::string level4Output(const search::Snapshot& snapshot, const search::Limits& limits) {
+std::string level4Output(const search::Snapshot& snapshot, const search::Limits& limits, int step) {
     std::string out;
     search::Engine engine;
     std::atomic<bool> stop{false};
@@ -65,7 +66,8 @@ std::string level4Output(const search::Snapshot& snapshot, const search::Limits&
         printed = true;
         out += usiInfoLine(info) + '\n';
     };
-    const search::Result r = engine.bestMove(snapshot, limits, stop, line);
+    const search::Result r = step ? search::bestMoveAtStep(engine, snapshot, step, limits, 1, stop, line)
+                                  : engine.bestMove(snapshot, limits, stop, line);
     // A move found without a whole iteration (a king to take, no move keeps the king, time
     // too short) still gets its line.
     if (!printed) line(r.info);
@@ -110,6 +112,51 @@ Level4Bench runLevel4Bench(const std::vector<Position>& corpus, const search::Li
             for (int i = 0; i < 8; ++i) b.signature = (b.signature ^ ((v >> (8 * i)) & 0xff)) * 1099511628211ull;
     }
     return b;
+}
+
+int pawnWorth() {
+    const search::MaterialValues& mv = search::materialValues();
+    return mv.board[search::Pawn] + mv.hand[search::Pawn];
+}
+
+StepAudit auditStep(const std::vector<Position>& corpus, int step, int depth, int seeds) {
+    StepAudit a;
+    search::Engine judge, player;
+    std::atomic<bool> stop{false};
+    search::Limits limits;
+    limits.depth = depth;
+    const auto capped = [](int score) { return std::clamp(score, -2000, 2000); };
+    double total = 0;
+    for (const Position& p : corpus) {
+        const search::Snapshot snap = snapshotOf(p, search::Upper, 0);
+        judge.clear();
+        const search::Result best = judge.bestMove(snap, limits, stop);
+        if (best.best == search::NoMove || best.losing) continue;
+        for (int seed = 1; seed <= seeds; ++seed) {
+            player.clear();
+            const search::Result r = search::bestMoveAtStep(player, snap, step, {}, std::uint64_t(seed), stop);
+            if (r.best == search::NoMove) continue;
+            int loss = 0;
+            if (r.best == best.best) {
+                ++a.bestMoves;
+            } else {
+                search::Position pos;
+                pos.set(snap);
+                search::Undo u;
+                pos.make(r.best, u);
+                search::Limits reply = limits;
+                reply.depth = std::max(1, depth - 1);
+                judge.clear();
+                const search::Result after = judge.bestMove(pos.snapshot(), reply, stop);
+                loss = std::max(0, capped(best.info.score) + capped(after.info.score));
+            }
+            ++a.moves;
+            total += loss;
+            if (loss > pawnWorth()) ++a.pawnLosses;
+        }
+    }
+    a.meanLoss = a.moves ? total / a.moves : 0;
+    return a;
 }
 
 std::uint64_t level4Signature(const std::vector<Position>& corpus, int depth) {

@@ -17,6 +17,7 @@
 #include "cli/headless.h"
 #include "notation/sfen.h"
 #include "search/movegen.h"
+#include "search/strength.h"
 
 namespace fudo::cli {
 
@@ -288,13 +289,16 @@ public:
     }
     void newGame() {
         if (engine_) engine_->clear();
+        ++games_;
     }
     std::string move(const Referee& r) {
         if (engine_) {
             search::Limits limits = o_.limits;
             if (!limits.depth && !limits.nodes && limits.seconds <= 0) limits.seconds = o_.movetimeMs / 1000.0;
             std::atomic<bool> stop{false};
-            const search::Result res = engine_->bestMove(r.snapshot(), limits, stop);
+            const search::Result res =
+                o_.step ? search::bestMoveAtStep(*engine_, r.snapshot(), o_.step, limits, o_.seed * 7919u + games_, stop)
+                        : engine_->bestMove(r.snapshot(), limits, stop);
             return res.best == search::NoMove || res.losing ? "resign" : search::usi(res.best);
         }
         const bool lower = r.toMove() == search::Lower;
@@ -327,6 +331,7 @@ public:
 private:
     const MatchOptions& o_;
     std::unique_ptr<search::Engine> engine_;
+    std::uint64_t games_ = 0;
 };
 
 GameResult playGame(const MatchOptions& o, OurSide& ours, UsiProcess& engine, const std::vector<std::string>& opening,

@@ -42,6 +42,7 @@ struct MatchOptions {
     std::uint64_t seed = 1;     // picks the openings
     int openingPlies = 2;       // random moves before the engines take over
     int level = 4;              // our side: 1 to 4
+    int step = 0;               // level 4 held to a strength step, 1..search::StepCount; 0: full
     int threads = 1;            // our side's search threads (level 4)
     std::size_t hashMegabytes = 64;
     search::Limits limits;      // our side's limits (level 4); movetime when all zero

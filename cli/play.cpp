@@ -242,6 +242,7 @@ bool PlaySession::start() {
     for (int i = 0; i > options_.handicap; --i) g.LEBEL_DOWN_Click();
     g.レベル_設定(options_.level);
     if (g.COM_LEVEL != options_.level) return false;
+    g.COM_STEP = options_.step;
     if (options_.scores) g.観察者 = &scorePrinter_;
 
     const int before = g.KIFU_NOW;
@@ -394,7 +395,8 @@ int runPlay(const PlayOptions& options, std::istream& in, std::ostream& out, std
         err << "fudo-cli: no moves were played, so no record was written\n";
         return 0;
     }
-    const std::string computer = "ｺﾝﾋﾟｭｰﾀ レベル" + std::to_string(options.level);
+    const std::string computer = "ｺﾝﾋﾟｭｰﾀ レベル" + std::to_string(options.level) +
+                                 (options.step ? "-" + std::to_string(options.step) : std::string());
     const 棋譜データ data = options.second
                                 ? 作成_棋譜データ(g, g.KIFU_NOW, "端末対局", computer, std::string(kYou))
                                 : 作成_棋譜データ(g, g.KIFU_NOW, "端末対局", std::string(kYou), computer);

@@ -18,6 +18,7 @@ namespace fudo::cli {
 
 struct PlayOptions {
     int level = 3;
+    int step = 0;         // level 4's strength step; 0: full
     bool second = false;  // the computer moves first, as after 後手
     int handicap = 0;     // grade: > 0 takes the computer's pieces away, < 0 the person's
     bool scores = false;

@@ -8,6 +8,7 @@
 #include "cli/headless.h"
 #include "notation/sfen.h"
 #include "search/search.h"
+#include "search/strength.h"
 
 namespace fudo::cli {
 
@@ -50,11 +51,14 @@ bool searchedLowerMove(const Game& g, int level, LowerMove& out) {
 }
 
 // The lower army's choice by the strong engine, which plays either army as it stands.
-bool engineLowerMove(const Game& g, search::Engine& engine, double seconds, LowerMove& out) {
+bool engineLowerMove(const Game& g, search::Engine& engine, double seconds, int step, std::uint64_t seed,
+                     LowerMove& out) {
     std::atomic<bool> stop{false};
     search::Limits limits;
     limits.seconds = seconds;
-    const search::Result r = engine.bestMove(search::snapshotOf(g, search::Lower), limits, stop);
+    const search::Snapshot snap = search::snapshotOf(g, search::Lower);
+    const search::Result r = step ? search::bestMoveAtStep(engine, snap, step, limits, seed, stop)
+                                  : engine.bestMove(snap, limits, stop);
     if (r.best == search::NoMove) return false;
     const int tx = search::fileOf(search::toOf(r.best)), ty = search::rowOf(search::toOf(r.best));
     if (search::isDrop(r.best)) {
@@ -194,6 +198,8 @@ SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
     g.UE_OU_Y = 1;
     g.COM_LEVEL = o.upperLevel;
     g.LEVEL4_秒 = o.upperSeconds;
+    g.COM_STEP = o.upperStep;
+    g.段階_種 = seed;
     g.勢力調査();
     std::unique_ptr<search::Engine> lowerEngine;
     if (o.lowerLevel == 4) lowerEngine = std::make_unique<search::Engine>();
@@ -225,7 +231,7 @@ SelfplayGame playSelfplayGame(std::uint64_t seed, const SelfplayOptions& o) {
         }
         LowerMove m;
         const bool found = lowerMoves < randomMoves ? randomLowerMove(g, rng, m)
-                           : lowerEngine ? engineLowerMove(g, *lowerEngine, o.lowerSeconds, m)
+                           : lowerEngine ? engineLowerMove(g, *lowerEngine, o.lowerSeconds, o.lowerStep, seed, m)
                                          : searchedLowerMove(g, o.lowerLevel, m);
         // Picking from the hand sets the two-pawn flags before the legality check.
         if (found && m.fx == 11) g.調査_2歩フラグ設定();

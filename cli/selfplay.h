@@ -27,6 +27,8 @@ struct SelfplayGame {
 struct SelfplayOptions {
     int upperLevel = 3;
     int lowerLevel = 3;
+    int upperStep = 0;       // level 4's strength step per army; 0: full
+    int lowerStep = 0;
     int randomOpening = -1;  // lower army's random opening moves; -1: 2..4 from the seed
     int sampleEvery = 0;     // keep every n-th position with the upper army to move; 0: none
     double upperSeconds = 0.2;  // thinking time of an army at level 4

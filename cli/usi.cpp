@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/level4.h"
+#include "search/strength.h"
 #include "notation/sfen.h"
 #include "search/movegen.h"
 
@@ -110,8 +111,8 @@ search::Limits parseGo(std::string_view args, search::Color side) {
     return limits;
 }
 
-UsiSession::UsiSession(std::ostream& out, int threads, std::size_t hashMegabytes)
-    : out_(out), hashMegabytes_(hashMegabytes), threads_(threads) {
+UsiSession::UsiSession(std::ostream& out, int threads, std::size_t hashMegabytes, int step)
+    : out_(out), hashMegabytes_(hashMegabytes), threads_(threads), step_(step) {
     std::string error;
     havePosition_ = parseUsiPosition("startpos", position_, error);
 }
@@ -155,6 +156,8 @@ bool UsiSession::command(std::string_view line) {
         say("id author the Fudo Shogi developers");
         say("option name USI_Hash type spin default 64 min 1 max 4096");
         say("option name Threads type spin default 1 min 1 max 64");
+        say("option name Step type spin default " + std::to_string(step_) + " min 0 max " +
+            std::to_string(search::StepCount));
         say("usiok");
     } else if (cmd == "isready") {
         ensureEngine();
@@ -177,6 +180,9 @@ bool UsiSession::command(std::string_view line) {
             stopSearch();
             threads_ = int(std::clamp(v, 1LL, 64LL));
             if (engine_) engine_->setThreads(threads_);
+        } else if (name == "Step") {
+            stopSearch();
+            step_ = int(std::clamp(v, 0LL, (long long)search::StepCount));
         } else {
             say("info string unknown option " + std::string(name));
         }
@@ -184,6 +190,7 @@ bool UsiSession::command(std::string_view line) {
         stopSearch();
         ensureEngine();
         engine_->clear();
+        ++games_;
     } else if (cmd == "position") {
         stopSearch();
         std::string error;
@@ -207,10 +214,12 @@ bool UsiSession::command(std::string_view line) {
         stop_.store(false);
         searcher_ = std::thread([this, limits, snapshot = position_] {
             bool printed = false;
-            const search::Result r = engine_->bestMove(snapshot, limits, stop_, [this, &printed](const search::Info& i) {
+            const auto line = [this, &printed](const search::Info& i) {
                 printed = true;
                 say(usiInfoLine(i));
-            });
+            };
+            const search::Result r = step_ ? search::bestMoveAtStep(*engine_, snapshot, step_, limits, games_, stop_, line)
+                                           : engine_->bestMove(snapshot, limits, stop_, line);
             // A move found without a whole iteration (a king to take, time too short) still
             // gets its line; a lost position only its resignation.
             if (!printed && r.best != search::NoMove && !r.losing) say(usiInfoLine(r.info));
@@ -229,8 +238,8 @@ bool UsiSession::command(std::string_view line) {
     return true;
 }
 
-int runUsi(std::istream& in, std::ostream& out, int threads, std::size_t hashMegabytes) {
-    UsiSession session(out, threads, hashMegabytes);
+int runUsi(std::istream& in, std::ostream& out, int threads, std::size_t hashMegabytes, int step) {
+    UsiSession session(out, threads, hashMegabytes, step);
     for (std::string line; std::getline(in, line);)
         if (!session.command(line)) return 0;
     // The input ended: a search with a limit still runs to it and answers.

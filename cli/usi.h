@@ -24,7 +24,8 @@ search::Limits parseGo(std::string_view args, search::Color side);
 
 class UsiSession {
 public:
-    explicit UsiSession(std::ostream& out, int threads = 1, std::size_t hashMegabytes = 64);
+    // step: 0 full level 4, 1..search::StepCount a strength step (the Step option changes it).
+    explicit UsiSession(std::ostream& out, int threads = 1, std::size_t hashMegabytes = 64, int step = 0);
     ~UsiSession();
     UsiSession(const UsiSession&) = delete;
     UsiSession& operator=(const UsiSession&) = delete;
@@ -46,6 +47,8 @@ private:
     std::unique_ptr<search::Engine> engine_;
     std::size_t hashMegabytes_ = 64;
     int threads_ = 1;
+    int step_ = 0;
+    std::uint64_t games_ = 0;  // seeds a step's choices: each game its own
     search::Snapshot position_;
     bool havePosition_ = false;
     std::atomic<bool> stop_{false};
@@ -54,6 +57,6 @@ private:
 };
 
 // The usi command: a session over the lines of `in` until `quit` or the end of the input.
-int runUsi(std::istream& in, std::ostream& out, int threads = 1, std::size_t hashMegabytes = 64);
+int runUsi(std::istream& in, std::ostream& out, int threads = 1, std::size_t hashMegabytes = 64, int step = 0);
 
 }  // namespace fudo::cli

@@ -298,6 +298,7 @@ public:
     void LEVEL2_Click();
     void LEVEL3_Click();
     void LEVEL4_Click();
+    void 段階_Click(int step);  // level 4 held to a strength step (search/strength.h)
     void LBEL_UP_Click();
     void LEBEL_DOWN_Click();
 
@@ -312,6 +313,8 @@ public:
     // nothing.
     void 探索中止();
     double LEVEL4_秒 = 1.0;      // thinking time of level 4 and of the hint, in seconds
+    int COM_STEP = 0;            // level 4 held to a strength step (search/strength.h); 0: full
+    std::uint64_t 段階_種 = 1;  // seeds a step's choice among near-equal moves
     bool 探索中止済み = false;   // the last search was stopped by 探索中止
     int ヒント_FX = 0, ヒント_FY = 0, ヒント_TX = 0, ヒント_TY = 0;  // outlined squares; 0 = none
 

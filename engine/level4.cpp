@@ -9,6 +9,7 @@
 
 #include "engine/game.h"
 #include "search/search.h"
+#include "search/strength.h"
 
 namespace fudo {
 
@@ -31,8 +32,9 @@ void Game::探索中止() {
 
 namespace {
 
-// The search for one army, run through the host; empty when the program is ending.
-search::Result 探索する(Game& g, 強い探索& s, search::Color side) {
+// The search for one army, run through the host; empty when the program is ending. The
+// computer's own move keeps to its strength step; the hint is always full strength.
+search::Result 探索する(Game& g, 強い探索& s, search::Color side, int step = 0) {
     search::Result r;
     if (g.探索中止済み) return r;
     const search::Snapshot snap = search::snapshotOf(g, side);
@@ -47,8 +49,12 @@ search::Result 探索する(Game& g, 強い探索& s, search::Color side) {
         if (g.対局時間.方式 == 持ち時間方式::秒読み) limits.byoyomi = g.対局時間.秒読み;
         if (limits.clockTime <= 0 && limits.byoyomi <= 0) limits.clockTime = 0.05;
     }
-    g.host().runWork([&] { r = s.engine.bestMove(snap, limits, s.stop); }, [&g] { g.Timer1_Timer(); },
-                     [&g] { g.探索中止(); });
+    g.host().runWork(
+        [&] {
+            r = step > 0 ? search::bestMoveAtStep(s.engine, snap, step, limits, g.段階_種, s.stop)
+                         : s.engine.bestMove(snap, limits, s.stop);
+        },
+        [&g] { g.Timer1_Timer(); }, [&g] { g.探索中止(); });
     return r;
 }
 
@@ -110,7 +116,7 @@ std::string 指し手の文字(const 候補手& m) {
 
 探索結果 Game::com_ban_LEVEL4() {
     探索結果 out;
-    const search::Result r = 探索する(*this, 強い探索機(), search::Upper);
+    const search::Result r = 探索する(*this, 強い探索機(), search::Upper, COM_STEP);
     if (r.best == search::NoMove) return out;
     out.found = true;
     out.best = 候補手に(*this, r.best, search::Upper);

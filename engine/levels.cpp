@@ -1,7 +1,10 @@
 // Strength levels and handicap. The level switches groups of evaluation terms; the
 // handicap grade removes pieces from the opening position, one step of the ladder per
 // press of "△" (weaker computer side) or "▽" (weaker human side).
+#include <algorithm>
+
 #include "engine/game.h"
+#include "search/strength.h"
 
 namespace fudo {
 
@@ -37,8 +40,9 @@ void Game::レベル_設定(int level) {
 
 namespace {
 // The level commands cover the old level display before setting the new level.
-void レベル選択(Game& g, int level) {
+void レベル選択(Game& g, int level, int step = 0) {
     for (int x = -2; x <= 0; ++x) g.描画_絵(g.HAIKEI_NOW, x, 0);
+    g.COM_STEP = step;
     g.レベル_設定(level);
 }
 }  // namespace
@@ -47,6 +51,7 @@ void Game::LEVEL1_Click() { レベル選択(*this, 1); }
 void Game::LEVEL2_Click() { レベル選択(*this, 2); }
 void Game::LEVEL3_Click() { レベル選択(*this, 3); }
 void Game::LEVEL4_Click() { レベル選択(*this, 4); }
+void Game::段階_Click(int step) { レベル選択(*this, 4, std::clamp(step, 0, search::StepCount)); }
 
 namespace {
 

@@ -13,6 +13,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "search/strength.h"
+
 namespace fudo {
 namespace {
 
@@ -230,6 +232,13 @@ bool 欄を通す(const json& s, Game* g, std::string& error) {
         if (g) g->*f.field = d;
     }
     {
+        // Absent from files of before the steps: full strength.
+        const json* v = field("COM_STEP");
+        long long n = 0;
+        if (v && !integer(*v, 0, search::StepCount, n)) return fail("bad COM_STEP");
+        if (g) g->COM_STEP = int(n);
+    }
+    {
         const json* r = field("END_REASON");
         const json* w = field("END_WINNER");
         long long n = 0;
@@ -418,6 +427,7 @@ std::string セッション文字列(const Game& g) {
     s["Timer1_Enabled"] = g.Timer1_Enabled;
     s["TURN_ELAPSED"] = 経過秒(g);
     s["TIME_CONTROL"] = {int(g.対局時間.方式), g.対局時間.本体, g.対局時間.秒読み, g.対局時間.加算};
+    s["COM_STEP"] = g.COM_STEP;
     s["END_REASON"] = int(g.終局.理由);
     s["END_WINNER"] = g.終局.勝者;
     for (const 盤欄& f : kMaps) s[f.name] = 盤をJSONに(g.*f.field);

@@ -372,12 +372,14 @@ struct Engine::Searcher {
             }
             Move iterBest = NoMove;
             int iterScore = -Infinite;
+            std::vector<Result::RootScore> near;
             while (true) {
                 int alpha = lo;
                 const int beta = hi;
                 iterBest = NoMove;
                 iterScore = -Infinite;
                 pvLength[0] = 0;
+                near.clear();
                 bool failHigh = false;
                 for (int i = 0; i < n; ++i) {
                     const Move m = root[i];
@@ -386,14 +388,18 @@ struct Engine::Searcher {
                     keys[1] = pos.key();
                     const bool givesCheck = pos.inCheck();
                     int v;
+                    // With a margin, moves nearly as good as the best are searched exactly too.
+                    const int floor =
+                        options.rootMargin > 0 && i > 0 ? std::max(-Infinite + 1, alpha - options.rootMargin) : alpha;
                     if (i == 0) {
                         v = -search(-beta, -alpha, depth - 1, 1, givesCheck, true);
                     } else {
-                        v = -search(-alpha - 1, -alpha, depth - 1, 1, givesCheck, false);
-                        if (!aborted && v > alpha) v = -search(-beta, -alpha, depth - 1, 1, givesCheck, true);
+                        v = -search(-floor - 1, -floor, depth - 1, 1, givesCheck, false);
+                        if (!aborted && v > floor) v = -search(-beta, -floor, depth - 1, 1, givesCheck, true);
                     }
                     pos.unmake(m, u);
                     if (aborted) break;
+                    if (options.rootMargin > 0 && (i == 0 || v > floor)) near.push_back({m, v});
                     if (v > iterScore) {
                         iterScore = v;
                         iterBest = m;
@@ -436,6 +442,12 @@ struct Engine::Searcher {
                 result.info.score = iterScore;
                 result.info.pvLength = pvLength[0];
                 std::copy(pv[0], pv[0] + pvLength[0], result.info.pv);
+            }
+            if (!aborted && options.rootMargin > 0) {
+                std::erase_if(near, [&](const Result::RootScore& r) { return r.score <= iterScore - options.rootMargin; });
+                std::stable_sort(near.begin(), near.end(),
+                                 [](const Result::RootScore& a, const Result::RootScore& b) { return a.score > b.score; });
+                result.nearBest = std::move(near);
             }
             result.info.seldepth = seldepth;
             result.info.nodes = id == 0 ? totalNodes() : nodes;  // helpers never read the main thread's count

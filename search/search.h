@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "search/evaluate.h"
 #include "search/position.h"
@@ -49,6 +50,13 @@ struct Result {
     bool losing = false;  // every move leaves the king to be taken
     bool stopped = false; // the stop flag or the budget cut the last iteration short
     Info info;
+    // With Options::rootMargin set: the root moves of the last completed iteration whose
+    // exact score came within the margin of the best (the best among them).
+    struct RootScore {
+        Move move;
+        int score;
+    };
+    std::vector<RootScore> nearBest;
 };
 
 // Seconds on a clock that only moves forward.
@@ -65,6 +73,9 @@ struct Options {
     bool qsearchPruning = true;   // no hopeless or losing captures in the quiescence search
     bool mateByDrop = true;       // a drop that mates at once is seen without searching it
     int pollEvery = 1024;  // nodes between reads of the clock and the stop flag
+    // Root moves within this many centipawns of the best get exact scores (Result::nearBest),
+    // for a choice among near-equal moves; 0 searches the root as usual.
+    int rootMargin = 0;
     EvalWeights weights = evalWeights();
 };
 

@@ -1439,6 +1439,18 @@
         <translation>Say why a click is refused</translation>
     </message>
     <message>
+        <source>強さの段階</source>
+        <translation>Strength steps of LEVEL4</translation>
+    </message>
+    <message>
+        <source>勝ちました。次は一つ上の %1 はいかがですか（COM対局ﾚﾍﾞﾙで選べます）</source>
+        <translation>You won. How about %1, one step up, next time? (Choose it under Computer level.)</translation>
+    </message>
+    <message>
+        <source>負けました。次は一つ下の %1 はいかがですか（COM対局ﾚﾍﾞﾙで選べます）</source>
+        <translation>You lost. How about %1, one step down, next time? (Choose it under Computer level.)</translation>
+    </message>
+    <message>
         <source>新しい対局</source>
         <translation>New game</translation>
     </message>

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/bench_corpus.h"
+#include "search/strength.h"
 #include "cli/commands.h"
 #include "cli/level4.h"
 #include "tests/cli/run_cli.h"
@@ -40,6 +41,13 @@ TEST(Commands, BadInputGetsOneLineOnStderrAndExitCodeTwo) {
         {"selfplay", "--games", "2", "--fast"},
         {"bench", "--positions", "/nonexistent/positions.sfen"},
         {"bench", "--repeat", "many"},
+        {"bestmove", "--step", "0", "4k4/9/9/9/9/9/9/9/4K4 w - 1"},
+        {"bestmove", "--step", "7", "4k4/9/9/9/9/9/9/9/4K4 w - 1"},
+        {"bestmove", "--level", "3", "--step", "2", "4k4/9/9/9/9/9/9/9/4K4 w - 1"},
+        {"selfplay", "--games", "1", "--upper-step", "2", "--upper-level", "3"},
+        {"play", "--level", "2", "--step", "1"},
+        {"usi", "--step", "9"},
+        {"match", "--engine", "true", "--games", "2", "--level", "3", "--step", "1"},
     };
     for (const auto& args : bad) {
         const Outcome r = run(args);
@@ -60,6 +68,36 @@ TEST(Commands, BestmoveWithAndWithoutScores) {
     EXPECT_EQ(scores.code, 0);
     EXPECT_EQ(scores.out,
               "5a6a -9999.0\n5a6b -9999.0\n5a5b -9999.0\n5a4a -9999.0\n5a4b -9999.0\nbestmove 5a6a\n");
+}
+
+// A step is level 4 held back: the same seed plays the same game, and its moves and its
+// search's info lines keep within the step's depth.
+TEST(Commands, StepsInBestmoveSelfplayAndPlay) {
+    const std::string start = "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
+    for (int step = 1; step <= search::StepCount; ++step) {
+        const Outcome r = run({"bestmove", "--step", std::to_string(step), start});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_TRUE(r.out.find("\nbestmove ") != std::string::npos && !r.out.ends_with("resign\n")) << r.out;
+        std::istringstream text(r.out);
+        for (std::string l; std::getline(text, l);)
+            if (l.starts_with("info depth "))
+                EXPECT_LE(std::stoi(l.substr(11)), search::strengthStep(step).depth) << l;
+    }
+    const std::vector<std::string> games = {"selfplay", "--games", "2", "--seed", "3", "--upper-step", "1",
+                                            "--lower-step", "4"};
+    const Outcome a = run(games), b = run(games);
+    ASSERT_EQ(a.code, 0) << a.out;
+    EXPECT_EQ(a.out.substr(0, a.out.rfind("moves in")), b.out.substr(0, b.out.rfind("moves in")));
+    EXPECT_NE(a.out.find("upper level 4, lower level 4"), std::string::npos) << a.out;
+
+    std::istringstream moves("7g7f\n2g2f\nquit\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(runCommand({"play", "--step", "3", "--second"}, moves, out, err), 0) << err.str();
+    // The computer's first move and its two replies.
+    const std::string played = out.str();
+    size_t replies = 0;
+    for (size_t at = 0; (at = played.find("bestmove ", at)) != std::string::npos; ++at) ++replies;
+    EXPECT_EQ(replies, 3u) << played;
 }
 
 TEST(Commands, BestmoveNoneWhenNothingCanMove) {

@@ -125,6 +125,13 @@ TEST_F(SessionFile, EveryKindOfGameSurvivesTheRoundTrip) {
              g.START_Click();
              move(g, 3, 7, 3, 6);
          }},
+        {"a step of level 4, after its reply",
+         [&] {
+             g.段階_Click(2);
+             g.SENTE_Click();
+             move(g, 7, 7, 7, 6);
+             ASSERT_EQ(g.KIFU_LAST, 2) << "the step replied";
+         }},
         {"level 1, computer to move",
          [&] {
              g.LEVEL1_Click();
@@ -272,6 +279,8 @@ TEST_F(SessionFile, FaultyTextsAreRefusedAndChangeNothing) {
         {"a field missing", replaced("\"TEBAN\":", "\"TEBAM\":")},
         {"a string for a number", replaced("\"COM_LEVEL\":3", "\"COM_LEVEL\":\"3\"")},
         {"a level out of range", replaced("\"COM_LEVEL\":3", "\"COM_LEVEL\":7")},
+        {"a step out of range", replaced("\"COM_STEP\":0", "\"COM_STEP\":9")},
+        {"a step as text", replaced("\"COM_STEP\":0", "\"COM_STEP\":\"2\"")},
         {"a king off the board", replaced("\"SITA_OU_X\":5", "\"SITA_OU_X\":12")},
         {"a fractional count", replaced("\"TESU\":1", "\"TESU\":1.5")},
         {"place past the list", replaced("\"KIFU_NOW\":1", "\"KIFU_NOW\":2")},
@@ -301,6 +310,10 @@ TEST_F(SessionFile, FaultyTextsAreRefusedAndChangeNothing) {
     }
     std::string error;
     EXPECT_TRUE(検査_セッション(good, error)) << error;
+    // Files of before the steps carry none: full strength.
+    h.COM_STEP = 5;
+    EXPECT_TRUE(読込_セッション(h, replaced("\"COM_STEP\":0,", ""), error)) << error;
+    EXPECT_EQ(h.COM_STEP, 0);
 }
 
 // Written through a temporary file; a folder that cannot take it gives false and leaves

@@ -141,6 +141,59 @@ private slots:
         w->action("LANG_JA")->trigger();
         QVERIFY2(line->text().startsWith(QString::fromUtf8("ヒント：")), qPrintable(line->text()));
     }
+
+    // The steps in the level menu: chosen, ticked, remembered by the next window, kept in
+    // the session; after a lost game the status line suggests the rung below.
+    void stepsInTheLevelMenu() {
+        BoxAnswerer answers;
+        {
+            TestWindow w;
+            Game& g = w->game();
+            QVERIFY(w->action("STEP1")->isVisible());
+            QVERIFY(w->action("STEP1")->text().startsWith(QStringLiteral("LEVEL4-1")));
+            w->action("STEP3")->trigger();
+            QCOMPARE(g.COM_LEVEL, 4);
+            QCOMPARE(g.COM_STEP, 3);
+            QVERIFY(w->action("STEP3")->isChecked());
+            QVERIFY(!w->action("LEVEL4")->isChecked() && !w->action("STEP1")->isChecked());
+
+            // Against step 3, the person moves the king and loses: step 2 is suggested,
+            // quietly, and the step stays chosen for the new game.
+            w->action("SENTE")->trigger();
+            clickCell(*w, 5, 9);
+            clickCell(*w, 5, 8);
+            QLabel* line = w->statusLine();
+            QVERIFY2(line->text().contains(QStringLiteral("LEVEL4-2")), qPrintable(line->text()));
+            QVERIFY2(line->text().startsWith(QString::fromUtf8("負けました")), qPrintable(line->text()));
+            w->action("LANG_EN")->trigger();
+            QVERIFY2(line->text().startsWith(QStringLiteral("You lost.")), qPrintable(line->text()));
+            w->action("LANG_JA")->trigger();
+            QCOMPARE(g.COM_STEP, 3);
+        }
+        TestWindow::keepSettings = true;
+        {
+            TestWindow w;
+            QCOMPARE(w->game().COM_LEVEL, 4);
+            QCOMPARE(w->game().COM_STEP, 3);
+            QVERIFY(w->action("STEP3")->isChecked());
+            // A level forgets the step, and so does the next window.
+            w->action("LEVEL2")->trigger();
+            QCOMPARE(w->game().COM_STEP, 0);
+            QVERIFY(!w->action("STEP3")->isChecked() && w->action("LEVEL2")->isChecked());
+        }
+        {
+            TestWindow w;
+            QCOMPARE(w->game().COM_STEP, 0);
+            w->action("STEP5")->trigger();
+            // Without the steps shown, level 4 plays at full strength.
+            w->action("AID_LADDER")->trigger();
+            QVERIFY(!w->action("STEP5")->isVisible());
+            QCOMPARE(w->game().COM_STEP, 0);
+            QVERIFY(w->action("LEVEL4")->isChecked());
+            w->action("AID_LADDER")->trigger();
+        }
+        TestWindow::keepSettings = false;
+    }
 };
 
 int runLevel4WindowTests(int argc, char** argv) {

@@ -61,16 +61,16 @@ private slots:
         for (QAction* a : w->findChildren<QAction*>())
             if (a->isCheckable()) checkable << a->objectName();
         checkable.sort();
-        QCOMPARE(checkable, QStringList({"AID_DRAG", "AID_FLOW", "AID_GUIDE", "AID_LAST", "AID_PROMOTE", "AID_REASON", "AID_TURN",
-                                         "ANALYSIS_VIEW", "BGM", "KEIKA", "LANG_EN", "LANG_JA", "LEVEL1", "LEVEL2", "LEVEL3",
-                                         "LEVEL4", "LIVE_ANALYSIS", "MIDORI", "MOVE_LIST", "RENGA", "SIDOU", "TAKE", "TATAMI",
-                                         "TIME_10m", "TIME_10m+30s", "TIME_30s", "TIME_3m", "TIME_5m+10s/move", "TIME_none",
-                                         "UCHU"}));
+        QCOMPARE(checkable, QStringList({"AID_DRAG", "AID_FLOW", "AID_GUIDE", "AID_LADDER", "AID_LAST", "AID_PROMOTE", "AID_REASON",
+                                         "AID_TURN", "ANALYSIS_VIEW", "BGM", "KEIKA", "LANG_EN", "LANG_JA", "LEVEL1", "LEVEL2",
+                                         "LEVEL3", "LEVEL4", "LIVE_ANALYSIS", "MIDORI", "MOVE_LIST", "RENGA", "SIDOU", "STEP1",
+                                         "STEP2", "STEP3", "STEP4", "STEP5", "STEP6", "TAKE", "TATAMI", "TIME_10m",
+                                         "TIME_10m+30s", "TIME_30s", "TIME_3m", "TIME_5m+10s/move", "TIME_none", "UCHU"}));
         // At start-up the level is 3 and one background is ticked.
         const QStringList ticks = checked(*w);
         QVERIFY(ticks.contains("LEVEL3"));
         QVERIFY(!ticks.contains("LEVEL1") && !ticks.contains("LEVEL2") && !ticks.contains("LEVEL4"));
-        for (const char* aid : {"AID_TURN", "AID_LAST", "AID_GUIDE", "AID_REASON"}) QVERIFY(ticks.contains(aid));
+        for (const char* aid : {"AID_TURN", "AID_LAST", "AID_GUIDE", "AID_REASON", "AID_LADDER"}) QVERIFY(ticks.contains(aid));
         int backgrounds = 0;
         for (const char* name : {"MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA"}) backgrounds += ticks.contains(name);
         QCOMPARE(backgrounds, 1);
@@ -81,7 +81,8 @@ private slots:
         const std::pair<const char*, std::function<bool()>> items[] = {
             {"LEVEL1", [&] { return g.COM_LEVEL == 1; }},
             {"LEVEL2", [&] { return g.COM_LEVEL == 2; }},
-            {"LEVEL4", [&] { return g.COM_LEVEL == 4; }},
+            {"LEVEL4", [&] { return g.COM_LEVEL == 4 && g.COM_STEP == 0; }},
+            {"STEP2", [&] { return g.COM_LEVEL == 4 && g.COM_STEP == 2; }},
             {"LEVEL3", [&] { return g.COM_LEVEL == 3; }},
             {"TATAMI", [&] { return g.HAIKEI_NOW == HAIKEI_TATAMI; }},
             {"TAKE", [&] { return g.HAIKEI_NOW == HAIKEI_TAKE; }},

@@ -103,6 +103,10 @@ private:
     // The menus, the status line and the message boxes grow with the drawing's scale.
     void followScale(double sceneScale);
     void syncMenu();
+    // The strength steps in the level menu, their ticks, and the next one suggested after
+    // a game against the computer.
+    void addLadderItems();
+    void syncLadder();
     // The play aids as their ticks say, saved in the window's settings.
     void applyAids(bool redraw);
     // F2: a new game against the computer, on the side chosen last.
@@ -178,6 +182,9 @@ private:
         const char* japanese;
     };
     std::vector<Caption> captions_;
+    std::vector<QAction*> steps_;  // LEVEL4-1 … in the level menu
+    int suggestedRung_ = -1;       // shown once the command that ended a game is over
+    bool wonLast_ = false;
 };
 
 }  // namespace fudo::qt

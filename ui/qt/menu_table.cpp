@@ -78,6 +78,7 @@ const AidEntry kAids[] = {
     {"AID_PROMOTE", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "成るかを尋ねる"), "aids/promotion"},
     {"AID_DRAG", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "ドラッグと選択の取り消し"), "aids/drag"},
     {"AID_FLOW", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "対局の案内"), "aids/flow"},
+    {"AID_LADDER", QT_TRANSLATE_NOOP("fudo::qt::MainWindow", "強さの段階"), "aids/ladder"},
 };
 
 // The time controls of the menu, by their word in the settings.
@@ -228,6 +229,7 @@ void MainWindow::addWindowItems() {
         });
     }
 
+    addLadderItems();
     // Help on the bar, after the about box it leads to.
     QAction* help = menuBar()->addAction(translatedCaption(QT_TRANSLATE_NOOP("Menu", "ヘルプ")));
     help->setObjectName(QStringLiteral("HELP"));
@@ -294,6 +296,7 @@ void MainWindow::showStatus(std::function<QString()> text) {
 
 void MainWindow::syncMenu() {
     for (const Tick& t : ticks_) t.action->setChecked(game_->MENU.*(t.flag));
+    syncLadder();
 }
 
 }  // namespace fudo::qt

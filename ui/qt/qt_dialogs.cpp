@@ -52,6 +52,7 @@ Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons
 }
 
 void QtDialogs::gameEnd(std::string_view winner) {
+    if (gameEndWatcher_) gameEndWatcher_();
     show(gameEndText(winner), translated("終了"), Buttons::OK, Icon::None);
 }
 

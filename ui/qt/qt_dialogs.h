@@ -27,6 +27,8 @@ public:
     Promotion askPromotion(int promoted, int plain, int x, int y) override;
     // Where a screen cell of the board lies on the screen, for the promotion question.
     void setCellPlace(std::function<QRect(int x, int y)> place) { cellPlace_ = std::move(place); }
+    // Called as a game ends, before its box (the game still shows how it ended).
+    void setGameEndWatcher(std::function<void()> watcher) { gameEndWatcher_ = std::move(watcher); }
 
     // While the program is closing no box is shown: the answer is OK, or No to a question.
     void setClosing(bool closing) { closing_ = closing; }
@@ -43,6 +45,7 @@ private:
 
     QWidget* parent_;
     bool closing_ = false;
+    std::function<void()> gameEndWatcher_;
     QPointer<QMessageBox> open_;
     QFont font_;
     std::function<QRect(int, int)> cellPlace_;

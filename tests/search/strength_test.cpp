@@ -1,0 +1,154 @@
+// The strength steps over the shipped corpus: the near-equal root moves the search reports,
+// the step's choice among them, its repeatability, and how the steps' moves compare when
+// full level 4 judges them; the ladder's rungs and the next one suggested after a game.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+
+#include "cli/bench_corpus.h"
+#include "cli/level4.h"
+#include "engine/ladder.h"
+#include "search/movegen.h"
+#include "search/strength.h"
+#include "tests/support/fakes.h"
+
+namespace fudo::search {
+namespace {
+
+std::vector<Snapshot> corpusSnapshots(size_t count) {
+    std::vector<::fudo::Position> corpus;
+    std::string error;
+    EXPECT_TRUE(cli::loadCorpus(FUDO_DEFAULT_CORPUS, corpus, error)) << error;
+    std::vector<Snapshot> out;
+    for (size_t i = 0; i < corpus.size() && out.size() < count; ++i) out.push_back(cli::snapshotOf(corpus[i], Upper, 40));
+    return out;
+}
+
+bool legal(const Snapshot& s, Move m) {
+    Position pos;
+    if (!pos.set(s)) return false;
+    Move moves[MaxMoves];
+    const int n = generateMoves(pos, moves, GenMode::Search);
+    for (int i = 0; i < n; ++i)
+        if (moves[i] == m) return isLegal(pos, m, pos.inCheck());
+    return false;
+}
+
+TEST(Strength, NearBestMovesAreExactAndWithinTheMargin) {
+    std::atomic<bool> stop{false};
+    int listedSeveral = 0;
+    for (const Snapshot& s : corpusSnapshots(30)) {
+        Engine plain(4), widened(4);
+        Limits limits;
+        limits.depth = 3;
+        const Result a = plain.bestMove(s, limits, stop);
+        EXPECT_TRUE(a.nearBest.empty()) << "no margin, no list";
+        widened.options().rootMargin = 40;
+        const Result b = widened.bestMove(s, limits, stop);
+        ASSERT_FALSE(b.nearBest.empty());
+        EXPECT_EQ(b.nearBest.front().move, b.best);
+        EXPECT_EQ(b.nearBest.front().score, b.info.score);
+        std::set<Move> seen;
+        for (size_t i = 0; i < b.nearBest.size(); ++i) {
+            const auto& m = b.nearBest[i];
+            EXPECT_TRUE(legal(s, m.move));
+            EXPECT_TRUE(seen.insert(m.move).second) << "each move once";
+            EXPECT_GT(m.score, b.info.score - 40);
+            if (i > 0) EXPECT_LE(m.score, b.nearBest[i - 1].score);
+        }
+        listedSeveral += b.nearBest.size() > 1;
+    }
+    EXPECT_GT(listedSeveral, 5) << "middle games have near-equal moves";
+}
+
+TEST(Strength, AStepChoosesAmongNearEqualMovesRepeatably) {
+    std::atomic<bool> stop{false};
+    int differs = 0;
+    for (const Snapshot& s : corpusSnapshots(25)) {
+        for (int step = 1; step <= StepCount; step += 2) {
+            Engine e1(4), e2(4), e3(4);
+            const Result first = bestMoveAtStep(e1, s, step, {}, 7, stop);
+            const Result again = bestMoveAtStep(e2, s, step, {}, 7, stop);
+            const Result other = bestMoveAtStep(e3, s, step, {}, 8, stop);
+            ASSERT_NE(first.best, NoMove);
+            EXPECT_TRUE(legal(s, first.best));
+            EXPECT_EQ(first.best, again.best) << "the same seed, the same move";
+            EXPECT_LE(first.info.depth, strengthStep(step).depth);
+            EXPECT_LE(first.info.nodes, strengthStep(step).nodes + 1024) << "the budget is read every 1024 nodes";
+            differs += first.best != other.best;
+            // The engine is left as it was found.
+            EXPECT_EQ(e1.options().rootMargin, 0);
+        }
+    }
+    EXPECT_GT(differs, 3) << "another seed sometimes plays another move";
+}
+
+// Full level 4 judges the weakest and the strongest step's moves: the strongest agrees with
+// it more often and loses less.
+TEST(Strength, UpperStepsLoseLessByLevel4sJudgement) {
+    std::vector<::fudo::Position> corpus;
+    std::string error;
+    ASSERT_TRUE(cli::loadCorpus(FUDO_DEFAULT_CORPUS, corpus, error)) << error;
+    corpus.resize(30);
+    const cli::StepAudit low = cli::auditStep(corpus, 1, 4, 2);
+    const cli::StepAudit high = cli::auditStep(corpus, StepCount, 4, 2);
+    EXPECT_EQ(low.moves, high.moves);
+    EXPECT_GT(high.bestMoves, low.bestMoves);
+    EXPECT_LT(high.meanLoss, low.meanLoss);
+    EXPECT_LE(high.pawnLosses, low.pawnLosses);
+}
+
+TEST(Ladder, RungsAndTheNextOneSuggested) {
+    test::Rig rig;
+    Game& g = rig.game;
+    EXPECT_EQ(段の数(), 3 + StepCount + 1);
+    EXPECT_EQ(段の名前(2), "LEVEL3");
+    EXPECT_EQ(段の名前(3), "LEVEL4-1");
+    EXPECT_EQ(段の名前(2 + StepCount), "LEVEL4-" + std::to_string(StepCount));
+    EXPECT_EQ(段の名前(段の数() - 1), "LEVEL4");
+    int elo = 1;
+    EXPECT_FALSE(段の強さ(0, elo));
+    EXPECT_TRUE(段の強さ(2, elo));
+    EXPECT_EQ(elo, 0) << "level 3 is the table's zero";
+
+    g.TAIKYOKU_MODE = MODE_COM;
+    g.MAN_SENGO = 1;
+    g.COM_SENGO = -1;
+    struct Case {
+        int level, step, winner;
+        int next;  // -1: none
+    };
+    const Case cases[] = {
+        {3, 0, 1, 3},                  // beat level 3: step 1
+        {4, 1, -1, 2},                 // lost to step 1: level 3
+        {4, StepCount, 1, 3 + StepCount},  // beat the last step: full level 4
+        {4, 0, 1, -1},                 // beat full level 4: nothing above
+        {1, 0, -1, -1},                // lost to level 1: nothing below
+        {2, 0, 0, -1},                 // a draw: no suggestion
+        {4, 3, -1, 4},                 // lost to step 3: step 2
+    };
+    for (const Case& c : cases) {
+        g.COM_LEVEL = c.level;
+        g.COM_STEP = c.step;
+        g.終局 = {c.winner ? 終局理由::詰み : 終局理由::手数上限, c.winner};
+        EXPECT_EQ(次の段(g), c.next) << c.level << '-' << c.step << " winner " << c.winner;
+    }
+    g.終局 = {};
+    EXPECT_EQ(次の段(g), -1) << "a game still running";
+    g.終局 = {終局理由::詰み, 1};
+    g.TAIKYOKU_MODE = MODE_MAN;
+    EXPECT_EQ(次の段(g), -1) << "between two persons";
+
+    // Choosing a step is level 4 held to it; a level forgets it.
+    g.段階_Click(2);
+    EXPECT_EQ(g.COM_LEVEL, 4);
+    EXPECT_EQ(g.COM_STEP, 2);
+    EXPECT_EQ(現在の段(g), 4);
+    g.LEVEL4_Click();
+    EXPECT_EQ(g.COM_STEP, 0);
+    EXPECT_EQ(現在の段(g), 段の数() - 1);
+}
+
+}  // namespace
+}  // namespace fudo::search
