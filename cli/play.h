@@ -18,12 +18,12 @@ namespace fudo::cli {
 
 struct PlayOptions {
     int level = 3;
-    int step = 0;         // level 4's strength step; 0: full
     bool second = false;  // the computer moves first, as after 後手
     int handicap = 0;     // grade: > 0 takes the computer's pieces away, < 0 the person's
     bool scores = false;
     bool board = false;
     std::string record;   // record file written at the end; empty: none
+    int step = 0;         // level 4's strength step; 0: full
 };
 
 // A person's move in USI notation as the two clicks that make it on the board: the pick

@@ -71,27 +71,28 @@ line_re = re.compile(r"(\d+) wins, (\d+) draws, (\d+) losses in (\d+) games")
 def elo(p):
     p = min(max(p, 0.001), 0.999)
     return -400 * math.log10(1 / p - 1)
-res = {}
-for low, high in pairs:
-    l = d = w = n = 0
-    for out in dirs:
-        last = None
-        try:
-            for line in open(f"{out}/{low}-{high}.log", encoding="utf-8"):
-                m = line_re.search(line)
-                if m: last = m
-        except OSError:
-            pass
-        if last:
-            # The upper rung's wins are the lower rung's losses.
-            a, b, c, k = (int(x) for x in last.groups())
-            l, d, w, n = l + a, d + b, w + c, n + k
-    if not n: continue
+def counts(out, low, high):
+    last = None
+    try:
+        for line in open(f"{out}/{low}-{high}.log", encoding="utf-8"):
+            m = line_re.search(line)
+            if m: last = m
+    except OSError:
+        pass
+    # The upper rung's wins are the lower rung's losses.
+    return tuple(int(x) for x in last.groups()) if last else (0, 0, 0, 0)
+def score(l, d, w, n):
     p = (w + 0.5 * d) / n
     var = (w * (1 - p) ** 2 + d * (0.5 - p) ** 2 + l * p * p) / n
     se = math.sqrt(var / n)
     err = (elo(p + 1.96 * se) - elo(p - 1.96 * se)) / 2
-    res[(low, high)] = (w, d, l, n, p, elo(p), err)
+    return (w, d, l, n, p, elo(p), err)
+res, per_run = {}, {}
+for low, high in pairs:
+    runs = [counts(out, low, high) for out in dirs]
+    per_run[(low, high)] = [score(*c) if c[3] else None for c in runs]
+    l, d, w, n = (sum(c[i] for c in runs) for i in range(4))
+    if n: res[(low, high)] = score(l, d, w, n)
 def cell(key):
     if key not in res: return "–"
     w, d, l, n, p, e, err = res[key]
@@ -103,13 +104,23 @@ chain, chain_var, prev = 0.0, 0.0, "L3"
 rungs = [f"S{k}" for k in range(1, 7)] + ["L4"]
 for r in rungs:
     below = (prev, r)
-    if below in res:
+    if below in res and chain is not None:
         chain += res[below][5]; chain_var += (res[below][6]) ** 2
         total = f"{chain:+.0f} ± {math.sqrt(chain_var):.0f}"
     else:
-        total = "–"
+        chain, total = None, "–"
     direct = ("L3", r) if ("L3", r) in res and prev != "L3" else None
     name = names.get(r, f"LEVEL4-{r[1:]}")
     print(f"| {name} | {cell(below)} | {cell(direct) if direct else ('same' if prev == 'L3' else '–')} | {total} |")
     prev = r
+if len(dirs) > 1:
+    print()
+    print("| Match (upper rung's Elo) | " + " | ".join(f"run {i + 1}" for i in range(len(dirs))) + " | largest difference |")
+    print("|---|" + "---|" * (len(dirs) + 1))
+    for low, high in pairs:
+        runs = per_run[(low, high)]
+        cells = [f"{r[5]:+.0f} ± {r[6]:.0f} (n={r[3]})" if r else "–" for r in runs]
+        known = [r[5] for r in runs if r]
+        spread = f"{max(known) - min(known):.0f}" if len(known) > 1 else "–"
+        print(f"| {names.get(high, 'LEVEL4-' + high[1:])} vs {names.get(low, 'LEVEL4-' + low[1:])} | " + " | ".join(cells) + f" | {spread} |")
 EOF

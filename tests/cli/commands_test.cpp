@@ -80,8 +80,9 @@ TEST(Commands, StepsInBestmoveSelfplayAndPlay) {
         EXPECT_TRUE(r.out.find("\nbestmove ") != std::string::npos && !r.out.ends_with("resign\n")) << r.out;
         std::istringstream text(r.out);
         for (std::string l; std::getline(text, l);)
-            if (l.starts_with("info depth "))
+            if (l.starts_with("info depth ")) {
                 EXPECT_LE(std::stoi(l.substr(11)), search::strengthStep(step).depth) << l;
+            }
     }
     const std::vector<std::string> games = {"selfplay", "--games", "2", "--seed", "3", "--upper-step", "1",
                                             "--lower-step", "4"};

@@ -45,15 +45,6 @@ void MainWindow::addLadderItems() {
     for (const char* name : {"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4"})
         connect(action(name), &QAction::triggered, this, [this] { settings_->setChoice(kStepKey, QStringLiteral("0")); });
 
-    // The step chosen last time, while the steps are shown.
-    QStringList allowed;
-    for (int k = 0; k <= search::StepCount; ++k) allowed << QString::number(k);
-    const int remembered = settings_->choice(kStepKey, allowed, QStringLiteral("0")).toInt();
-    if (ladderAid->isChecked() && remembered > 0) {
-        game_->COM_STEP = remembered;
-        game_->レベル_設定(4);
-    }
-
     auto showSteps = [this, separator](bool on) {
         for (QAction* a : steps_) a->setVisible(on);
         separator->setVisible(on);
@@ -73,14 +64,27 @@ void MainWindow::addLadderItems() {
     });
 }
 
+void MainWindow::restoreStep() {
+    // Only while the steps are shown.
+    QStringList allowed;
+    for (int k = 0; k <= search::StepCount; ++k) allowed << QString::number(k);
+    const int remembered = settings_->choice(kStepKey, allowed, QStringLiteral("0")).toInt();
+    if (!action("AID_LADDER")->isChecked() || remembered == 0) return;
+    command([this, remembered] {
+        game_->COM_STEP = remembered;
+        game_->レベル_設定(4);
+    });
+}
+
 void MainWindow::syncLadder() {
     const int step = game_->COM_LEVEL == 4 ? game_->COM_STEP : 0;
     for (int k = 1; k <= int(steps_.size()); ++k) steps_[size_t(k - 1)]->setChecked(step == k);
     if (step > 0) action("LEVEL4")->setChecked(false);
-    if (suggestedRung_ < 0 || !statusBar()->isVisible()) return;
+    if (suggestedRung_ < 0) return;
     const QString rung = rungCaption(suggestedRung_);
     const bool up = wonLast_;
     suggestedRung_ = -1;
+    if (!statusBar()->isVisible()) return;
     showStatus([rung, up] {
         return (up ? tr("勝ちました。次は一つ上の %1 はいかがですか（COM対局ﾚﾍﾞﾙで選べます）")
                    : tr("負けました。次は一つ下の %1 はいかがですか（COM対局ﾚﾍﾞﾙで選べます）"))

@@ -165,6 +165,7 @@ void MainWindow::start() {
     std::string saved;
     const bool readable = exists && 読込_セッションファイル(sessionFile_, saved);
     command([this] { game_->Form_Load(); });
+    if (!ended_) restoreStep();
     if (!ended_) offerSession(exists, readable, saved);
     sessionReady_ = true;
     // How to begin, when nothing else is said.

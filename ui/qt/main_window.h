@@ -107,6 +107,7 @@ private:
     // a game against the computer.
     void addLadderItems();
     void syncLadder();
+    void restoreStep();  // the step chosen last time, after the start-up's level
     // The play aids as their ticks say, saved in the window's settings.
     void applyAids(bool redraw);
     // F2: a new game against the computer, on the side chosen last.
