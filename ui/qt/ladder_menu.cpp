@@ -16,11 +16,12 @@ namespace {
 
 const QString kStepKey = QStringLiteral("game/step");
 
-// "LEVEL4-2  (LEVEL3 +240)", or the name alone while the step is unmeasured.
+// "LEVEL4-2  (LEVEL3 +240)", or the name alone for the levels (full level 4 in the window
+// thinks longer than it was measured) and a step not measured.
 QString rungCaption(int rung) {
     const QString name = QString::fromStdString(段の名前(rung));
     int elo = 0;
-    if (!段の強さ(rung, elo) || rung <= 2) return name;
+    if (rung <= 2 || rung >= 段の数() - 1 || !段の強さ(rung, elo)) return name;
     return name + QStringLiteral("  (LEVEL3 %1%2)").arg(elo > 0 ? QStringLiteral("+") : QString()).arg(elo);
 }
 
