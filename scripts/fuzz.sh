@@ -2,13 +2,16 @@
 # Builds the libFuzzer targets with clang under ASan + UBSan and runs each for a bounded
 # time over a seed corpus made here (records and sessions written by the game, settings
 # files, SFEN positions, plus truncated and mutated copies), the kept regression inputs and
-# the committed corpus fuzz/corpus/NAME. What a run finds that reaches code the committed
-# corpus does not is merged into it, minimised, so that the next run starts from there:
-# commit the changes under fuzz/corpus.
-# Usage: scripts/fuzz.sh [seconds per fuzzer]   Any crash, leak or hang fails the run.
+# the committed corpus fuzz/corpus/NAME. With --keep, what a run finds that reaches code
+# the committed corpus does not is merged into it, minimised, so that the next run starts
+# from there: commit the changes under fuzz/corpus. Without it (the test command) the
+# committed corpus is only read, and the tree stays as it was.
+# Usage: scripts/fuzz.sh [seconds per fuzzer] [--keep]   Any crash, leak or hang fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secs=${1:-40}
+keep=false
+[[ ${2:-} == --keep ]] && keep=true
 dir=build-fuzz
 
 CC=clang CXX=clang++ scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -89,6 +92,7 @@ for name in record settings sfen kif csa session; do
     continue
   fi
   grep -E 'stat::number_of_executed_units|Done' "$dir/findings/$name.log" | tail -n 2
+  $keep || continue
   # The kept corpus and the new finds, minimised together into the kept corpus.
   merged=$dir/merged/$name
   rm -rf "$merged"
