@@ -74,7 +74,8 @@ void Game::時間切れ(int loser) {
     const int winner = loser == MAN_SENGO ? COM_SENGO : MAN_SENGO;
     描画_所有時間(loser, 0);
     効果音(SOUND_KINSI);
-    dialogs_.message("時間切れです", "持ち時間", Buttons::OK);
+    // With the flow aid the end panel says it; a box would only stand in the way.
+    if (!補助.案内) dialogs_.message("時間切れです", "持ち時間", Buttons::OK);
     std::string_view name;
     if (TAIKYOKU_MODE == MODE_COM)
         name = winner == MAN_SENGO ? "あなた" : "ｺﾝﾋﾟｭｰﾀ";

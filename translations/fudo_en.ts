@@ -244,7 +244,7 @@
     </message>
     <message>
         <source>手目</source>
-        <translation>moves</translation>
+        <translation> moves</translation>
     </message>
     <message>
         <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人</source>
@@ -1221,6 +1221,22 @@
     <message>
         <source>待ったはできません</source>
         <translation>Nothing to take back now</translation>
+    </message>
+    <message>
+        <source>コンピュータの時間が切れました。あなたの勝ちです</source>
+        <translation>The computer ran out of time: you win</translation>
+    </message>
+    <message>
+        <source>時間が切れました。コンピュータの勝ちです</source>
+        <translation>Your time ran out: the computer wins</translation>
+    </message>
+    <message>
+        <source>後手の時間が切れました。先手の勝ちです</source>
+        <translation>Gote ran out of time, so Sente wins</translation>
+    </message>
+    <message>
+        <source>先手の時間が切れました。後手の勝ちです</source>
+        <translation>Sente ran out of time, so Gote wins</translation>
     </message>
     <message>
         <source>500手で引き分けです</source>

@@ -126,7 +126,7 @@ TEST_F(GameFlow, ChecksAndMovesThatLeaveTheKingToBeTaken) {
 TEST_F(GameFlow, EveryEndHasItsWordsAndTheMatedKingIsMarked) {
     std::set<std::string> words;
     for (int mode : {MODE_COM, MODE_MAN})
-        for (終局理由 r : {終局理由::王を動かした, 終局理由::王を取った, 終局理由::詰み, 終局理由::投了})
+        for (終局理由 r : {終局理由::王を動かした, 終局理由::王を取った, 終局理由::詰み, 終局理由::投了, 終局理由::時間切れ})
             for (int winner : {+1, -1}) {
                 g.TAIKYOKU_MODE = mode;
                 g.終局 = {r, winner};
@@ -136,7 +136,7 @@ TEST_F(GameFlow, EveryEndHasItsWordsAndTheMatedKingIsMarked) {
             }
     g.終局 = {終局理由::手数上限, 0};
     EXPECT_EQ(g.終局の文(), "500手で引き分けです");
-    EXPECT_GE(words.size(), 12u) << "winner and reason both change the words";
+    EXPECT_GE(words.size(), 16u) << "winner and reason both change the words";
 
     g.終局 = {};
     clearBoard(g);

@@ -146,8 +146,11 @@ private slots:
     // the session; after a lost game the status line suggests the rung below.
     void stepsInTheLevelMenu() {
         BoxAnswerer answers;
-        {
+        // With the flow aid the game ends without its box, on the board: the same suggestion.
+        for (bool flow : {false, true}) {
+            TestWindow::flowAids = flow;
             TestWindow w;
+            TestWindow::flowAids = false;
             Game& g = w->game();
             QVERIFY(w->action("STEP1")->isVisible());
             QVERIFY(w->action("STEP1")->text().startsWith(QStringLiteral("LEVEL4-1")));
@@ -169,6 +172,7 @@ private slots:
             QVERIFY2(line->text().startsWith(QStringLiteral("You lost.")), qPrintable(line->text()));
             w->action("LANG_JA")->trigger();
             QCOMPARE(g.COM_STEP, 3);
+            QCOMPARE(g.終局.終わった(), flow);  // the flow aid keeps the finished game
         }
         TestWindow::keepSettings = true;
         {

@@ -62,6 +62,7 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
             showStatus([hint, japanese = std::string(words)] { return hintText(hint, japanese); });
         },
         [this] {
+            dialogs_.gameEndedQuietly();
             endPanel_->showEnd(QString::fromStdString(game_->終局の文()));
         },
     });

@@ -29,6 +29,10 @@ public:
     void setCellPlace(std::function<QRect(int x, int y)> place) { cellPlace_ = std::move(place); }
     // Called as a game ends, before its box (the game still shows how it ended).
     void setGameEndWatcher(std::function<void()> watcher) { gameEndWatcher_ = std::move(watcher); }
+    // A game ended without its box (the flow aid keeps it on the board): the watcher still hears of it.
+    void gameEndedQuietly() {
+        if (gameEndWatcher_) gameEndWatcher_();
+    }
 
     // While the program is closing no box is shown: the answer is OK, or No to a question.
     void setClosing(bool closing) { closing_ = closing; }
