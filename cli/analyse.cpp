@@ -21,18 +21,6 @@ int fail(std::ostream& err, std::string message) {
     return kExitBadInput;
 }
 
-bool number(std::string_view s, long long lo, long long hi, long long& out) {
-    if (s.empty() || s.size() > 9) return false;
-    long long v = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    if (v < lo || v > hi) return false;
-    out = v;
-    return true;
-}
-
 // "+123", "-45", or a won game as "+詰7" / "-詰" (plies to the king's fall).
 std::string 評価表記(int v) {
     if (analysis::詰みか(v)) {
@@ -60,9 +48,9 @@ int analyseCommand(const std::vector<std::string>& args, std::ostream& out, std:
         if (a == "--movetime" || a == "--threads" || a == "--output" || a == "-o") {
             if (i + 1 >= args.size()) return fail(err, "option " + a + " needs a value");
             const std::string& v = args[++i];
-            if (a == "--movetime" && !number(v, 1, 3600000, movetime))
+            if (a == "--movetime" && !parseInt(v, 1, 3600000, movetime))
                 return fail(err, "--movetime must be a number from 1 to 3600000");
-            if (a == "--threads" && !number(v, 1, 64, threads))
+            if (a == "--threads" && !parseInt(v, 1, 64, threads))
                 return fail(err, "--threads must be a number from 1 to 64");
             if (a == "--output" || a == "-o") output = v;
         } else if (a.starts_with("-")) {

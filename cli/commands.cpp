@@ -197,19 +197,6 @@ void printCommandHelp(const CommandHelp& c, std::ostream& out) {
     out << "usage: fudo-cli " << c.synopsis << "\n\n" << c.summary << "\n\noptions:\n" << c.options;
 }
 
-// A whole decimal number within [lo, hi].
-bool parseInt(std::string_view s, long long lo, long long hi, long long& out) {
-    if (s.empty() || s.size() > 18) return false;
-    long long v = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    if (v < lo || v > hi) return false;
-    out = v;
-    return true;
-}
-
 // Walks the words of one command: options with a value, flags, positional words.
 class Words {
 public:
@@ -714,6 +701,19 @@ int play(Words& w, std::istream& in, std::ostream& out, std::ostream& err) {
 }
 
 }  // namespace
+
+// A whole decimal number within [lo, hi].
+bool parseInt(std::string_view s, long long lo, long long hi, long long& out) {
+    if (s.empty() || s.size() > 18) return false;
+    long long v = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    if (v < lo || v > hi) return false;
+    out = v;
+    return true;
+}
 
 int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::istringstream none;

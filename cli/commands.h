@@ -6,12 +6,17 @@
 //   play [--level N] [--second] [--handicap G] [--scores] [--board] [--record FILE]
 #pragma once
 
+#include <string_view>
+
 #include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace fudo::cli {
+
+// A whole decimal number within [lo, hi] (at most 18 digits, no sign).
+bool parseInt(std::string_view s, long long lo, long long hi, long long& out);
 
 inline constexpr int kExitBadInput = 2;
 

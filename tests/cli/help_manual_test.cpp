@@ -13,13 +13,6 @@
 namespace fudo::cli {
 namespace {
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
-
 std::string trim(const std::string& s) {
     const auto a = s.find_first_not_of(" \t");
     if (a == std::string::npos) return "";

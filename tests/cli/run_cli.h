@@ -20,4 +20,12 @@ inline Outcome run(std::vector<std::string> args) {
     return {code, out.str(), err.str()};
 }
 
+// The lines of a text, without their ends.
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
 }  // namespace fudo::cli

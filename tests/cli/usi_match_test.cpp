@@ -18,13 +18,6 @@
 namespace fudo::cli {
 namespace {
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
-
 // Every "info … pv …" line's moves and the bestmove follow the position legally (the
 // position parser refuses any move the rules do not allow), and depths rise by one.
 void expectLegalSearchOutput(const std::string& position, const std::vector<std::string>& out) {
