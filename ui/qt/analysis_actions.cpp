@@ -368,8 +368,11 @@ void AnalysisActions::showPosition() {
         return;
     }
     const 棋譜手 m = analysis::棋譜手に(ps.局面[std::size_t(shown)], e->読み筋.front());
-    auto centre = [](int x, int y) {
-        return QPointF(SceneGeometry::cellX(x) + MASU_W / 2.0, SceneGeometry::cellY(y) + MASU_H / 2.0);
+    // Where the square shows: a turned view shows it at the opposite square.
+    auto centre = [this](int x, int y) {
+        double sx = x, sy = y;
+        window_.game().画面の桝(sx, sy);
+        return QPointF(SceneGeometry::cellX(sx) + MASU_W / 2.0, SceneGeometry::cellY(sy) + MASU_H / 2.0);
     };
     std::optional<QPointF> from;
     if (m.MOTO_X >= 1 && m.MOTO_X <= 9) from = centre(m.MOTO_X, m.MOTO_Y);
