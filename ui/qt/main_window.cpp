@@ -113,6 +113,12 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
     endPanel_ = new EndPanel(canvas_);
     connect(endPanel_, &EndPanel::newGameRequested, this, [this] { newGameAfterEnd(); });
     connect(endPanel_, &EndPanel::saveRequested, this, [this] { action("KIF_WRITE")->trigger(); });
+    // The finished game reviewed at once, as 棋譜 → 解析 would.
+    connect(endPanel_, &EndPanel::analyseRequested, this, [this] {
+        endPanel_->hide();
+        action("ANALYSE")->trigger();
+    });
+    endPanel_->setAnalysisOffered(true);
     connect(controls_, &RecordControls::returnPressed, this, [this] { command([this] { game_->Command1_Click(); }); });
 
     // The game's clock ticks every 50 ms while it is running.
