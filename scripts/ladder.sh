@@ -20,10 +20,12 @@ while [[ $# -gt 0 ]]; do
     *) echo "ladder.sh: unknown option $1" >&2; exit 2 ;;
   esac
 done
-steps=6
+# The number of steps, as the engine has them.
+steps=$(sed -n 's/^constexpr int StepCount = \([0-9]*\);.*/\1/p' search/strength.h)
+[[ -n $steps ]] || { echo "ladder.sh: no StepCount in search/strength.h" >&2; exit 1; }
 cli=$(realpath "$cli")
 
-# A rung: L3 (level 3), S1..S6 (the steps), L4 (full level 4). The lower rung is fudo-cli's
+# A rung: L3 (level 3), S1..Sn (the steps), L4 (full level 4). The lower rung is fudo-cli's
 # own side of the match, the upper one the USI engine it plays against.
 side() {  # match options for the lower rung
   case $1 in L3) echo "--level 3" ;; L4) echo "--level 4" ;; S*) echo "--step ${1#S}" ;; esac
@@ -64,9 +66,10 @@ fi
 
 # The upper rung's score and Elo from the last score line of each log (the match prints
 # the lower rung's view).
-python3 - "${dirs[*]}" "${pairs[@]}" <<'EOF'
+python3 - "$steps" "${dirs[*]}" "${pairs[@]}" <<'EOF'
 import math, re, sys
-dirs, pairs = sys.argv[1].split(), [p.split() for p in sys.argv[2:]]
+steps = int(sys.argv[1])
+dirs, pairs = sys.argv[2].split(), [p.split() for p in sys.argv[3:]]
 line_re = re.compile(r"(\d+) wins, (\d+) draws, (\d+) losses in (\d+) games")
 def elo(p):
     p = min(max(p, 0.001), 0.999)
@@ -101,7 +104,7 @@ names = {"L3": "LEVEL3", "L4": "LEVEL4 (full)"}
 print("| Step | Score against the step below (W–D–L) and Elo | Score against LEVEL3 and Elo | Elo over LEVEL3 (chained) |")
 print("|---|---|---|---|")
 chain, chain_var, prev = 0.0, 0.0, "L3"
-rungs = [f"S{k}" for k in range(1, 7)] + ["L4"]
+rungs = [f"S{k}" for k in range(1, steps + 1)] + ["L4"]
 for r in rungs:
     below = (prev, r)
     if below in res and chain is not None:

@@ -20,7 +20,7 @@ struct Step {
     int eloError;         // half its 95% interval
 };
 
-constexpr int StepCount = 6;
+constexpr int StepCount = 11;
 // 1..StepCount, weakest first.
 const Step& strengthStep(int step);
 // Measured strength of full level 4 against level 3, for the same table.

@@ -42,11 +42,11 @@ TEST(Commands, BadInputGetsOneLineOnStderrAndExitCodeTwo) {
         {"bench", "--positions", "/nonexistent/positions.sfen"},
         {"bench", "--repeat", "many"},
         {"bestmove", "--step", "0", "4k4/9/9/9/9/9/9/9/4K4 w - 1"},
-        {"bestmove", "--step", "7", "4k4/9/9/9/9/9/9/9/4K4 w - 1"},
+        {"bestmove", "--step", std::to_string(search::StepCount + 1), "4k4/9/9/9/9/9/9/9/4K4 w - 1"},
         {"bestmove", "--level", "3", "--step", "2", "4k4/9/9/9/9/9/9/9/4K4 w - 1"},
         {"selfplay", "--games", "1", "--upper-step", "2", "--upper-level", "3"},
         {"play", "--level", "2", "--step", "1"},
-        {"usi", "--step", "9"},
+        {"usi", "--step", std::to_string(search::StepCount + 3)},
         {"match", "--engine", "true", "--games", "2", "--level", "3", "--step", "1"},
     };
     for (const auto& args : bad) {

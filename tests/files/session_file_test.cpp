@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "files/session_file.h"
+#include "search/strength.h"
 #include "tests/control/control_support.h"
 #include "tests/files/game_state.h"
 #include "tests/support/invariants.h"
@@ -278,7 +279,7 @@ TEST_F(SessionFile, FaultyTextsAreRefusedAndChangeNothing) {
         {"a field missing", replaced("\"TEBAN\":", "\"TEBAM\":")},
         {"a string for a number", replaced("\"COM_LEVEL\":3", "\"COM_LEVEL\":\"3\"")},
         {"a level out of range", replaced("\"COM_LEVEL\":3", "\"COM_LEVEL\":7")},
-        {"a step out of range", replaced("\"COM_STEP\":0", "\"COM_STEP\":9")},
+        {"a step out of range", replaced("\"COM_STEP\":0", "\"COM_STEP\":" + std::to_string(search::StepCount + 1))},
         {"a step as text", replaced("\"COM_STEP\":0", "\"COM_STEP\":\"2\"")},
         {"a king off the board", replaced("\"SITA_OU_X\":5", "\"SITA_OU_X\":12")},
         {"a fractional count", replaced("\"TESU\":1", "\"TESU\":1.5")},

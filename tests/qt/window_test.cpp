@@ -18,6 +18,7 @@
 #include <QtTest>
 
 #include "ui/qt/main_window.h"
+#include "ui/qt/analysis_actions.h"
 #include "ui/qt/box_answerer.h"
 #include "ui/qt/end_panel.h"
 #include "ui/qt/exchange_actions.h"
@@ -64,7 +65,8 @@ private slots:
         QCOMPARE(checkable, QStringList({"AID_DRAG", "AID_FLOW", "AID_GUIDE", "AID_LADDER", "AID_LAST", "AID_PROMOTE", "AID_REASON",
                                          "AID_TURN", "ANALYSIS_VIEW", "BGM", "KEIKA", "LANG_EN", "LANG_JA", "LEVEL1", "LEVEL2",
                                          "LEVEL3", "LEVEL4", "LIVE_ANALYSIS", "MIDORI", "MOVE_LIST", "RENGA", "SIDOU", "STEP1",
-                                         "STEP2", "STEP3", "STEP4", "STEP5", "STEP6", "TAKE", "TATAMI", "TIME_10m",
+                                         "STEP10", "STEP11", "STEP2", "STEP3", "STEP4", "STEP5", "STEP6", "STEP7", "STEP8",
+                                         "STEP9", "TAKE", "TATAMI", "TIME_10m",
                                          "TIME_10m+30s", "TIME_30s", "TIME_3m", "TIME_5m+10s/move", "TIME_none", "UCHU"}));
         // At start-up the level is 3 and one background is ticked.
         const QStringList ticks = checked(*w);
@@ -761,7 +763,7 @@ private slots:
         EndPanel* panel = w->endPanel();
         QVERIFY(panel->isVisible());
         QCOMPARE(panel->findChild<QLabel*>(QStringLiteral("END_WORDS"))->text(), QString::fromUtf8("王を動かしたので負けです"));
-        QVERIFY(!panel->findChild<QPushButton*>(QStringLiteral("END_ANALYSE"))->isVisible());
+        QVERIFY(panel->findChild<QPushButton*>(QStringLiteral("END_ANALYSE"))->isVisible());
         QVERIFY(g.終局.終わった() && g.KIFU_LAST == 1 && !w->hasEnded());
 
         // Saved from the panel: the record holds the losing move.
@@ -787,6 +789,15 @@ private slots:
                  QStringLiteral("Your king was taken: the computer wins"));
         QCOMPARE(panel->findChild<QPushButton*>(QStringLiteral("END_NEW"))->text(), QStringLiteral("New game"));
         w->switchLanguage(Language::Japanese);
+
+        // Analysed from the panel: the panel goes and the finished game is reviewed.
+        w->analysis()->setMoveTime(0.05);
+        QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("END_ANALYSE")), Qt::LeftButton);
+        QVERIFY(!panel->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!w->analysis()->isRunning(), 60000);
+        QVERIFY(w->analysis()->review().完了());
+        QCOMPARE(g.KIFU_LAST, 1);
+        g.host().gameOver();
 
         // A new game of the same kind.
         QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("END_NEW")), Qt::LeftButton);
