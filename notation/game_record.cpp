@@ -601,6 +601,10 @@ void 取得_手の時間(const 対局記録& r, int i, int& 消費, int& 累計)
             r.終局語 = g.棋譜終局語;
             r.勝者 = g.棋譜勝者;
         }
+    } else if (count == g.KIFU_LAST && g.終局.理由 == 終局理由::時間切れ) {
+        // A loss on time leaves no trace in the moves: the side to move ran out.
+        r.終局語 = "切れ負け";
+        r.勝者 = g.終局.勝者 == g.COM_SENGO ? 1 : -1;  // the upper player's pieces are positive
     }
     return r;
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "notation/csa.h"
+#include "notation/game_record.h"
+#include "notation/kif.h"
 #include "tests/control/control_support.h"
 
 namespace fudo::test {
@@ -206,6 +209,14 @@ TEST(Clock, GamesUnderATimeControlAreLostOnTime) {
     think(0.5);
     EXPECT_EQ(g.終局.理由, 終局理由::時間切れ);
     EXPECT_EQ(g.終局.勝者, g.TE_SENTE);
+    // The record says how it ended, though the moves cannot.
+    const auto kif = 符号化_KIF(作成_対局記録(g, g.KIFU_LAST), true);
+    ASSERT_TRUE(kif);
+    EXPECT_NE(kif->find("   2 切れ負け"), std::string::npos) << *kif;
+    EXPECT_NE(kif->find("まで1手で先手の勝ち"), std::string::npos) << *kif;
+    const auto csa = 符号化_CSA(作成_対局記録(g, g.KIFU_LAST));
+    ASSERT_TRUE(csa);
+    EXPECT_NE(csa->find("%TIME_UP"), std::string::npos) << *csa;
 
     // Fischer: ten seconds come back after each move.
     g.終了要求 = false;
