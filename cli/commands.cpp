@@ -145,13 +145,14 @@ constexpr CommandHelp kCommands[] = {
      "      changes it; 0 is full strength).\n"},
     {"match",
      "match --engine CMD --games N [--movetime MS] [--seed S] [--threads T] [--level N] [--step K] [--depth N] "
-     "[--nodes N] [--opening-plies K] [--hash MB]",
+     "[--nodes N] [--opening-plies K] [--hash MB] [--margin MS] [--sfen SFEN]",
      "Plays the computer against a USI engine that knows this game's rule and prints wins, draws, losses "
      "and an Elo estimate.",
      "  --engine CMD\n"
      "      The other engine's command line, run by the shell.\n"
      "  --games N\n"
-     "      Number of games, 2 to 100000, played in pairs: each opening twice, sides swapped.\n"
+     "      Number of games, 1 to 100000, played in pairs: each opening twice, sides swapped (an odd\n"
+     "      count plays the last opening once).\n"
      "  --movetime MS\n"
      "      Both sides' time per move in milliseconds (default 200).\n"
      "  --seed S\n"
@@ -169,7 +170,12 @@ constexpr CommandHelp kCommands[] = {
      "  --opening-plies K\n"
      "      Random moves that open each pair of games, 0 to 20 (default 2).\n"
      "  --hash MB\n"
-     "      The computer's hash table in megabytes, 1 to 4096 (default 64).\n"},
+     "      The computer's hash table in megabytes, 1 to 4096 (default 64).\n"
+     "  --margin MS\n"
+     "      The other engine's grace beyond its time per move, 0 to 60000 ms (default 1000); a\n"
+     "      later answer loses on time.\n"
+     "  --sfen SFEN\n"
+     "      Starts every game from this position instead of the usual one.\n"},
     {"analyse", "analyse FILE [--movetime MS] [--threads T] [--output OUT.kif]",
      "Reviews a record (.棋譜, .kif, .kifu or .csa) with level 4: each move's evaluation from ▲'s side, "
      "the best move and a mark on the moves that lost ground, then a summary per side.",
@@ -597,10 +603,17 @@ int match(Words& w, std::ostream& out) {
             ok = w.value(v);
             o.engine = v;
         } else if (a == "--games") {
-            ok = w.number(2, 100000, games);
+            ok = w.number(1, 100000, games);
         } else if (a == "--movetime") {
             ok = w.number(1, 3600000, n);
             o.movetimeMs = int(n);
+        } else if (a == "--margin") {
+            ok = w.number(0, 60000, n);
+            o.marginMs = int(n);
+        } else if (a == "--sfen") {
+            std::string_view v;
+            ok = w.value(v);
+            o.sfen = v;
         } else if (a == "--seed") {
             ok = w.number(0, 999999999999LL, n);
             o.seed = std::uint64_t(n);

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <sstream>
+#include <utility>
 
 #include "cli/headless.h"
 #include "notation/sfen.h"
@@ -52,6 +54,8 @@ bool UsiProcess::start(const std::string& command) {
     pid_ = pid;
     in_ = toChild[1];
     out_ = fromChild[0];
+    ended_ = false;
+    buffer_.clear();
     return true;
 }
 
@@ -86,7 +90,10 @@ bool UsiProcess::readLine(std::string& line, double seconds) {
         if (r <= 0) return false;
         char chunk[4096];
         const ssize_t n = read(out_, chunk, sizeof chunk);
-        if (n <= 0) return false;
+        if (n <= 0) {
+            ended_ = true;
+            return false;
+        }
         buffer_.append(chunk, size_t(n));
     }
 }
@@ -143,9 +150,19 @@ double MatchScore::eloError() const {
 
 std::string scoreLine(const MatchScore& s) {
     char buf[200];
+    const int n = s.games();
+    int used = std::snprintf(buf, sizeof buf, "%d wins, %d draws, %d losses in %d games (score %.1f%%), ", s.wins,
+                             s.draws, s.losses, n, 100 * s.score());
+    if (n > 0 && (s.wins == n || s.losses == n)) {
+        // Every game alike: no finite estimate, only the bound that a 95% interval reaches
+        // (the score at which so clean a run still has a 2.5% chance).
+        const double bound = eloOf(std::pow(0.025, 1.0 / n));
+        std::snprintf(buf + used, sizeof buf - used, s.wins == n ? "Elo at least %+.0f" : "Elo at most %+.0f",
+                      s.wins == n ? bound : -bound);
+        return buf;
+    }
     const double elo = std::abs(s.elo()) < 0.5 ? 0.0 : s.elo();  // no "-0"
-    std::snprintf(buf, sizeof buf, "%d wins, %d draws, %d losses in %d games (score %.1f%%), Elo %+.0f ± %.0f", s.wins,
-                  s.draws, s.losses, s.games(), 100 * s.score(), elo, s.eloError());
+    std::snprintf(buf + used, sizeof buf - used, "Elo %+.0f ± %.0f", elo, s.eloError());
     return buf;
 }
 
@@ -157,15 +174,34 @@ struct Referee {
     std::unique_ptr<Headless> h = newHeadless();
     Game& g = h->game;
     int plies = 0;
+    bool lowerFirst = true;
+    std::string start = "startpos";  // as the engines are given it
 
-    Referee() {
+    // The usual start, or an SFEN already checked by startOf().
+    explicit Referee(const std::string& sfen = {}) {
         g.初期設定();
         g.BAN(5, 9) = -OU;
         g.BAN(5, 1) = OU;
         g.SITA_OU_X = 5, g.SITA_OU_Y = 9, g.UE_OU_X = 5, g.UE_OU_Y = 1;
+        if (sfen.empty()) return;
+        Position p;
+        std::string error;
+        if (!parseSfen(sfen, p, error)) return;
+        setPosition(g, p);
+        lowerFirst = sideOf(sfen) != 'w';
+        start = "sfen " + toSfen(g, lowerFirst ? 'b' : 'w', 1);
     }
 
-    search::Color toMove() const { return plies % 2 == 0 ? search::Lower : search::Upper; }
+    // The side letter of an SFEN ("b" when it names none).
+    static char sideOf(const std::string& sfen) {
+        std::istringstream in(sfen);
+        std::string word;
+        in >> word;
+        if (word == "sfen") in >> word;
+        return in >> word && word == "w" ? 'w' : 'b';
+    }
+
+    search::Color toMove() const { return (plies % 2 == 0) == lowerFirst ? search::Lower : search::Upper; }
 
     search::Snapshot snapshot() const {
         search::Snapshot s = search::snapshotOf(g, toMove());
@@ -202,7 +238,7 @@ struct Referee {
             koma = g.BAN(fx, fy);
             if (koma * sign < 10) return refuse(text, reason);
             if (koma == sign * OU) {
-                reason = "moved its king (" + text + ")";
+                reason = "moved {own} king (" + text + ")";
                 return Verdict::MoverLoses;
             }
         } else {
@@ -219,7 +255,7 @@ struct Referee {
         }
         const int captured = g.BAN(tx, ty);
         if (captured == -sign * OU) {
-            reason = "took the king";
+            reason = "took {other} king";
             return Verdict::MoverWins;
         }
         g.駒移動(fx, fy, tx, ty, placed);
@@ -230,7 +266,7 @@ struct Referee {
             return Verdict::Draw;
         }
         if (pos.canTakeKing()) {
-            reason = "left its king to be taken";
+            reason = "left {own} king to be taken";
             return Verdict::MoverLoses;
         }
         search::Move moves[search::MaxMoves];
@@ -250,7 +286,7 @@ struct Referee {
     }
 
     Verdict refuse(const std::string& text, std::string& reason) const {
-        reason = "refused move " + text;
+        reason = "played an illegal move " + text;
         return Verdict::MoverLoses;
     }
 
@@ -270,8 +306,8 @@ struct Referee {
 };
 
 // The position the engines are given: the opening position and every move since.
-std::string positionCommand(const std::vector<std::string>& moves) {
-    std::string s = "position startpos";
+std::string positionCommand(const std::string& start, const std::vector<std::string>& moves) {
+    std::string s = "position " + start;
     if (!moves.empty()) s += " moves";
     for (const std::string& m : moves) s += ' ' + m;
     return s;
@@ -307,7 +343,12 @@ public:
             for (int y = 1; y <= 9; ++y) p.ban[x][y] = lower ? -r.g.BAN(10 - x, 10 - y) : r.g.BAN(x, y);
         p.sitaMochi = lower ? r.g.UE_MOCHI : r.g.SITA_MOCHI;
         p.ueMochi = lower ? r.g.SITA_MOCHI : r.g.UE_MOCHI;
-        p.ueOuX = 5, p.ueOuY = 1, p.sitaOuX = 5, p.sitaOuY = 9;
+        if (lower) {
+            p.ueOuX = 10 - r.g.SITA_OU_X, p.ueOuY = 10 - r.g.SITA_OU_Y;
+            p.sitaOuX = 10 - r.g.UE_OU_X, p.sitaOuY = 10 - r.g.UE_OU_Y;
+        } else {
+            p.ueOuX = r.g.UE_OU_X, p.ueOuY = r.g.UE_OU_Y, p.sitaOuX = r.g.SITA_OU_X, p.sitaOuY = r.g.SITA_OU_Y;
+        }
         auto h = headlessAt(p, o_.level);
         const 探索結果 res = searchPosition(h->game);
         if (!res.found) return "resign";
@@ -338,13 +379,16 @@ GameResult playGame(const MatchOptions& o, OurSide& ours, UsiProcess& engine, co
                     bool weAreLower) {
     GameResult result;
     result.weAreLower = weAreLower;
-    Referee ref;
+    Referee ref(o.sfen);
     ours.newGame();
     engine.send("usinewgame");
-    auto end = [&](bool moverWins, bool draw, bool oursMoved, const std::string& reason) {
+    auto end = [&](bool moverWins, bool draw, bool oursMoved, std::string reason) {
         result.outcome = draw ? GameResult::Outcome::Draw
                          : moverWins == oursMoved ? GameResult::Outcome::Win
                                                   : GameResult::Outcome::Loss;
+        for (const auto& [word, whose] : {std::pair{"{own}", oursMoved}, std::pair{"{other}", !oursMoved}})
+            if (const size_t at = reason.find(word); at != std::string::npos)
+                reason.replace(at, std::string(word).size(), whose ? "our" : "their");
         result.reason = (draw ? "" : oursMoved ? "we " : "they ") + reason;
     };
     for (size_t i = 0;; ++i) {
@@ -355,11 +399,18 @@ GameResult playGame(const MatchOptions& o, OurSide& ours, UsiProcess& engine, co
         } else if (oursToMove) {
             move = ours.move(ref);
         } else {
-            engine.send(positionCommand(result.moves));
+            engine.send(positionCommand(ref.start, result.moves));
             engine.send("go movetime " + std::to_string(o.movetimeMs));
             std::string line;
-            if (!engine.waitFor("bestmove", o.movetimeMs / 1000.0 * 5 + 10, line)) {
-                end(false, false, false, "gave no move in time");
+            // Its time and the margin, no more: a later answer is a loss on time.
+            const int allowedMs = o.movetimeMs + o.marginMs;
+            if (!engine.waitFor("bestmove", allowedMs / 1000.0, line)) {
+                if (engine.ended()) {
+                    end(false, false, false, "stopped answering");
+                } else {
+                    engine.send("stop");
+                    end(false, false, false, "lost on time (no move within " + std::to_string(allowedMs) + " ms)");
+                }
                 break;
             }
             const size_t a = line.find_first_not_of(' ', 8);
@@ -378,32 +429,66 @@ GameResult playGame(const MatchOptions& o, OurSide& ours, UsiProcess& engine, co
         }
     }
     result.plies = ref.plies;
+    engine.send(std::string("gameover ") + (result.outcome == GameResult::Outcome::Draw ? "draw"
+                                            : result.outcome == GameResult::Outcome::Win ? "lose"
+                                                                                         : "win"));
     return result;
+}
+
+// Starts the engine and waits for its usiok and readyok.
+bool startEngine(UsiProcess& engine, const std::string& command, std::ostream& err) {
+    std::string line;
+    if (!engine.start(command) || !engine.send("usi") || !engine.waitFor("usiok", 60, line)) {
+        err << "fudo-cli: the engine \"" << command << "\" did not answer usi\n";
+        return false;
+    }
+    engine.send("isready");
+    if (!engine.waitFor("readyok", 120, line)) {
+        err << "fudo-cli: the engine \"" << command << "\" did not answer isready\n";
+        return false;
+    }
+    return true;
+}
+
+// Before the next game: isready, reading past anything a cut-off search still printed; an
+// engine that ended or does not answer is started again.
+bool resync(UsiProcess& engine, const std::string& command, int game, std::ostream& err) {
+    std::string line;
+    if (!engine.ended() && engine.send("isready") && engine.waitFor("readyok", 10, line)) return true;
+    engine.stop();
+    err << "fudo-cli: the engine was not ready after game " << game << "; started again\n";
+    return startEngine(engine, command, err);
 }
 
 }  // namespace
 
 bool runMatch(const MatchOptions& o, std::ostream& out, std::ostream& err, MatchScore& score) {
     signal(SIGPIPE, SIG_IGN);
+    {
+        // A start the referee cannot play from is refused before any engine runs.
+        std::string error;
+        Position p;
+        search::Position pos;
+        if (!o.sfen.empty() && !parseSfen(o.sfen, p, error)) {
+            err << "fudo-cli: --sfen: " << error << '\n';
+            return false;
+        }
+        if (!pos.set(Referee(o.sfen).snapshot())) {
+            err << "fudo-cli: --sfen: not a position to play from\n";
+            return false;
+        }
+    }
     UsiProcess engine;
-    std::string line;
-    if (!engine.start(o.engine) || !engine.send("usi") || !engine.waitFor("usiok", 60, line)) {
-        err << "fudo-cli: the engine \"" << o.engine << "\" did not answer usi\n";
-        return false;
-    }
-    engine.send("isready");
-    if (!engine.waitFor("readyok", 120, line)) {
-        err << "fudo-cli: the engine \"" << o.engine << "\" did not answer isready\n";
-        return false;
-    }
+    if (!startEngine(engine, o.engine, err)) return false;
     OurSide ours(o);
-    const int pairs = (o.games + 1) / 2;
-    for (int pair = 0; pair < pairs; ++pair) {
-        std::mt19937_64 rng(o.seed * 1000003u + std::uint64_t(pair));
-        // The opening: random moves that keep the king, played by both games of the pair.
-        std::vector<std::string> opening;
-        {
-            Referee ref;
+    std::vector<std::string> opening;
+    for (int game = 0; game < o.games; ++game) {
+        const int pair = game / 2, side = game % 2;
+        if (side == 0) {
+            std::mt19937_64 rng(o.seed * 1000003u + std::uint64_t(pair));
+            // The opening: random moves that keep the king, played by both games of the pair.
+            opening.clear();
+            Referee ref(o.sfen);
             for (int i = 0; i < o.openingPlies; ++i) {
                 const std::string m = ref.randomMove(rng);
                 std::string reason;
@@ -411,7 +496,8 @@ bool runMatch(const MatchOptions& o, std::ostream& out, std::ostream& err, Match
                 opening.push_back(m);
             }
         }
-        for (int side = 0; side < 2; ++side) {
+        if (game > 0 && !resync(engine, o.engine, game, err)) return false;
+        {
             const bool weAreLower = side == 0;
             const GameResult r = playGame(o, ours, engine, opening, weAreLower);
             (r.outcome == GameResult::Outcome::Win    ? score.wins
@@ -419,8 +505,9 @@ bool runMatch(const MatchOptions& o, std::ostream& out, std::ostream& err, Match
                                                       : score.draws)++;
             std::string openingText;
             for (const std::string& m : opening) openingText += (openingText.empty() ? "" : " ") + m;
+            if (openingText.empty()) openingText = "none";
             out << "game " << score.games() << " (opening " << openingText << "; we play "
-                << (weAreLower ? "first" : "second") << "): "
+                << (weAreLower == (Referee::sideOf(o.sfen) != 'w') ? "first" : "second") << "): "
                 << (r.outcome == GameResult::Outcome::Win    ? "win"
                     : r.outcome == GameResult::Outcome::Loss ? "loss"
                                                              : "draw")

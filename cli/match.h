@@ -28,17 +28,22 @@ public:
     bool readLine(std::string& line, double seconds);
     // Reads until a line starting with `prefix`; false on timeout or end of output.
     bool waitFor(const std::string& prefix, double seconds, std::string& line);
+    // True once the engine has closed its output (it ended or crashed).
+    bool ended() const { return ended_; }
     void stop();
 
 private:
     int pid_ = -1, in_ = -1, out_ = -1;
+    bool ended_ = false;
     std::string buffer_;
 };
 
 struct MatchOptions {
     std::string engine;         // the outside engine's command line
-    int games = 2;              // rounded up to whole pairs
+    int games = 2;              // an odd count plays the last opening once
     int movetimeMs = 200;       // both sides' time per move
+    int marginMs = 1000;        // the other engine's grace beyond movetime before it loses on time
+    std::string sfen;           // the start position; empty: the usual one
     std::uint64_t seed = 1;     // picks the openings
     int openingPlies = 2;       // random moves before the engines take over
     int level = 4;              // our side: 1 to 4
@@ -68,7 +73,8 @@ struct MatchScore {
 // the outside engine cannot be started or does not answer `usi`/`isready`.
 bool runMatch(const MatchOptions& options, std::ostream& out, std::ostream& err, MatchScore& score);
 
-// The score line: "W wins, D draws, L losses in N games (score S%), Elo E ± X".
+// The score line: "W wins, D draws, L losses in N games (score S%), Elo E ± X"; when every
+// game was won (lost) the Elo has no upper (lower) end, and the line gives its 95% bound.
 std::string scoreLine(const MatchScore& score);
 
 }  // namespace fudo::cli

@@ -1,6 +1,5 @@
-// The engine as a USI process, driven by scripts of commands, and the match runner against
-// engines run as child processes: our own usi command, and a broken engine whose every
-// move must be refused by the referee.
+// The engine as a USI process, driven by scripts of commands (the match runner's tests are
+// in match_test.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -152,53 +151,6 @@ TEST(Usi, GoReadsTheClockOfTheSideToMove) {
     EXPECT_EQ(fixed.nodes, 12345u);
     const search::Limits none = parseGo("infinite", search::Lower);
     EXPECT_EQ(search::timeBudget(none).hard, 0.0);
-}
-
-TEST(Match, ScoreAndElo) {
-    const MatchScore even{30, 40, 30}, ahead{60, 20, 20}, behind{20, 20, 60};
-    EXPECT_DOUBLE_EQ(even.score(), 0.5);
-    EXPECT_NEAR(even.elo(), 0, 1e-9);
-    EXPECT_GT(even.eloError(), 0);
-    EXPECT_GT(ahead.elo(), 100);
-    EXPECT_NEAR(ahead.elo(), -behind.elo(), 1e-9);
-    // Four times the games, about half the error.
-    const MatchScore more{240, 80, 80};
-    EXPECT_NEAR(more.eloError() * 2, ahead.eloError(), ahead.eloError() * 0.1);
-    EXPECT_EQ(scoreLine(even), "30 wins, 40 draws, 30 losses in 100 games (score 50.0%), Elo +0 ± " +
-                                   std::to_string(int(std::lround(even.eloError()))));
-}
-
-TEST(Match, AgainstOurOwnUsiAndAgainstAnEngineThatBreaksTheRules) {
-    // Our usi command as the other engine: both games of the pair end by the rules.
-    const std::string self = std::string(FUDO_BINARY_DIR) + "/cli/fudo-cli usi";
-    const Outcome r = run({"match", "--engine", self, "--games", "2", "--movetime", "20", "--depth", "2", "--seed", "5"});
-    ASSERT_EQ(r.code, 0) << r.err;
-    auto l = lines(r.out);
-    ASSERT_EQ(l.size(), 3u) << r.out;
-    EXPECT_TRUE(l[0].starts_with("game 1 (opening ")) << l[0];
-    EXPECT_NE(l[0].find("we play first"), std::string::npos);
-    EXPECT_NE(l[1].find("we play second"), std::string::npos);
-    // The same opening for both games of the pair.
-    EXPECT_EQ(l[0].substr(0, l[0].find(';')).substr(6), l[1].substr(0, l[1].find(';')).substr(6));
-    EXPECT_NE(l[2].find("in 2 games"), std::string::npos) << l[2];
-
-    // An engine that answers with a move no piece can make, or with its king: it loses
-    // every game, whoever starts.
-    for (const char* move : {"9a9a", "5i5h", "5a5b"}) {
-        const std::string broken = std::string("while read l; do case \"$l\" in usi) echo usiok;; isready) echo readyok;; "
-                                               "go*) echo bestmove ") + move + ";; quit) exit;; esac; done";
-        const Outcome b = run({"match", "--engine", broken, "--games", "2", "--depth", "1", "--opening-plies", "0"});
-        ASSERT_EQ(b.code, 0) << b.err;
-        l = lines(b.out);
-        ASSERT_EQ(l.size(), 3u) << b.out;
-        EXPECT_NE(l[2].find("2 wins, 0 draws, 0 losses in 2 games"), std::string::npos) << move << ": " << b.out;
-    }
-
-    // An engine that cannot be started is one clear line.
-    const Outcome none = run({"match", "--engine", "exit 3", "--games", "2"});
-    EXPECT_EQ(none.code, kExitBadInput);
-    EXPECT_TRUE(none.out.empty());
-    EXPECT_EQ(std::count(none.err.begin(), none.err.end(), '\n'), 1) << none.err;
 }
 
 }  // namespace
