@@ -90,7 +90,7 @@ TEST(Match, AgainstOurOwnUsiAndAgainstAnEngineThatBreaksTheRules) {
 
     // An engine that answers with a move no piece can make, or with its king: it loses
     // every game, whoever starts, and the reason says whose king.
-    for (const char* move : {"9a9a", "5i5h", "5a5b"}) {
+    for (const char* move : {"9a9a", "5i5h", "5a5b", "P*5e"}) {
         FakeEngine broken(std::string("echo bestmove ") + move);
         const Outcome b = run({"match", "--engine", broken.command(), "--games", "2", "--depth", "1", "--opening-plies", "0"});
         ASSERT_EQ(b.code, 0) << b.err;
@@ -141,6 +141,17 @@ TEST(Match, TheRefereeGivesAMateToTheSideThatMated) {
     ASSERT_GE(order.size(), 3u);
     EXPECT_EQ(order[1], "isready");
     EXPECT_EQ(order[2], "usinewgame");
+
+    // The upper army to move first: its gold drop mates, so the engine wins the first game,
+    // where it has that side.
+    FakeEngine upper("echo 'bestmove G*5h'");
+    const Outcome w = run({"match", "--engine", upper.command(), "--games", "2", "--depth", "2", "--opening-plies", "0",
+                           "--sfen", "4k4/9/9/9/9/9/4p4/9/4K4 w g 1"});
+    ASSERT_EQ(w.code, 0) << w.err;
+    const auto lw = lines(w.out);
+    ASSERT_EQ(lw.size(), 3u) << w.out;
+    EXPECT_NE(lw[0].find("we play second): loss, they mated, 1 moves"), std::string::npos) << lw[0];
+    EXPECT_NE(lw[1].find("we play first): win, we mated, 1 moves"), std::string::npos) << lw[1];
 
     // A start with no king to play for is refused before anything is played.
     const Outcome bad = run({"match", "--engine", mater.command(), "--games", "2", "--sfen", "9/9/9/9/9/9/9/9/9 b - 1"});

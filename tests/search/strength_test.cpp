@@ -4,10 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
 #include <set>
+#include <sstream>
 
 #include "cli/bench_corpus.h"
 #include "cli/level4.h"
+#include "cli/usi.h"
+#include "notation/sfen.h"
+#include "tests/cli/run_cli.h"
 #include "engine/ladder.h"
 #include "search/movegen.h"
 #include "search/strength.h"
@@ -86,6 +91,145 @@ TEST(Strength, AStepChoosesAmongNearEqualMovesRepeatably) {
         }
     }
     EXPECT_GT(differs, 3) << "another seed sometimes plays another move";
+}
+
+// The caller's limits only ever tighten a step: looser ones leave its depth and node caps,
+// so a step searches no deeper under a match's --depth or a USI "go depth" than alone.
+TEST(Strength, CapsHoldUnderLooserLimits) {
+    std::atomic<bool> stop{false};
+    Limits loose;
+    loose.depth = 40;
+    loose.nodes = 50'000'000;
+    loose.seconds = 60;
+    for (const Snapshot& s : corpusSnapshots(6)) {
+        for (int step = 1; step <= StepCount; ++step) {
+            Engine e(4);
+            const Result r = bestMoveAtStep(e, s, step, loose, 3, stop);
+            EXPECT_LE(r.info.depth, strengthStep(step).depth) << "step " << step;
+            EXPECT_LE(r.info.nodes, strengthStep(step).nodes + 1024) << "step " << step;
+            EXPECT_TRUE(legal(s, r.best));
+        }
+    }
+}
+
+// A step's shallow looks come as often as its table says: none for a step that never misses,
+// a few for one that seldom does, about half for one that misses half its moves.
+TEST(Strength, ShallowLooksComeAtTheStepsRate) {
+    std::atomic<bool> stop{false};
+    const auto positions = corpusSnapshots(20);
+    for (int step = 1; step <= 4; ++step) {
+        const Step& st = strengthStep(step);
+        int shallow = 0, moves = 0;
+        for (const Snapshot& s : positions) {
+            for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+                Engine e(4);
+                const Result r = bestMoveAtStep(e, s, step, {}, seed, stop);
+                if (r.losing || std::abs(r.info.score) >= MateBound) continue;
+                ++moves;
+                shallow += r.info.depth <= st.missDepth && st.missDepth < st.depth;
+            }
+        }
+        ASSERT_GT(moves, 40);
+        const double share = 100.0 * shallow / moves;
+        EXPECT_NEAR(share, st.missDepth < st.depth ? st.missPercent : 0, 15) << "step " << step;
+    }
+}
+
+// A mate in one is played by every step, whatever the seed: no other move is near it.
+TEST(Strength, EveryStepTakesAMateInOne) {
+    std::atomic<bool> stop{false};
+    // The upper side checks the king, which can neither step away nor be shielded, with a
+    // gold from its hand or its pawn promoting; quieter moves let the lower pawn move, and
+    // mate later.
+    for (const char* sfen : {"4k4/9/9/9/P8/9/4p4/9/4K4 w g 1", "4k4/9/9/9/P8/9/4p4/9/4K4 w - 1"}) {
+        ::fudo::Position p;
+        std::string error;
+        ASSERT_TRUE(parseSfen(sfen, p, error)) << error;
+        const Snapshot s = cli::snapshotOf(p, Upper, 40);
+        for (int step = 1; step <= StepCount; ++step) {
+            for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+                Engine e(4);
+                const Result r = bestMoveAtStep(e, s, step, {}, seed, stop);
+                Position after;
+                ASSERT_TRUE(after.set(s));
+                Undo u;
+                after.make(r.best, u);
+                Move moves[MaxMoves];
+                const int n = generateMoves(after, moves, GenMode::Search);
+                int replies = 0;
+                for (int i = 0; i < n; ++i) replies += isLegal(after, moves[i], after.inCheck());
+                EXPECT_EQ(replies, 0) << sfen << " step " << step << " seed " << seed << ": " << usi(r.best);
+            }
+        }
+    }
+}
+
+// Over many draws a step plays its best move more often than the worst one it may play,
+// and never one outside its margin.
+TEST(Strength, BetterMovesAreDrawnMoreOften) {
+    std::atomic<bool> stop{false};
+    int best = 0, worst = 0, positions = 0;
+    for (const Snapshot& s : corpusSnapshots(12)) {
+        const int step = 1;
+        Engine judge(4);
+        Limits limits;
+        limits.depth = strengthStep(step).depth;
+        limits.nodes = strengthStep(step).nodes;
+        judge.setThreads(1);
+        judge.options().rootMargin = strengthStep(step).margin;
+        const Result all = judge.bestMove(s, limits, stop);
+        if (all.nearBest.size() < 3 || all.losing || std::abs(all.info.score) >= MateBound) continue;
+        ++positions;
+        std::map<Move, int> scoreOf;
+        for (const auto& m : all.nearBest) scoreOf[m.move] = m.score;
+        for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+            Engine e(4);
+            const Result r = bestMoveAtStep(e, s, step, {}, seed, stop);
+            // The first look of step 1 is its only one: the same search, so the same list.
+            ASSERT_TRUE(scoreOf.count(r.best)) << usi(r.best);
+            best += r.best == all.nearBest.front().move;
+            worst += r.best == all.nearBest.back().move;
+        }
+    }
+    ASSERT_GT(positions, 3);
+    EXPECT_GT(best, worst * 3 / 2) << best << " against " << worst;
+}
+
+// Every step is its own: deeper or wider or surer than the one below, so the table's top
+// row is reachable and not a copy of the one below it.
+TEST(Strength, StepsRiseAndTheTopOneIsChoosableEverywhere) {
+    for (int step = 2; step <= StepCount; ++step) {
+        const Step& a = strengthStep(step - 1);
+        const Step& b = strengthStep(step);
+        EXPECT_TRUE(b.depth > a.depth || b.nodes > a.nodes || b.margin < a.margin || b.missPercent < a.missPercent)
+            << step;
+        EXPECT_GT(b.elo, a.elo) << step;
+    }
+    // The command line takes the top step and nothing above it.
+    const std::string sfen = "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
+    const cli::Outcome top = cli::run({"bestmove", "--step", std::to_string(StepCount), sfen});
+    EXPECT_EQ(top.code, 0) << top.err;
+    const cli::Outcome above = cli::run({"bestmove", "--step", std::to_string(StepCount + 1), sfen});
+    EXPECT_NE(above.code, 0);
+    // Over USI: the Step option takes the top step, and a search under it goes no deeper
+    // than the top step's cap but deeper than the one below it.
+    std::ostringstream out;
+    cli::UsiSession session(out);
+    session.command("setoption name Step value " + std::to_string(StepCount));
+    session.command("usi");
+    EXPECT_NE(out.str().find("option name Step type spin default " + std::to_string(StepCount) + " "),
+              std::string::npos)
+        << out.str();
+    out.str("");
+    session.command("isready");
+    session.command("position sfen 3gkg3/4p4/9/9/9/9/9/4P4/3GKG3 b - 1");
+    session.command("go depth 30");
+    session.wait();
+    int deepest = 0;
+    for (const std::string& l : cli::lines(out.str()))
+        if (l.starts_with("info depth ")) deepest = std::max(deepest, std::stoi(l.substr(11)));
+    EXPECT_EQ(deepest, strengthStep(StepCount).depth) << out.str();
+    EXPECT_GT(deepest, strengthStep(StepCount - 1).depth);
 }
 
 // Full level 4 judges the weakest and the strongest step's moves: the strongest agrees with
