@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: unit, window, sound and
 # monkey tests in an optimised build and again under AddressSanitizer and
-# UndefinedBehaviorSanitizer; checks that everything the build found is installed by
+# UndefinedBehaviorSanitizer; the tests that run threads again under ThreadSanitizer; checks that everything the build found is installed by
 # scripts/install-deps.sh; checks the AppStream metadata, the manual pages and the Debian
 # package; then runs each fuzzer for a bounded time.
 set -euo pipefail
@@ -22,6 +22,17 @@ scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
+
+echo "== build and test the threads under ThreadSanitizer"
+# Only the core tests' program, and of its tests those that share memory between threads:
+# Lazy SMP, the USI loop, the match's engines, level 4 searching beside the game, the
+# review's search and the search's time and stop (the whole suite would take too long).
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUDO_TSAN=ON -DFUDO_WERROR=ON \
+  -DFUDO_BUILD_GUI=OFF -DBUILD_TESTING=ON >/dev/null
+cmake --build build-tsan --parallel "$jobs" --target fudo_tests
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+  ctest --test-dir build-tsan --output-on-failure --parallel "$jobs" \
+  -R '^(SearchThreads|SearchTime|Usi|Match|Level4)\.|^Analysis\.CommandLine'
 
 echo "== AppStream metadata, manual pages, Debian package"
 appstreamcli validate --no-net build/packaging/*.metainfo.xml
