@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <thread>
 
+#include "search/strength.h"
 #include "ui/qt/box_answerer.h"
 #include "ui/qt/main_window.h"
 #include "window_test_support.h"
@@ -195,6 +196,20 @@ private slots:
             QCOMPARE(w->game().COM_STEP, 0);
             QVERIFY(w->action("LEVEL4")->isChecked());
             w->action("AID_LADDER")->trigger();
+        }
+        // The top step is in the menu, chosen and remembered like any other.
+        const QByteArray top = QByteArray("STEP") + QByteArray::number(search::StepCount);
+        {
+            TestWindow w;
+            QVERIFY(w->action(top.constData())->isVisible());
+            w->action(top.constData())->trigger();
+            QCOMPARE(w->game().COM_STEP, search::StepCount);
+        }
+        {
+            TestWindow w;
+            QCOMPARE(w->game().COM_STEP, search::StepCount);
+            QVERIFY(w->action(top.constData())->isChecked());
+            w->action("LEVEL4")->trigger();
         }
         TestWindow::keepSettings = false;
     }

@@ -168,7 +168,7 @@ TEST(Strength, EveryStepTakesAMateInOne) {
 // and never one outside its margin.
 TEST(Strength, BetterMovesAreDrawnMoreOften) {
     std::atomic<bool> stop{false};
-    int best = 0, worst = 0, positions = 0;
+    int best = 0, worst = 0, middle = 0, draws = 0, positions = 0;
     for (const Snapshot& s : corpusSnapshots(12)) {
         const int step = 1;
         Engine judge(4);
@@ -189,10 +189,15 @@ TEST(Strength, BetterMovesAreDrawnMoreOften) {
             ASSERT_TRUE(scoreOf.count(r.best)) << usi(r.best);
             best += r.best == all.nearBest.front().move;
             worst += r.best == all.nearBest.back().move;
+            ++draws;
         }
     }
+    middle = draws - best - worst;
     ASSERT_GT(positions, 3);
     EXPECT_GT(best, worst * 3 / 2) << best << " against " << worst;
+    // Not always the best: the step wanders; and not only the ends of the list.
+    EXPECT_GT(draws - best, draws / 10) << best << " of " << draws;
+    EXPECT_GT(middle, draws / 10) << middle << " of " << draws;
 }
 
 // Every step is its own: deeper or wider or surer than the one below, so the table's top
@@ -230,6 +235,16 @@ TEST(Strength, StepsRiseAndTheTopOneIsChoosableEverywhere) {
         if (l.starts_with("info depth ")) deepest = std::max(deepest, std::stoi(l.substr(11)));
     EXPECT_EQ(deepest, strengthStep(StepCount).depth) << out.str();
     EXPECT_GT(deepest, strengthStep(StepCount - 1).depth);
+}
+
+// After a game against a step: one rung up for a win, down for a loss, the same for a draw,
+// from level 3 (0) to full level 4 (StepCount + 1), and no further.
+TEST(Strength, SuggestedStepClimbsTheWholeLadder) {
+    for (int step = 0; step <= StepCount + 1; ++step) {
+        EXPECT_EQ(suggestedStep(step, 0), step);
+        EXPECT_EQ(suggestedStep(step, 1), std::min(step + 1, StepCount + 1));
+        EXPECT_EQ(suggestedStep(step, -1), std::max(step - 1, 0));
+    }
 }
 
 // Full level 4 judges the weakest and the strongest step's moves: the strongest agrees with
