@@ -99,6 +99,8 @@ TEST(Match, AgainstOurOwnUsiAndAgainstAnEngineThatBreaksTheRules) {
         EXPECT_NE(l[2].find("2 wins, 0 draws, 0 losses in 2 games"), std::string::npos) << move << ": " << b.out;
         for (int i = 0; i < 2; ++i) {
             EXPECT_NE(l[i].find(": win, they "), std::string::npos) << l[i];
+            // Refused at its first answer: after our one move, or before any when it starts.
+            EXPECT_NE(l[i].find(i == 0 ? ", 1 moves;" : ", 0 moves;"), std::string::npos) << l[i];
             EXPECT_EQ(l[i].find(" its "), std::string::npos) << l[i];
         }
         if (std::string(move) == "9a9a") {

@@ -104,7 +104,9 @@ TEST(Strength, CapsHoldUnderLooserLimits) {
     for (const Snapshot& s : corpusSnapshots(6)) {
         for (int step = 1; step <= StepCount; ++step) {
             Engine e(4);
+            e.setThreads(2);
             const Result r = bestMoveAtStep(e, s, step, loose, 3, stop);
+            EXPECT_EQ(e.threads(), 2) << "a step searches on one thread and gives the others back";
             EXPECT_LE(r.info.depth, strengthStep(step).depth) << "step " << step;
             EXPECT_LE(r.info.nodes, strengthStep(step).nodes + 1024) << "step " << step;
             EXPECT_TRUE(legal(s, r.best));
