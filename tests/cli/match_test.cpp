@@ -90,7 +90,7 @@ TEST(Match, AgainstOurOwnUsiAndAgainstAnEngineThatBreaksTheRules) {
 
     // An engine that answers with a move no piece can make, or with its king: it loses
     // every game, whoever starts, and the reason says whose king.
-    for (const char* move : {"9a9a", "5i5h", "5a5b", "P*5e"}) {
+    for (const char* move : {"9a9a", "5i5h", "5a5b", "G*5e"}) {
         FakeEngine broken(std::string("echo bestmove ") + move);
         const Outcome b = run({"match", "--engine", broken.command(), "--games", "2", "--depth", "1", "--opening-plies", "0"});
         ASSERT_EQ(b.code, 0) << b.err;
