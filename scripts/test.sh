@@ -24,9 +24,9 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
 
 echo "== build and test the threads under ThreadSanitizer"
-# Only the core tests' program, and of its tests those that share memory between threads:
-# Lazy SMP, the USI loop, the match's engines, level 4 searching beside the game, the
-# review's search and the search's time and stop (the whole suite would take too long).
+# Only the tests that share memory between threads: Lazy SMP, the search's time and stop,
+# the USI loop, the match's engines, level 4 searching beside the game and the review (the
+# core tests' program is built of their files alone; the whole suite would take too long).
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUDO_TSAN=ON -DFUDO_WERROR=ON \
   -DFUDO_BUILD_GUI=OFF -DBUILD_TESTING=ON >/dev/null
 cmake --build build-tsan --parallel "$jobs" --target fudo_tests
