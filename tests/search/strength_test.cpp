@@ -239,6 +239,32 @@ TEST(Strength, StepsRiseAndTheTopOneIsChoosableEverywhere) {
     EXPECT_GT(deepest, strengthStep(StepCount - 1).depth);
 }
 
+// Over USI each usinewgame draws a step's choices afresh, and within a game the same position
+// gets the same move, as a match replays.
+TEST(Strength, UsiNewGameDrawsAStepsChoicesAfresh) {
+    std::ostringstream out;
+    cli::UsiSession session(out);
+    session.command("setoption name Step value 1");
+    session.command("isready");
+    auto bestmove = [&] {
+        out.str("");
+        session.command("position startpos");
+        session.command("go depth 5");
+        session.wait();
+        const auto l = cli::lines(out.str());
+        return l.empty() ? std::string() : l.back();
+    };
+    std::set<std::string> firsts;
+    for (int game = 0; game < 8; ++game) {
+        session.command("usinewgame");
+        const std::string first = bestmove();
+        ASSERT_TRUE(first.starts_with("bestmove ")) << first;
+        EXPECT_EQ(bestmove(), first) << "the same game, the same choice";
+        firsts.insert(first);
+    }
+    EXPECT_GE(firsts.size(), 2u);
+}
+
 // After a game against a step: one rung up for a win, down for a loss, the same for a draw,
 // from level 3 (0) to full level 4 (StepCount + 1), and no further.
 TEST(Strength, SuggestedStepClimbsTheWholeLadder) {
