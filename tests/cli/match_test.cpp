@@ -162,16 +162,17 @@ TEST(Match, TheRefereeGivesAMateToTheSideThatMated) {
     EXPECT_NE(bad.err.find("--sfen"), std::string::npos) << bad.err;
 }
 
-// The first search answers only after its time and the margin: a loss on time, and its late
-// answer (resign) must not be read as the next game's move (an illegal one).
+// The first search answers only after its time and the margin (a margin wide enough for a
+// loaded machine's quick answers): a loss on time, and its late answer (resign) must not be
+// read as the next game's move (an illegal one).
 TEST(Match, ALateAnswerLosesOnTimeAndIsNotReadInTheNextGame) {
-    FakeEngine slow("if [ $n = 1 ]; then sleep 1; echo 'bestmove resign'; else echo 'bestmove 9a9a'; fi");
-    const Outcome r = run({"match", "--engine", slow.command(), "--games", "2", "--movetime", "50", "--margin", "200",
+    FakeEngine slow("if [ $n = 1 ]; then sleep 2; echo 'bestmove resign'; else echo 'bestmove 9a9a'; fi");
+    const Outcome r = run({"match", "--engine", slow.command(), "--games", "2", "--movetime", "50", "--margin", "700",
                            "--depth", "1", "--opening-plies", "0"});
     ASSERT_EQ(r.code, 0) << r.err;
     const auto l = lines(r.out);
     ASSERT_EQ(l.size(), 3u) << r.out;
-    EXPECT_NE(l[0].find("win, they lost on time (no move within 250 ms)"), std::string::npos) << l[0];
+    EXPECT_NE(l[0].find("win, they lost on time (no move within 750 ms)"), std::string::npos) << l[0];
     EXPECT_NE(l[1].find("win, they played an illegal move 9a9a"), std::string::npos) << l[1];
     // The cut-off search was stopped, and the engine was asked to be ready before the next game.
     const auto log = slow.log();
