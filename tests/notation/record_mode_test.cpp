@@ -9,6 +9,7 @@
 #include "notation/record_io.h"
 #include "tests/files/game_state.h"
 #include "tests/files/sample_records.h"
+#include "tests/control/control_support.h"
 #include "tests/support/fakes.h"
 
 namespace fudo::test {
@@ -112,6 +113,44 @@ TEST(RecordMode, ARecordKeepsItsHeadingsStartAndEndThroughTheKeptGameAndExport) 
         for (const std::string& line : c.csa)
             EXPECT_NE(csa.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\n" << csa;
         EXPECT_NE(csa.find("\r\n$START_TIME:2020/01/02 10:00:00\r\n"), std::string::npos);
+    }
+}
+
+// The end the game decided is the end every writer writes, also where the moves alone do
+// not show it: a resignation, a mate this game sees (its kings stay put), a loss on time.
+TEST(RecordMode, TheEndTheGameDecidedIsTheEndTheRecordSays) {
+    struct Case {
+        終局理由 reason;
+        const char *kif, *csa;
+    };
+    const Case cases[] = {
+        {終局理由::投了, "   3 投了", "%TORYO"},
+        {終局理由::詰み, "   3 詰み", "%TSUMI"},
+        {終局理由::時間切れ, "   3 切れ負け", "%TIME_UP"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kif);
+        Rig rig;
+        rig.load();
+        Game& g = rig.game;
+        g.TAIKYOKU_MODE = MODE_MAN;
+        g.START_Click();
+        move(g, 7, 7, 7, 6);
+        move(g, 3, 3, 3, 4);
+        ASSERT_EQ(g.KIFU_LAST, 2);
+        // The first mover is to move and loses.
+        g.終局 = {c.reason, g.TE_GOTE};
+        const 対局記録 r = 作成_対局記録(g, g.KIFU_LAST);
+        const std::string kif = 書式_KIF(r), csa = 書式_CSA(r);
+        EXPECT_NE(kif.find("\r\n" + std::string(c.kif)), std::string::npos) << kif;
+        EXPECT_NE(kif.find("\r\nまで2手で後手の勝ち\r\n"), std::string::npos) << kif;
+        EXPECT_NE(csa.find(std::string("\r\n") + c.csa + "\r\n"), std::string::npos) << csa;
+        // Read back, the file says the same.
+        const 記録読込結果 back = 解析_KIF(kif);
+        ASSERT_TRUE(back.ok) << back.error;
+        EXPECT_EQ(書式_KIF(back.記録).substr(kif.find("手数----")), kif.substr(kif.find("手数----")));
+        // Only the whole game has that end; a part of it was broken off.
+        EXPECT_NE(書式_KIF(作成_対局記録(g, 1)).find("\r\nまで1手で中断\r\n"), std::string::npos);
     }
 }
 
