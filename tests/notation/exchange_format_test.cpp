@@ -338,6 +338,8 @@ TEST(ExchangeFormat, AKingMoveEndsTheGameInKifAndCsaAlike) {
         // Only what follows the king move is left out, and the note says how much.
         const std::string note = length > 3 ? "3手目「６八玉(59)」" : "";
         for (const 記録読込結果* r : {&k, &c}) {
+            // The file's end word stands after its last move; it is the record's only there.
+            EXPECT_EQ(r->記録.終局語, length <= 3 ? "投了" : "");
             EXPECT_EQ(r->注記.empty(), length <= 3) << r->注記;
             EXPECT_TRUE(has(r->注記, note));
             if (length > 3) {
@@ -354,6 +356,30 @@ TEST(ExchangeFormat, AKingMoveEndsTheGameInKifAndCsaAlike) {
         const 記録読込結果 again = 解析_KIF(書式_KIF(k.記録));
         ASSERT_TRUE(again.ok) << again.error;
         EXPECT_EQ(again.記録.棋譜.手, k.記録.棋譜.手);
+    }
+}
+
+// The CSA end words name their winner as the CSA standard defines them: %+ILLEGAL_ACTION is
+// ▲'s foul, so △ wins; %ILLEGAL_MOVE is the foul of the side to move.
+TEST(ExchangeFormat, CsaEndWordsNameTheWinnerTheStandardGivesThem) {
+    const struct {
+        const char *read, *result, *written;
+    } cases[] = {
+        {"%TORYO", "まで2手で後手の勝ち", "%TORYO"},
+        {"%+ILLEGAL_ACTION", "まで2手で後手の勝ち", "%ILLEGAL_MOVE"},
+        {"%-ILLEGAL_ACTION", "まで2手で先手の勝ち", "%-ILLEGAL_ACTION"},
+        {"%ILLEGAL_MOVE", "まで2手で後手の勝ち", "%ILLEGAL_MOVE"},
+        {"%TIME_UP", "まで2手で後手の勝ち", "%TIME_UP"},
+        {"%KACHI", "まで2手で先手の勝ち", "%KACHI"},
+        {"%SENNICHITE", "まで2手で千日手", "%SENNICHITE"},
+        {"%CHUDAN", "まで2手で中断", "%CHUDAN"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.read);
+        const 記録読込結果 r = 解析_CSA("V2.2\r\nPI\r\n+\r\n+7776FU\r\n-3334FU\r\n" + std::string(c.read) + "\r\n");
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(作成_終局表記(r.記録).まで, c.result);
+        EXPECT_TRUE(has(書式_CSA(r.記録), std::string("\r\n") + c.written + "\r\n")) << 書式_CSA(r.記録);
     }
 }
 
@@ -376,7 +402,8 @@ TEST(ExchangeFormat, CsaStatementsOnOneLineReadAsOneToALine) {
                 if (comment) text += std::string(join) + "'T99,+5958OU";
                 text += "\r\n";
             }
-            text += "%TORYO" + std::string(comment ? ",'end" : "") + "\r\n";
+            // The seconds after the end word are the end's, not the last move's.
+            text += "%TORYO" + std::string(join) + "T99" + std::string(comment ? ",'end" : "") + "\r\n";
             const 記録読込結果 r = 解析_CSA(text);
             ASSERT_TRUE(r.ok) << r.error;
             EXPECT_EQ(r.記録.棋譜.手, want.記録.棋譜.手);

@@ -2,14 +2,17 @@
 // file does; a handicap start stands on the board; the window's SFEN of the shown position.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
 #include "files/record_file.h"
 #include "files/session_file.h"
 #include "notation/csa.h"
 #include "notation/kif.h"
 #include "notation/record_io.h"
+#include "tests/control/control_support.h"
 #include "tests/files/game_state.h"
 #include "tests/files/sample_records.h"
-#include "tests/control/control_support.h"
 #include "tests/support/fakes.h"
 
 namespace fudo::test {
@@ -91,6 +94,7 @@ TEST(RecordMode, ARecordKeepsItsHeadingsStartAndEndThroughTheKeptGameAndExport) 
         {"   3 投了\r\nまで2手で後手の勝ち\r\n", {"   3 投了", "まで2手で後手の勝ち"}, {"%TORYO"}},
         {"   3 千日手\r\n", {"   3 千日手", "まで2手で千日手"}, {"%SENNICHITE"}},
         {"3 後手 反則負け\r\n", {"   3 反則勝ち", "まで2手で先手の勝ち"}, {"%-ILLEGAL_ACTION"}},
+        {"3 先手 反則負け\r\n", {"   3 反則負け", "まで2手で後手の勝ち"}, {"%ILLEGAL_MOVE"}},
         {"   3 中断\r\n", {"   3 中断", "まで2手で中断"}, {"%CHUDAN"}},
     };
     for (const Case& c : cases) {
@@ -113,6 +117,39 @@ TEST(RecordMode, ARecordKeepsItsHeadingsStartAndEndThroughTheKeptGameAndExport) 
         for (const std::string& line : c.csa)
             EXPECT_NE(csa.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\n" << csa;
         EXPECT_NE(csa.find("\r\n$START_TIME:2020/01/02 10:00:00\r\n"), std::string::npos);
+    }
+}
+
+// A record with no moves is its start position: it opens in the game as one, and there is
+// nothing to write of it.
+TEST(RecordMode, ARecordWithNoMovesOpensAsItsStartPosition) {
+    struct Case {
+        std::string text;
+        bool csa;
+        const char* sfen;
+    };
+    const Case cases[] = {
+        {"手合割：平手\r\n先手：甲\r\n後手：乙\r\n手数----指手---------消費時間--\r\n", false,
+         "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"},
+        {"手合割：角落ち\r\n手数----指手---------消費時間--\r\n", false,
+         "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1"},
+        {"V2.2\r\nPI\r\n+\r\n", true, "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const 記録読込結果 r = c.csa ? 解析_CSA(c.text) : 解析_KIF(c.text);
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_TRUE(r.記録.棋譜.手.empty());
+        Rig rig;
+        rig.load();
+        取込_対局記録(rig.game, r.記録);
+        EXPECT_EQ(rig.game.KIFU_LAST, 0);
+        EXPECT_EQ(局面SFEN(rig.game), c.sfen);
+        rig.game.AFTER_Click();
+        EXPECT_EQ(rig.game.KIFU_NOW, 0);
+        const std::filesystem::path out = rig.root / "empty.kif";
+        EXPECT_EQ(書込_記録(out, r.記録, 記録形式::KIF), std::optional<std::string>("保存するデータがありません"));
+        EXPECT_FALSE(std::filesystem::exists(out));
     }
 }
 
