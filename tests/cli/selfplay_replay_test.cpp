@@ -126,6 +126,11 @@ TEST_F(CliRecords, ExportImportAndReplayOfTheExchangeFormats) {
     EXPECT_EQ(std::tuple(empty.code, empty.out, empty.err),
               std::tuple(0, std::string("lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1\n"),
                          std::string()));
+    // It has no moves to keep as a record file: refused, and nothing written.
+    const Outcome kept = run({"import", (dir / "empty.kif").string(), "-o", (dir / "empty.棋譜").string()});
+    EXPECT_EQ(kept.code, kExitBadInput);
+    EXPECT_NE(kept.err.find("保存するデータがありません"), std::string::npos) << kept.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "empty.棋譜"));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"export", game},
              {"export", game, "--kif", "--csa"},
