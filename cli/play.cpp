@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "files/record_file.h"
+#include "notation/record_io.h"
 #include "notation/record_text.h"
 
 namespace fudo::cli {
@@ -291,6 +292,9 @@ bool PlaySession::feed(std::string_view line) {
         return false;
     }
     if (line == "resign") {
+        // The game records its end, so that a record written of it says 投了.
+        Game& g = game();
+        if (g.TEBAN != 0 && !g.終局.終わった()) g.終局 = {終局理由::投了, g.COM_SENGO};
         out_ << "result: computer wins (resignation)\n" << std::flush;
         over_ = true;
         return false;
@@ -400,6 +404,17 @@ int runPlay(const PlayOptions& options, std::istream& in, std::ostream& out, std
     const 棋譜データ data = options.second
                                 ? 作成_棋譜データ(g, g.KIFU_NOW, "端末対局", computer, std::string(kYou))
                                 : 作成_棋譜データ(g, g.KIFU_NOW, "端末対局", std::string(kYou), computer);
+    // A KIF or CSA name gets that format, which holds the end of the game too.
+    if (const auto format = 形式_拡張子(options.record)) {
+        対局記録 r = 作成_対局記録(g, g.KIFU_NOW);
+        r.棋譜 = data;
+        r.開始日時 = 現在日時();
+        if (auto failure = 書込_記録(options.record, r, *format)) {
+            err << "fudo-cli: cannot write " << options.record << ": " << *failure << '\n';
+            return kExitBadInput;
+        }
+        return 0;
+    }
     if (auto failure = 書込_棋譜(options.record, data)) {
         err << "fudo-cli: cannot write " << options.record << ": " << *failure << '\n';
         return kExitBadInput;

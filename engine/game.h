@@ -87,7 +87,7 @@ enum class 終局理由 : std::uint8_t {
     王を取った,    // the winner took the other king
     詰み,          // the person mated the computer's king
     手数上限,      // the move list is full: a draw
-    投了,          // the computer found no move and gave up
+    投了,          // a side gave up: the computer finding no move, or the person at the terminal
     時間切れ,      // the loser's time ran out
 };
 

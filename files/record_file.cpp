@@ -331,6 +331,8 @@ std::optional<std::string> 書式_棋譜(const 棋譜データ& data, std::strin
 }
 
 std::optional<std::string> 書込_棋譜(const std::filesystem::path& path, const 棋譜データ& data) {
+    // A record file without a move line does not read back.
+    if (data.手.empty()) return "保存するデータがありません";
     std::string reason;
     auto bytes = 書式_棋譜(data, &reason);
     if (!bytes) return reason;

@@ -36,9 +36,11 @@ const char* 終局記号(終局表記::種別 k, bool 先手番) {
     switch (k) {
     case 終局表記::種別::投了: return "%TORYO";
     case 終局表記::種別::詰み: return "%TSUMI";
-    // The side to move wins: the other side broke a rule.
+    // The side to move wins: the other side broke a rule ("%+ILLEGAL_ACTION" names ▲ as the
+    // one who broke it, so △ wins).
     case 終局表記::種別::反則勝ち: return 先手番 ? "%-ILLEGAL_ACTION" : "%+ILLEGAL_ACTION";
-    case 終局表記::種別::反則負け: return 先手番 ? "%+ILLEGAL_ACTION" : "%-ILLEGAL_ACTION";
+    // The side to move loses by its own foul: the word that says just that.
+    case 終局表記::種別::反則負け: return "%ILLEGAL_MOVE";
     case 終局表記::種別::持将棋: return "%HIKIWAKE";
     case 終局表記::種別::千日手: return "%SENNICHITE";
     case 終局表記::種別::切れ負け: return "%TIME_UP";
@@ -180,6 +182,12 @@ bool 盤行(std::string_view s, int row[10]) {
         row[f] = c[0] == '+' ? code : -code;
     }
     return true;
+}
+
+std::string_view 空白を除く(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
 }
 
 }  // namespace
@@ -396,9 +404,12 @@ bool 盤行(std::string_view s, int row[10]) {
             continue;
         }
         if (line.front() == '+' || line.front() == '-' || line.front() == 'T' || line.front() == '%') {
+            // Statements separated by commas, each with blanks around it; a comment ends the line.
             while (!line.empty()) {
                 const std::size_t comma = line.find(',');
-                if (!文(line.substr(0, comma), false)) return refuse(reason);
+                const std::string_view statement = 空白を除く(line.substr(0, comma));
+                if (statement.starts_with('\'')) break;
+                if (!文(statement, false)) return refuse(reason);
                 line.remove_prefix(comma == std::string_view::npos ? line.size() : comma + 1);
             }
             continue;

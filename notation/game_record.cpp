@@ -275,10 +275,6 @@ void 作成_記録の開始局面(const 対局記録& r, int rec[10][10]) {
         }
         先手番 = in.局面.先手番;
     }
-    if (in.手.empty()) {
-        out.error = "指し手がありません";
-        return out;
-    }
     if (in.手.size() > static_cast<std::size_t>(KIFU_MAX)) {
         out.error = "指し手が" + std::to_string(KIFU_MAX) + "手を超えています";
         return out;
@@ -307,18 +303,14 @@ void 作成_記録の開始局面(const 対局記録& r, int rec[10][10]) {
                 out.error = at + line + ": 玉を取って終わった後に指し手があります";
                 return out;
             }
-            // A standard game whose king moved: the moves before that are what this game
-            // can take up.
+            // A king move ends the game here, its mover losing, whether or not the file goes
+            // on (a standard game): it is read, and what follows is left out.
             const 読込手& k = in.手[i - 1];
             std::string name = std::to_string(i) + "手目「" + 全角数字[k.先筋] + 漢数字[k.先段] + "玉(" +
                                std::to_string(k.元筋) + std::to_string(k.元段) + ")」";
             if (i - 1 < in.行.size()) name += "(" + std::to_string(in.行[i - 1]) + "行目)";
-            if (i == 1) {
-                out.error = name + ": 王は動かないので、読める指し手がありません";
-                return out;
-            }
-            rec.棋譜.手.pop_back();
-            notes.push_back(name + ": 王は動かないので、その前の" + std::to_string(i - 1) + "手を読みました");
+            notes.push_back(name + ": 王は動かないので、この手で終局です。後の" +
+                            std::to_string(in.手.size() - i) + "手は読みません");
             break;
         }
         棋譜手 m;
@@ -601,10 +593,18 @@ void 取得_手の時間(const 対局記録& r, int i, int& 消費, int& 累計)
             r.終局語 = g.棋譜終局語;
             r.勝者 = g.棋譜勝者;
         }
-    } else if (count == g.KIFU_LAST && g.終局.理由 == 終局理由::時間切れ) {
-        // A loss on time leaves no trace in the moves: the side to move ran out.
-        r.終局語 = "切れ負け";
-        r.勝者 = g.終局.勝者 == g.COM_SENGO ? 1 : -1;  // the upper player's pieces are positive
+    } else if (count == g.KIFU_LAST && g.終局.勝者 != 0) {
+        // The end as the game decided it, for the ends the moves alone do not show: a loss
+        // on time, a resignation, and a mate the record's own test may not see. A king
+        // moved or taken shows in the moves.
+        const char* word = g.終局.理由 == 終局理由::時間切れ ? "切れ負け"
+                           : g.終局.理由 == 終局理由::投了   ? "投了"
+                           : g.終局.理由 == 終局理由::詰み   ? "詰み"
+                                                             : nullptr;
+        if (word) {
+            r.終局語 = word;
+            r.勝者 = g.終局.勝者 == g.COM_SENGO ? 1 : -1;  // the upper player's pieces are positive
+        }
     }
     return r;
 }

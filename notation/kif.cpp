@@ -468,6 +468,7 @@ bool 盤行(std::string_view s, int row[10]) {
     bool 変化あり = false;    // a variation has been skipped
     int prevF = 0, prevR = 0;
     int 盤行数 = 0;
+    bool 見出し = false;      // a header line of a record was read
     int lineNo = 0;
     auto refuse = [&](const std::string& why) {
         fail.error = std::to_string(lineNo) + "行目: " + why;
@@ -526,6 +527,15 @@ bool 盤行(std::string_view s, int row[10]) {
         }
         if (line.starts_with("&")) continue;
         if (line.starts_with("変化")) {
+            // A branch at the move after the main line's last, with no end word there, has
+            // no main-line move beside it: it is the continuation.
+            int from = 0;
+            std::string_view at = line.substr(std::string_view("変化").size());
+            空白を飛ばす(at);
+            if (!読む(at, "：")) 読む(at, ":");
+            if (!終わり && 手数を読む(at, from, at) && from == static_cast<int>(in.手.size()) + 1 &&
+                両端の空白を除く(at) == "手")
+                continue;
             if (!変化あり) in.注記.push_back("変化は読まずに本譜だけを読みました");
             終わり = true;
             変化あり = true;
@@ -540,6 +550,7 @@ bool 盤行(std::string_view s, int row[10]) {
             if (!指し手を加える(rest, ply)) return refuse(reason);
             continue;
         }
+        if (!開始 && line.starts_with("手数")) 見出し = true;
         if (開始 || line.starts_with("手数") || line.starts_with("まで")) continue;
         // Header: a board diagram, side to move, or "key：value".
         std::string_view s = line;
@@ -570,6 +581,8 @@ bool 盤行(std::string_view s, int row[10]) {
         if (colon == std::string_view::npos) continue;  // unknown lines are skipped
         const std::string_view key = 両端の空白を除く(s.substr(0, colon));
         const std::string_view value = 両端の空白を除く(s.substr(colon + skip));
+        for (std::string_view k : {"先手", "後手", "下手", "上手", "棋戦", "開始日時", "手合割"})
+            if (key == k) 見出し = true;
         if (key == "先手" || key == "下手") {
             in.先手名 = value;
         } else if (key == "後手" || key == "上手") {
@@ -598,7 +611,8 @@ bool 盤行(std::string_view s, int row[10]) {
         fail.error = "盤面図が9段ありません";
         return fail;
     }
-    if (!開始 && in.手.empty()) {
+    // A record with no moves is its start position; a file with nothing of a record is not one.
+    if (!開始 && in.手.empty() && !見出し && !in.局面あり) {
         fail.error = "指し手がありません";
         return fail;
     }

@@ -52,6 +52,13 @@ void 取込_対局記録(Game& g, const 対局記録& r) {
         g.棋譜開始日時 = r.開始日時;
         g.棋譜終局語 = r.終局語;
         g.棋譜勝者 = r.勝者;
+        // With no moves, no first move says who moves first: the record does.
+        if (r.棋譜.手.empty() && r.上手先手) {
+            g.TAIKYOKU_MODE = MODE_COM;
+            g.TE_SENTE = g.COM_SENGO;
+            g.TE_GOTE = g.MAN_SENGO;
+            g.TEBAN = g.TE_SENTE;
+        }
     };
     if (r.手合 == 0) {
         開始_棋譜モード(g, r.棋譜);

@@ -1099,12 +1099,8 @@
         <translation>Move %1 “%2” (line %3)</translation>
     </message>
     <message>
-        <source>王は動かないので、読める指し手がありません</source>
-        <translation>A king never moves: there is no move before it to read</translation>
-    </message>
-    <message>
-        <source>王は動かないので、その前の%1手を読みました</source>
-        <translation>A king never moves: the %1 moves before it were read</translation>
+        <source>王は動かないので、この手で終局です。後の%1手は読みません</source>
+        <translation>A king never moves: the game ends with this move (moves left out after it: %1)</translation>
     </message>
     <message>
         <source>駒別の局面が読めません</source>

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
+#include <tuple>
 #include <unistd.h>
 
 #include "cli/commands.h"
@@ -298,6 +301,20 @@ TEST_F(PlayCommand, AnswersRecordsAndRefusesBadArguments) {
     // The computer moved first: the SFEN names it black, as the common programs do.
     const std::string replayed = run({"replay", file}).out, shown = 局面SFEN(typed.session.game());
     EXPECT_EQ(replayed.substr(0, replayed.find(' ')), shown.substr(0, shown.find(' ')));
+
+    // A record named .kifu or .csa is written in that format, with the end the game had.
+    for (const auto& [name, end, result] :
+         {std::tuple("投了.kifu", "   3 投了 ", "まで2手で後手の勝ち"), std::tuple("投了.csa", "%TORYO\r\n", "")}) {
+        const std::filesystem::path out = dir / name;
+        ASSERT_EQ(runWith({"play", "--level", "1", "--record", out.string()}, "7g7f\nresign\n").code, 0);
+        std::ifstream f(out, std::ios::binary);
+        const std::string text(std::istreambuf_iterator<char>(f), {});
+        EXPECT_NE(text.find(std::string("\r\n") + end), std::string::npos) << text;
+        EXPECT_NE(text.find(result), std::string::npos) << text;
+        const 記録読込結果 back = 読込_記録(out);
+        ASSERT_TRUE(back.ok) << back.error;
+        EXPECT_EQ(std::tuple(back.記録.棋譜.手.size(), back.記録.終局語), std::tuple(2u, std::string("投了")));
+    }
 
     EXPECT_TRUE(runWith({"play", "--help"}, "7g7f\n").out.starts_with("usage: fudo-cli play"));
     for (const std::vector<std::string>& bad :

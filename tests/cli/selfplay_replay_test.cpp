@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -110,14 +111,26 @@ TEST_F(CliRecords, ExportImportAndReplayOfTheExchangeFormats) {
     std::ofstream(dir / "bad.kif", std::ios::binary) << "   1 ７五歩(77)\r\n";
     std::ofstream(dir / "kaku.kifu", std::ios::binary) << "手合割：角落ち\r\n   1 ４二銀(31)\r\n";
     EXPECT_EQ(run({"import", (dir / "kaku.kifu").string()}).code, 0);
-    // A standard game whose king moves opens before the king move, and says so.
+    // A standard game whose king moves ends with the king move, and says what it left out.
     std::ofstream(dir / "king.kifu", std::ios::binary)
         << "手合割：平手\r\n   1 ７六歩(77)\r\n   2 ３四歩(33)\r\n   3 ６八玉(59)\r\n   4 ８四歩(83)\r\n";
     const Outcome king = run({"replay", (dir / "king.kifu").string()});
     EXPECT_EQ(king.code, 0);
-    EXPECT_NE(king.err.find("3手目「６八玉(59)」(4行目): 王は動かないので、その前の2手を読みました"), std::string::npos)
+    EXPECT_NE(king.err.find("3手目「６八玉(59)」(4行目): 王は動かないので、この手で終局です。後の1手は読みません"),
+              std::string::npos)
         << king.err;
-    EXPECT_EQ(king.out, "lnsgkgsnl/1r5b1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL b - 3\n");
+    EXPECT_EQ(king.out, "lnsgkgsnl/1r5b1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/1B1K3R1/LNSG1GSNL w - 4\n");
+    // A record with no moves replays as its start position.
+    std::ofstream(dir / "empty.kif", std::ios::binary) << "手合割：平手\r\n手数----指手---------消費時間--\r\n";
+    const Outcome empty = run({"replay", (dir / "empty.kif").string()});
+    EXPECT_EQ(std::tuple(empty.code, empty.out, empty.err),
+              std::tuple(0, std::string("lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1\n"),
+                         std::string()));
+    // It has no moves to keep as a record file: refused, and nothing written.
+    const Outcome kept = run({"import", (dir / "empty.kif").string(), "-o", (dir / "empty.棋譜").string()});
+    EXPECT_EQ(kept.code, kExitBadInput);
+    EXPECT_NE(kept.err.find("保存するデータがありません"), std::string::npos) << kept.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "empty.棋譜"));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"export", game},
              {"export", game, "--kif", "--csa"},

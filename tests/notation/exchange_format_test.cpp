@@ -3,8 +3,10 @@
 // malformed files that are refused with a reason.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/constants.h"
@@ -105,7 +107,7 @@ TEST(ExchangeFormat, GamesBeyondStandardShogiEndWithTheTrueResultAndTheRule) {
          {"   3 ３三角(88)   ( 0:07/00:00:09)", "   4 反則負け     ( 0:00/00:00:05)",
           "#不動将棋：   4 ９四歩(93)   (60:00/01:00:05)", "#不動将棋：   5 ５一角(33)   ( 0:01/00:00:10)",
           "まで3手で先手の勝ち"},
-         {"+8833KA", "T7", "%-ILLEGAL_ACTION", "'不動将棋：-9394FU,T3600", "'不動将棋：+3351KA,T1"}},
+         {"+8833KA", "T7", "%ILLEGAL_MOVE", "'不動将棋：-9394FU,T3600", "'不動将棋：+3351KA,T1"}},
         {"500 moves are a draw", walk, KIFU_MAX, 終局表記::種別::持将棋, "",
          {" 500 ８二飛(72)   ( 0:00/00:00:00)", " 501 持将棋", "*不動将棋では500手に達すると引き分けです。",
           "まで500手で持将棋"},
@@ -267,8 +269,34 @@ TEST(ExchangeFormat, RecordsFromOtherProgramsReadAsTheReferenceReaderReadsThem) 
         {"左五枚落ち is grade 5", false, "手合割：左五枚落ち\r\n" + handicap, 2, 5, ""},
         {"左七枚落ち is grade 7", false, "手合割：左七枚落ち\r\n" + handicap, 2, 7, ""},
         {"a CSA start given piece by piece", true, lists, 2, 1, ""},
-        {"a standard game whose king moves: the moves before it", false, kingGame, 2, 0,
-         "3手目「６八玉(59)」(5行目): 王は動かないので、その前の2手を読みました"},
+        {"a standard game whose king moves: up to the king move, which ends it", false, kingGame, 3, 0,
+         "3手目「６八玉(59)」(5行目): 王は動かないので、この手で終局です。後の1手は読みません"},
+        {"a king move as the first of two moves", false,
+         "手合割：平手\r\n手数----指手---------消費時間--\r\n   1 ５八玉(59)\r\n   2 ３四歩(33)\r\n", 1, 0,
+         "1手目「５八玉(59)」(3行目): 王は動かないので、この手で終局です。後の1手は読みません"},
+        {"CSA alike: 二枚落ち, the giver's king moves first", true,
+         "V2.2\r\nPI82HI22KA\r\n-\r\n-5152OU\r\n+7776FU\r\n%TORYO\r\n", 1, 2,
+         "1手目「５二玉(51)」(4行目): 王は動かないので、この手で終局です。後の1手は読みません"},
+        {"no moves: the start position", false,
+         "手合割：平手\r\n先手：甲\r\n後手：乙\r\n手数----指手---------消費時間--\r\n", 0, 0, ""},
+        {"no moves after a handicap diagram", false,
+         "手合割：角落ち\r\n手数----指手---------消費時間--\r\n", 0, 1, ""},
+        {"CSA with no moves", true, "V2.2\r\nPI\r\n+\r\n%CHUDAN\r\n", 0, 0, ""},
+        {"CSA statements with blanks before the commas", true,
+         "V2.2\r\nN+a\r\nN-b\r\nPI\r\n+\r\n+7776FU  ,T0\r\n-3334FU  ,T1\r\n%TORYO\r\n", 2, 0, ""},
+        {"a CSA comment after a comma", true,
+         "V2.2\r\nPI\r\n+\r\n+7776FU,T0,'comment, with a comma\r\n-3334FU\t, T1 ,\t'後\r\n%TORYO\r\n", 2, 0, ""},
+        {"a branch where the main line stops is its continuation", false,
+         "手合割：平手\r\n手数----指手---------消費時間--\r\n   1 ７六歩(77)\r\n   2 ３四歩(33)\r\n\r\n"
+         "変化：3手\r\n   3 ２六歩(27)\r\n   4 ８四歩(83)\r\n",
+         4, 0, ""},
+        {"a branch beside the main line's end word stays a branch", false,
+         "手合割：平手\r\n   1 ７六歩(77)\r\n   2 ３四歩(33)\r\n   3 投了\r\n変化：3手\r\n   3 ２六歩(27)\r\n", 2, 0,
+         "変化は読まずに本譜だけを読みました"},
+        {"a branch after another branch is not the main line", false,
+         "手合割：平手\r\n   1 ７六歩(77)\r\n   2 ３四歩(33)\r\n変化：2手\r\n   2 ８四歩(83)\r\n"
+         "変化：3手\r\n   3 ２六歩(27)\r\n",
+         2, 0, "変化は読まずに本譜だけを読みました"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -282,6 +310,104 @@ TEST(ExchangeFormat, RecordsFromOtherProgramsReadAsTheReferenceReaderReadsThem) 
         if (c.bytes.find("Kifu for Windows") != std::string::npos || c.name[0] == 'E' || c.name[0] == 'U') {
             EXPECT_EQ(r.記録.棋譜.下手名, "羽生");
             EXPECT_EQ(r.記録.開始日時, "2014/10/12 14:46:51");
+        }
+    }
+}
+
+// One rule for a king move in KIF and CSA alike: the same game in both formats reads to the
+// same moves, up to and with its first king move, whatever follows it.
+TEST(ExchangeFormat, AKingMoveEndsTheGameInKifAndCsaAlike) {
+    const std::vector<std::pair<std::string, std::string>> game = {
+        {"７六歩(77)", "+7776FU"}, {"３四歩(33)", "-3334FU"}, {"６八玉(59)", "+5968OU"},
+        {"８四歩(83)", "-8384FU"}, {"７八玉(68)", "+6878OU"}, {"８五歩(84)", "-8485FU"}};
+    for (std::size_t length = 0; length <= game.size(); ++length) {
+        SCOPED_TRACE(length);
+        std::string kif = "手合割：平手\r\n手数----指手---------消費時間--\r\n", csa = "V2.2\r\nPI\r\n+\r\n";
+        for (std::size_t i = 0; i < length; ++i) {
+            kif += std::to_string(i + 1) + " " + game[i].first + "\r\n";
+            csa += game[i].second + "\r\n";
+        }
+        kif += std::to_string(length + 1) + " 投了\r\n";
+        csa += "%TORYO\r\n";
+        const 記録読込結果 k = 解析_KIF(kif), c = 解析_CSA(csa);
+        ASSERT_TRUE(k.ok && c.ok) << k.error << c.error;
+        const std::size_t kept = std::min<std::size_t>(length, 3);
+        EXPECT_EQ(k.記録.棋譜.手.size(), kept);
+        EXPECT_EQ(k.記録.棋譜.手, c.記録.棋譜.手);
+        EXPECT_EQ(k.記録.上手先手, c.記録.上手先手);
+        // Only what follows the king move is left out, and the note says how much.
+        const std::string note = length > 3 ? "3手目「６八玉(59)」" : "";
+        for (const 記録読込結果* r : {&k, &c}) {
+            // The file's end word stands after its last move; it is the record's only there.
+            EXPECT_EQ(r->記録.終局語, length <= 3 ? "投了" : "");
+            EXPECT_EQ(r->注記.empty(), length <= 3) << r->注記;
+            EXPECT_TRUE(has(r->注記, note));
+            if (length > 3) {
+                EXPECT_TRUE(has(r->注記, "後の" + std::to_string(length - 3) + "手は読みません")) << r->注記;
+            }
+        }
+        // Written again, the king move stands as the last move and its mover loses.
+        const 終局表記 e = 作成_終局表記(k.記録);
+        if (length >= 3) {
+            EXPECT_EQ(std::tuple(e.手数, e.kind, e.勝者), std::tuple(3, 終局表記::種別::反則勝ち, std::string("後手")));
+        } else {
+            EXPECT_EQ(e.kind, 終局表記::種別::投了);
+        }
+        const 記録読込結果 again = 解析_KIF(書式_KIF(k.記録));
+        ASSERT_TRUE(again.ok) << again.error;
+        EXPECT_EQ(again.記録.棋譜.手, k.記録.棋譜.手);
+    }
+}
+
+// The CSA end words name their winner as the CSA standard defines them: %+ILLEGAL_ACTION is
+// ▲'s foul, so △ wins; %ILLEGAL_MOVE is the foul of the side to move.
+TEST(ExchangeFormat, CsaEndWordsNameTheWinnerTheStandardGivesThem) {
+    const struct {
+        const char *read, *result, *written;
+    } cases[] = {
+        {"%TORYO", "まで2手で後手の勝ち", "%TORYO"},
+        {"%+ILLEGAL_ACTION", "まで2手で後手の勝ち", "%ILLEGAL_MOVE"},
+        {"%-ILLEGAL_ACTION", "まで2手で先手の勝ち", "%-ILLEGAL_ACTION"},
+        {"%ILLEGAL_MOVE", "まで2手で後手の勝ち", "%ILLEGAL_MOVE"},
+        {"%TIME_UP", "まで2手で後手の勝ち", "%TIME_UP"},
+        {"%KACHI", "まで2手で先手の勝ち", "%KACHI"},
+        {"%SENNICHITE", "まで2手で千日手", "%SENNICHITE"},
+        {"%CHUDAN", "まで2手で中断", "%CHUDAN"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.read);
+        const 記録読込結果 r = 解析_CSA("V2.2\r\nPI\r\n+\r\n+7776FU\r\n-3334FU\r\n" + std::string(c.read) + "\r\n");
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(作成_終局表記(r.記録).まで, c.result);
+        EXPECT_TRUE(has(書式_CSA(r.記録), std::string("\r\n") + c.written + "\r\n")) << 書式_CSA(r.記録);
+    }
+}
+
+// CSA statements separated by commas, with blanks and a closing comment, read as the same
+// statements one to a line.
+TEST(ExchangeFormat, CsaStatementsOnOneLineReadAsOneToALine) {
+    const std::vector<std::string> moves = {"+7776FU", "-3334FU", "+2726FU", "-8384FU"};
+    std::string plain = "V2.2\r\nPI\r\n+\r\n";
+    for (std::size_t i = 0; i < moves.size(); ++i) plain += moves[i] + "\r\nT" + std::to_string(3 * i + 1) + "\r\n";
+    plain += "%TORYO\r\n";
+    const 記録読込結果 want = 解析_CSA(plain);
+    ASSERT_TRUE(want.ok) << want.error;
+    const char* const joins[] = {",", "  ,", ", ", "\t,\t", " , "};
+    for (const char* join : joins) {
+        for (bool comment : {false, true}) {
+            SCOPED_TRACE(std::string("[") + join + "]" + (comment ? " with a comment" : ""));
+            std::string text = "V2.2\r\nPI\r\n+\r\n";
+            for (std::size_t i = 0; i < moves.size(); ++i) {
+                text += moves[i] + join + "T" + std::to_string(3 * i + 1);
+                if (comment) text += std::string(join) + "'T99,+5958OU";
+                text += "\r\n";
+            }
+            // The seconds after the end word are the end's, not the last move's.
+            text += "%TORYO" + std::string(join) + "T99" + std::string(comment ? ",'end" : "") + "\r\n";
+            const 記録読込結果 r = 解析_CSA(text);
+            ASSERT_TRUE(r.ok) << r.error;
+            EXPECT_EQ(r.記録.棋譜.手, want.記録.棋譜.手);
+            EXPECT_EQ(std::tuple(r.記録.終局語, r.記録.勝者), std::tuple(want.記録.終局語, want.記録.勝者));
         }
     }
 }

@@ -2,11 +2,15 @@
 // file does; a handicap start stands on the board; the window's SFEN of the shown position.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
 #include "files/record_file.h"
 #include "files/session_file.h"
 #include "notation/csa.h"
 #include "notation/kif.h"
 #include "notation/record_io.h"
+#include "tests/control/control_support.h"
 #include "tests/files/game_state.h"
 #include "tests/files/sample_records.h"
 #include "tests/support/fakes.h"
@@ -90,6 +94,7 @@ TEST(RecordMode, ARecordKeepsItsHeadingsStartAndEndThroughTheKeptGameAndExport) 
         {"   3 投了\r\nまで2手で後手の勝ち\r\n", {"   3 投了", "まで2手で後手の勝ち"}, {"%TORYO"}},
         {"   3 千日手\r\n", {"   3 千日手", "まで2手で千日手"}, {"%SENNICHITE"}},
         {"3 後手 反則負け\r\n", {"   3 反則勝ち", "まで2手で先手の勝ち"}, {"%-ILLEGAL_ACTION"}},
+        {"3 先手 反則負け\r\n", {"   3 反則負け", "まで2手で後手の勝ち"}, {"%ILLEGAL_MOVE"}},
         {"   3 中断\r\n", {"   3 中断", "まで2手で中断"}, {"%CHUDAN"}},
     };
     for (const Case& c : cases) {
@@ -112,6 +117,77 @@ TEST(RecordMode, ARecordKeepsItsHeadingsStartAndEndThroughTheKeptGameAndExport) 
         for (const std::string& line : c.csa)
             EXPECT_NE(csa.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\n" << csa;
         EXPECT_NE(csa.find("\r\n$START_TIME:2020/01/02 10:00:00\r\n"), std::string::npos);
+    }
+}
+
+// A record with no moves is its start position: it opens in the game as one, and there is
+// nothing to write of it.
+TEST(RecordMode, ARecordWithNoMovesOpensAsItsStartPosition) {
+    struct Case {
+        std::string text;
+        bool csa;
+        const char* sfen;
+    };
+    const Case cases[] = {
+        {"手合割：平手\r\n先手：甲\r\n後手：乙\r\n手数----指手---------消費時間--\r\n", false,
+         "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"},
+        {"手合割：角落ち\r\n手数----指手---------消費時間--\r\n", false,
+         "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1"},
+        {"V2.2\r\nPI\r\n+\r\n", true, "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const 記録読込結果 r = c.csa ? 解析_CSA(c.text) : 解析_KIF(c.text);
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_TRUE(r.記録.棋譜.手.empty());
+        Rig rig;
+        rig.load();
+        取込_対局記録(rig.game, r.記録);
+        EXPECT_EQ(rig.game.KIFU_LAST, 0);
+        EXPECT_EQ(局面SFEN(rig.game), c.sfen);
+        rig.game.AFTER_Click();
+        EXPECT_EQ(rig.game.KIFU_NOW, 0);
+        const std::filesystem::path out = rig.root / "empty.kif";
+        EXPECT_EQ(書込_記録(out, r.記録, 記録形式::KIF), std::optional<std::string>("保存するデータがありません"));
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+// The end the game decided is the end every writer writes, also where the moves alone do
+// not show it: a resignation, a mate this game sees (its kings stay put), a loss on time.
+TEST(RecordMode, TheEndTheGameDecidedIsTheEndTheRecordSays) {
+    struct Case {
+        終局理由 reason;
+        const char *kif, *csa;
+    };
+    const Case cases[] = {
+        {終局理由::投了, "   3 投了", "%TORYO"},
+        {終局理由::詰み, "   3 詰み", "%TSUMI"},
+        {終局理由::時間切れ, "   3 切れ負け", "%TIME_UP"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kif);
+        Rig rig;
+        rig.load();
+        Game& g = rig.game;
+        g.TAIKYOKU_MODE = MODE_MAN;
+        g.START_Click();
+        move(g, 7, 7, 7, 6);
+        move(g, 3, 3, 3, 4);
+        ASSERT_EQ(g.KIFU_LAST, 2);
+        // The first mover is to move and loses.
+        g.終局 = {c.reason, g.TE_GOTE};
+        const 対局記録 r = 作成_対局記録(g, g.KIFU_LAST);
+        const std::string kif = 書式_KIF(r), csa = 書式_CSA(r);
+        EXPECT_NE(kif.find("\r\n" + std::string(c.kif)), std::string::npos) << kif;
+        EXPECT_NE(kif.find("\r\nまで2手で後手の勝ち\r\n"), std::string::npos) << kif;
+        EXPECT_NE(csa.find(std::string("\r\n") + c.csa + "\r\n"), std::string::npos) << csa;
+        // Read back, the file says the same.
+        const 記録読込結果 back = 解析_KIF(kif);
+        ASSERT_TRUE(back.ok) << back.error;
+        EXPECT_EQ(書式_KIF(back.記録).substr(kif.find("手数----")), kif.substr(kif.find("手数----")));
+        // Only the whole game has that end; a part of it was broken off.
+        EXPECT_NE(書式_KIF(作成_対局記録(g, 1)).find("\r\nまで1手で中断\r\n"), std::string::npos);
     }
 }
 

@@ -289,6 +289,9 @@ private slots:
             "Cannot read the record file\n\nLine 12: A move line must be 37 characters long (it has 36)");
         row("record move", "棋譜ﾌｧｲﾙを読み込めません\n\n7手目: 持駒にない駒を打っています",
             "Cannot read the record file\n\nMove 7: A piece not in hand is dropped");
+        row("a king move's note", "3手目「６八玉(59)」(5行目): 王は動かないので、この手で終局です。後の1手は読みません",
+            "Move 3 “６八玉(59)” (line 5): A king never moves: the game ends with this move (moves left out after "
+            "it: 1)");
         row("piece code", "動かした駒のコード 99 は駒ではありません", "The moved piece's code 99 is not a piece");
         row("sound file", "「駒打音.wav」を読み込めません。\nファイルが空です",
             "Cannot read “駒打音.wav”.\nThe file is empty");

@@ -30,7 +30,7 @@ std::vector<MalformedRecord> malformedRecords() {
     const std::string csaHead = "V2.2\r\nPI\r\n+\r\n";
     return {
         {false, "", "指し手がありません"},
-        {false, kifWith(""), "指し手がありません"},
+        {false, "メモ：次の対局は土曜\r\n", "指し手がありません"},
         {false, kifWith(ok1 + "   3 ３四歩(33)\r\n"), "手数が続いていません"},
         {false, kifWith("   1 ７五歩(77)\r\n"), "1手目(3行目): その駒はそこへ動けません"},
         {false, kifWith("   1 ７六飛(77)\r\n"), "駒の種類が盤の駒と合いません"},
@@ -46,7 +46,9 @@ std::vector<MalformedRecord> malformedRecords() {
         {false, kifWith(ok1 + "   2 ３四歩(33)\r\n   3 ２二角(88)\r\n   4 同　銀(31)\r\n   5 ３三角打\r\n"
                         "   6 ２八角(33)\r\n"),
          "6手目"},
-        {false, kifWith("   1 ５八玉(59)\r\n   2 ３四歩(33)\r\n"), "1手目「５八玉(59)」(3行目): 王は動かないので、読める指し手がありません"},
+        {false, kifWith("   1 ７六歩(77)\r\n   2 ３四歩(33)\r\n   3 ３三角(88)\r\n   4 ９四歩(93)\r\n"
+                        "   5 ５一角(33)\r\n   6 ９五歩(94)\r\n"),
+         "6手目(8行目): 玉を取って終わった後に指し手があります"},
         {false, kifWith("   1 ７六歩(77)   ( 0:01/9999999:00:00)\r\n"), "1手目: 消費時間が大きすぎます"},
         {false, kifWith("   1 ７六歩(77)   (9999999:01/00:00:01)\r\n"), "1手目: 消費時間が大きすぎます"},
         {false, kifWith("   1 １四歩(13)\r\n", "手合割：五枚落ち\r\n"), "手合割「五枚落ち」は不動将棋にありません"},
