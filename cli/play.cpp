@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/output_file.h"
 #include "files/record_file.h"
 #include "notation/record_text.h"
 
@@ -380,6 +381,9 @@ std::string PlaySession::endReason() {
 }
 
 int runPlay(const PlayOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
+    // The record's file is checked before the game, not after it.
+    Output record;
+    if (!options.record.empty() && !openRecordOutput(record, options.record, err)) return kExitBadInput;
     PlaySession session(options, out);
     if (!session.start()) {
         err << "fudo-cli: level " << options.level << " is not available\n";
@@ -400,11 +404,13 @@ int runPlay(const PlayOptions& options, std::istream& in, std::ostream& out, std
     const 棋譜データ data = options.second
                                 ? 作成_棋譜データ(g, g.KIFU_NOW, "端末対局", computer, std::string(kYou))
                                 : 作成_棋譜データ(g, g.KIFU_NOW, "端末対局", std::string(kYou), computer);
-    if (auto failure = 書込_棋譜(options.record, data)) {
-        err << "fudo-cli: cannot write " << options.record << ": " << *failure << '\n';
+    std::string reason;
+    const auto bytes = 書式_棋譜(data, &reason);
+    if (!bytes) {
+        err << "fudo-cli: cannot write " << options.record << ": " << reason << '\n';
         return kExitBadInput;
     }
-    return 0;
+    return record.write(*bytes, out, err) ? 0 : kExitBadInput;
 }
 
 }  // namespace fudo::cli

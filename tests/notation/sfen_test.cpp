@@ -33,13 +33,53 @@ TEST(Sfen, PiecesSidesSquaresAndHands) {
 TEST(Sfen, WritesWhatItReads) {
     for (const char* s : {"lnsgk2nl/1r4+Bb1/p8/9/9/9/P8/7R1/LNSGK2+pL w 2Pg3p 12",
                           "4k4/9/9/9/9/9/9/9/4K4 w - 1",
-                          "8k/9/9/9/9/9/9/9/K8 w RBGSNLP2rb2g2s2n2l16p 1"}) {
+                          "8k/9/9/9/9/9/9/9/K8 w RBGSNLPrb3g3s3n3l17p 1"}) {
         Position p;
         std::string error;
         ASSERT_TRUE(parseSfen(s, p, error)) << s << ": " << error;
         auto h = headlessAt(p, 3);
         const std::string back = toSfen(h->game, 'w', std::stoi(std::string(s).substr(std::string(s).rfind(' ') + 1)));
         EXPECT_EQ(back, s);
+    }
+}
+
+// A set holds 18 pawns, 4 each of lances, knights, silvers and golds, 2 bishops and 2 rooks:
+// a position with more, counting promoted pieces and both hands, is refused by its count,
+// whatever the kings stand.
+TEST(Sfen, RefusesMorePiecesThanASetHoldsNamingThem) {
+    const std::string start = "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b ";
+    struct Case {
+        std::string sfen;
+        const char* named;  // empty: accepted
+    };
+    const Case cases[] = {
+        {start + "- 1", ""},
+        {start + "P 1", "19 pawns"},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 39p 1", "39 pawns"},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 18p 1", ""},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 9P9p 1", ""},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 10P9p 1", "19 pawns"},
+        // Promoted pieces are pieces of the set too.
+        {"lnsgkgsnl/1r5b1/+ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1", ""},
+        {"lnsgkgsnl/1r5b1/+ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b p 1", "19 pawns"},
+        {"4k4/9/9/9/9/9/9/9/+R3K4 w 2r 1", "3 rooks"},
+        {"4k4/9/9/9/9/9/9/9/+B3K4 w Bb 1", "3 bishops"},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 2G3g 1", "5 golds"},
+        {"4k4/9/9/9/9/9/9/9/+S3K4 w 4s 1", "5 silvers"},
+        {"4k4/9/9/9/9/9/9/9/+N3K4 w 4n 1", "5 knights"},
+        {"4k4/9/9/9/9/9/9/9/+L3K4 w 2L2l 1", "5 lances"},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 2R2B4G4S4N4L18P 1", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sfen);
+        Position p;
+        std::string error;
+        const bool ok = parseSfen(c.sfen, p, error);
+        EXPECT_EQ(ok, *c.named == '\0') << error;
+        if (*c.named) {
+            EXPECT_NE(error.find(c.named), std::string::npos) << error;
+            EXPECT_EQ(error.find("king"), std::string::npos) << error;
+        }
     }
 }
 
