@@ -8,6 +8,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -135,6 +136,31 @@ TEST_F(OutputFile, APipeIsWrittenIntoAndStaysAPipe) {
     }
     EXPECT_EQ(reader.finish(), big + "end");
     EXPECT_EQ(kindOf(fifo), S_IFIFO);
+
+    // A reader already there and slower than the writer: the writer waits for it.
+    {
+        const int r = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(r, 0);
+        std::string slow;
+        std::thread drain([&] {
+            char buf[512];
+            for (int idle = 0; slow.size() < big.size() && idle < 20000;) {
+                const ssize_t n = ::read(r, buf, sizeof buf);
+                if (n > 0) {
+                    slow.append(buf, static_cast<std::size_t>(n));
+                    idle = 0;
+                } else {
+                    ++idle;
+                }
+                std::this_thread::sleep_for(std::chrono::microseconds(100));
+            }
+        });
+        出力ファイル out(fifo);
+        EXPECT_EQ(out.書込(big, true), std::nullopt);
+        drain.join();
+        ::close(r);
+        EXPECT_EQ(slow.size(), big.size());
+    }
 
     // Nobody reads: the window is not held, the pipe is refused.
     出力ファイル lonely(fifo);
