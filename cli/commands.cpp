@@ -287,7 +287,7 @@ int bestmove(Words& w, std::ostream& out) {
     }
     Position pos;
     std::string error;
-    if (!parseSfen(sfen, pos, error)) {
+    if (!parseSfen(sfen, pos, error) || !checkPieceCounts(pos, error)) {
         w.fail("bad SFEN: " + error);
         return kExitBadInput;
     }

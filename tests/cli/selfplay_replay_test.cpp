@@ -316,6 +316,12 @@ TEST_F(CliOutput, APositionWithMorePiecesThanASetIsRefusedByItsCount) {
         EXPECT_NE(o.err.find("39 pawns"), std::string::npos) << o.err;
         EXPECT_EQ(o.err.find("king"), std::string::npos) << o.err;
     }
+    // The engine says so for a position given to it, and plays nothing from it.
+    std::istringstream in("usi\nisready\nposition sfen 4k4/9/9/9/9/9/9/9/4K4 w 39p 1\ngo depth 1\nquit\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(runCommand({"usi"}, in, out, err), 0);
+    EXPECT_NE(out.str().find("info string the position holds 39 pawns"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("bestmove P*"), std::string::npos) << out.str();
 }
 
 }  // namespace
