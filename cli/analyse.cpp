@@ -7,6 +7,7 @@
 
 #include "analysis/comments.h"
 #include "cli/commands.h"
+#include "cli/output_file.h"
 #include "files/record_file.h"
 #include "notation/record_io.h"
 
@@ -62,8 +63,11 @@ int analyseCommand(const std::vector<std::string>& args, std::ostream& out, std:
         }
     }
     if (file.empty()) return fail(err, "analyse needs a record file");
-    if (!output.empty() && 形式_拡張子(output) != 記録形式::KIF && 形式_拡張子(output) != 記録形式::KIFU)
-        return fail(err, "--output must name a .kif or .kifu file");
+    // The output is checked before the review; with "-" the review's lines go to standard error.
+    Output to;
+    if (!output.empty() && !to.open(output, {RecordFormat::KIF, RecordFormat::KIFU}, RecordFormat::KIF, file, err))
+        return kExitBadInput;
+    std::ostream& lines = !output.empty() && to.standardOutput() ? err : out;
 
     対局記録 r;
     if (形式_拡張子(file)) {
@@ -82,7 +86,7 @@ int analyseCommand(const std::vector<std::string>& args, std::ostream& out, std:
     search::Limits limits;
     limits.seconds = double(movetime) / 1000;
     std::atomic<bool> stop{false};
-    out << file << ": " << r.棋譜.手.size() << " moves, " << movetime << " ms a position, " << threads
+    lines << file << ": " << r.棋譜.手.size() << " moves, " << movetime << " ms a position, " << threads
         << (threads == 1 ? " thread" : " threads") << '\n' << std::flush;
     const analysis::棋譜解析 a = analysis::解析する(r, engine, limits, stop);
 
@@ -93,7 +97,7 @@ int analyseCommand(const std::vector<std::string>& args, std::ostream& out, std:
         std::snprintf(buf, sizeof buf, "%8s", e.済 ? 評価表記(e.評価値).c_str() : "");
         return std::string(buf);
     };
-    out << "   0 " << 詰め("start", 16) << 評価欄(a.局面[0]) << '\n';
+    lines << "   0 " << 詰め("start", 16) << 評価欄(a.局面[0]) << '\n';
     for (std::size_t i = 0; i < r.棋譜.手.size(); ++i) {
         const analysis::局面評価& before = a.局面[i];
         const analysis::印 mark = a.印列[i];
@@ -101,24 +105,26 @@ int analyseCommand(const std::vector<std::string>& args, std::ostream& out, std:
         if (!before.読み筋.empty()) best.push_back(before.読み筋.front());
         char num[16];
         std::snprintf(num, sizeof num, "%4d ", static_cast<int>(i + 1));
-        out << num << 詰め((a.先手の手[i] ? "▲" : "△") + kif[i], 16) << 評価欄(a.局面[i + 1]) << "  best "
+        lines << num << 詰め((a.先手の手[i] ? "▲" : "△") + kif[i], 16) << 評価欄(a.局面[i + 1]) << "  best "
             << 詰め(analysis::読み筋表記(r, static_cast<int>(i), best), 16) << analysis::印記号(mark);
-        if (mark != analysis::印::なし) out << ' ' << analysis::印の名前(mark);
-        out << '\n';
+        if (mark != analysis::印::なし) lines << ' ' << analysis::印の名前(mark);
+        lines << '\n';
     }
 
     const analysis::棋譜解析::集計 c = a.集計する();
     const std::string names[2] = {"▲" + (向き(r).回転 ? r.棋譜.上手名 : r.棋譜.下手名),
                                   "△" + (向き(r).回転 ? r.棋譜.下手名 : r.棋譜.上手名)};
     for (int side = 0; side < 2; ++side)
-        out << names[side] << ": 疑問手 ?! " << c.数[side][0] << ", 悪手 ? " << c.数[side][1] << ", 大悪手 ?? "
+        lines << names[side] << ": 疑問手 ?! " << c.数[side][0] << ", 悪手 ? " << c.数[side][1] << ", 大悪手 ?? "
             << c.数[side][2] << '\n';
     if (output.empty()) return 0;
     analysis::注釈を付ける(r, a);
     if (r.開始日時.empty()) r.開始日時 = 現在日時();
-    if (auto failure = 書込_記録(output, r, *形式_拡張子(output)))
-        return fail(err, "cannot write " + output + ": " + *failure);
-    out << "wrote " << output << '\n';
+    std::string reason;
+    const auto bytes = 書式_記録(r, to.format() == RecordFormat::KIFU ? 記録形式::KIFU : 記録形式::KIF, &reason);
+    if (!bytes) return fail(err, "cannot write " + output + ": " + reason);
+    if (!to.write(*bytes, out, err)) return kExitBadInput;
+    lines << "wrote " << output << '\n';
     return 0;
 }
 

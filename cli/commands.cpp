@@ -14,10 +14,12 @@
 #include "cli/play.h"
 #include "cli/level4.h"
 #include "cli/match.h"
+#include "cli/output_file.h"
 #include "cli/usi.h"
 #include "cli/record_commands.h"
 #include "cli/selfplay.h"
 #include "notation/sfen.h"
+#include "files/file_io.h"
 #include "files/record_file.h"
 #include "notation/record_io.h"
 #include "search/strength.h"
@@ -70,7 +72,8 @@ constexpr CommandHelp kCommands[] = {
      "  --sample K\n"
      "      Also prints every K-th position with the upper side to move, as SFEN.\n"
      "  --record FILE\n"
-     "      Writes each game as a record file; with several games, FILE-n for game n.\n"
+     "      Writes each game as a .棋譜 record file; with several games, FILE-n for game n (a pipe\n"
+     "      or a device takes them one after another).\n"
      "  --movetime MS\n"
      "      Thinking time of a level 4 side in milliseconds (default 200).\n"
      "  --upper-movetime MS\n"
@@ -119,8 +122,8 @@ constexpr CommandHelp kCommands[] = {
      "  --board\n"
      "      Prints the board and both hands after each move; v marks the computer's pieces.\n"
      "  --record FILE\n"
-     "      Writes the game as a record file at the end.\n"},
-    {"export", "export FILE --kif | --kifu | --csa [--output OUT]",
+     "      Writes the game as a .棋譜 record file at the end; the file is checked before the game.\n"},
+    {"export", "export FILE [--kif | --kifu | --csa] [--output OUT]",
      "Writes the game of the record file FILE (.棋譜) in KIF (Shift JIS), KIFU (KIF in UTF-8) or CSA.",
      "  --kif\n"
      "      KIF in Shift JIS, the format most shogi programs read.\n"
@@ -129,11 +132,14 @@ constexpr CommandHelp kCommands[] = {
      "  --csa\n"
      "      CSA, the format of computer shogi.\n"
      "  --output OUT\n"
-     "      The file to write (also -o OUT; default: FILE with the format's extension).\n"},
+     "      The file to write (also -o OUT; default: FILE with the format's extension). Its suffix\n"
+     "      .kif, .kifu or .csa chooses the format; - is standard output.\n"},
     {"import", "import FILE [--output OUT]",
      "Reads a KIF, KIFU or CSA file, checks every move under the game's rules and prints how many it holds.",
      "  --output OUT\n"
-     "      Also writes the game as the record file OUT (.棋譜; also -o OUT); a handicap start cannot be written.\n"},
+     "      Also writes the game as OUT (also -o OUT) in the format its suffix names: .棋譜, .kif,\n"
+     "      .kifu or .csa (.棋譜 for any other name; - is standard output). A handicap start\n"
+     "      cannot be written as .棋譜.\n"},
     {"usi", "usi [--threads N] [--hash MB] [--step K]",
      "Runs level 4 as a USI engine on standard input and output, under this game's rule.",
      "  --threads N\n"
@@ -185,7 +191,7 @@ constexpr CommandHelp kCommands[] = {
      "      Search threads, 1 to 64 (default 1).\n"
      "  --output OUT.kif\n"
      "      Also writes the record as KIF (.kif Shift JIS, .kifu UTF-8) with the review as\n"
-     "      comments other shogi programs read (also -o OUT).\n"},
+     "      comments other shogi programs read (also -o OUT; - writes .kif to standard output).\n"},
     // Commands still to come are added here and to fudo-cli(1).
 };
 
@@ -291,11 +297,20 @@ int bestmove(Words& w, std::ostream& out) {
         w.fail("bad SFEN: " + error);
         return kExitBadInput;
     }
+    // Levels 1 to 3 answer any board they are given (their reference positions hold more than
+    // a set); the search does not, so only it refuses such a position.
+    std::string overSet;
+    const bool withinSet = checkPieceCounts(pos, overSet);
     if (step && level && level != 4) {
         w.fail("--step belongs to --level 4");
         return kExitBadInput;
     }
     if (!level) level = step ? 4 : 3;
+    if (!withinSet && level == 4) {
+        w.fail("bad SFEN: " + overSet);
+        return kExitBadInput;
+    }
+    if (!withinSet) err << "fudo-cli: note: " << overSet << '\n';
     if (level != 4) {
         if (limited) {
             w.fail("--movetime and --depth belong to --level 4");
@@ -319,10 +334,10 @@ int bestmove(Words& w, std::ostream& out) {
 
 // The record file of game n: FILE itself for a single game, else FILE with "-n" before its
 // extension.
-std::filesystem::path recordFile(const std::string& file, long long n, long long games) {
-    std::filesystem::path p(file);
-    if (games == 1) return p;
-    return p.parent_path() / (p.stem().string() + "-" + std::to_string(n) + p.extension().string());
+std::string recordFile(const std::string& file, long long n, long long games) {
+    if (games == 1) return file;
+    const std::filesystem::path p = パス_UTF8(file);
+    return 文字列_パス(p.parent_path() / パス_UTF8(文字列_パス(p.stem()) + "-" + std::to_string(n) + 文字列_パス(p.extension())));
 }
 
 int selfplay(Words& w, std::ostream& out) {
@@ -379,6 +394,13 @@ int selfplay(Words& w, std::ostream& out) {
         w.fail("a step belongs to level 4");
         return kExitBadInput;
     }
+    // The record's file is checked before the games: a pipe or a device takes every game in
+    // turn, else each game gets its own file.
+    Output record;
+    const bool oneStream = !recordPath.empty() && 出力ファイル(パス_UTF8(recordPath)).ストリーム();
+    if (!recordPath.empty() &&
+        !openRecordOutput(record, oneStream ? recordPath : recordFile(recordPath, 1, games), w.errors()))
+        return kExitBadInput;
 
     int won[3] = {0, 0, 0};  // lower, upper, draw
     int faults = 0;
@@ -399,11 +421,17 @@ int selfplay(Words& w, std::ostream& out) {
         }
         for (const std::string& s : r.samples) out << "sample " << s << '\n';
         if (!recordPath.empty()) {
-            const std::filesystem::path path = recordFile(recordPath, n + 1, games);
-            if (auto failure = 書込_棋譜(path, r.record)) {
-                w.fail("cannot write " + path.string() + ": " + *failure);
+            Output next;
+            if (n > 0 && !oneStream && !openRecordOutput(next, recordFile(recordPath, n + 1, games), w.errors()))
+                return kExitBadInput;
+            Output& to = n > 0 && !oneStream ? next : record;
+            std::string reason;
+            const auto bytes = 書式_棋譜(r.record, &reason);
+            if (!bytes) {
+                w.fail("cannot write " + to.name() + ": " + reason);
                 return kExitBadInput;
             }
+            if (!to.write(*bytes, out, w.errors())) return kExitBadInput;
         }
     }
     const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/output_file.h"
 #include "files/record_file.h"
 #include "notation/record_io.h"
 #include "notation/record_text.h"
@@ -384,6 +385,9 @@ std::string PlaySession::endReason() {
 }
 
 int runPlay(const PlayOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
+    // The record's file is checked before the game, not after it.
+    Output record;
+    if (!options.record.empty() && !openRecordOutput(record, options.record, err, true)) return kExitBadInput;
     PlaySession session(options, out);
     if (!session.start()) {
         err << "fudo-cli: level " << options.level << " is not available\n";
@@ -404,22 +408,22 @@ int runPlay(const PlayOptions& options, std::istream& in, std::ostream& out, std
     const 棋譜データ data = options.second
                                 ? 作成_棋譜データ(g, g.KIFU_NOW, "端末対局", computer, std::string(kYou))
                                 : 作成_棋譜データ(g, g.KIFU_NOW, "端末対局", std::string(kYou), computer);
-    // A KIF or CSA name gets that format, which holds the end of the game too.
-    if (const auto format = 形式_拡張子(options.record)) {
+    std::string reason;
+    std::optional<std::string> bytes;
+    if (record.format() != RecordFormat::Native) {
+        // A KIF or CSA name gets that format, which holds the end of the game too.
         対局記録 r = 作成_対局記録(g, g.KIFU_NOW);
         r.棋譜 = data;
         r.開始日時 = 現在日時();
-        if (auto failure = 書込_記録(options.record, r, *format)) {
-            err << "fudo-cli: cannot write " << options.record << ": " << *failure << '\n';
-            return kExitBadInput;
-        }
-        return 0;
+        bytes = 書式_記録(r, exchangeFormat(record.format()), &reason);
+    } else {
+        bytes = 書式_棋譜(data, &reason);
     }
-    if (auto failure = 書込_棋譜(options.record, data)) {
-        err << "fudo-cli: cannot write " << options.record << ": " << *failure << '\n';
+    if (!bytes) {
+        err << "fudo-cli: cannot write " << options.record << ": " << reason << '\n';
         return kExitBadInput;
     }
-    return 0;
+    return record.write(*bytes, out, err) ? 0 : kExitBadInput;
 }
 
 }  // namespace fudo::cli

@@ -5,6 +5,8 @@
 
 #include "cli/commands.h"
 #include "cli/headless.h"
+#include "cli/output_file.h"
+#include "files/file_io.h"
 #include "files/record_file.h"
 #include "notation/record_io.h"
 
@@ -59,24 +61,34 @@ int exportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     std::vector<std::string> flags;
     std::string file, output;
     if (!fileAndOutput(args, flags, file, output, err, true)) return kExitBadInput;
-    if (flags.size() != 1) return fail(err, "export needs one of --kif, --kifu or --csa");
-    const 記録形式 format = flags[0] == "--kif"    ? 記録形式::KIF
-                            : flags[0] == "--kifu" ? 記録形式::KIFU
-                                                   : 記録形式::CSA;
+    if (flags.size() > 1) return fail(err, "export takes one of --kif, --kifu or --csa");
+    std::optional<RecordFormat> chosen;
+    if (!flags.empty())
+        chosen = flags[0] == "--kif" ? RecordFormat::KIF : flags[0] == "--kifu" ? RecordFormat::KIFU : RecordFormat::CSA;
+    if (output.empty()) {
+        if (!chosen) return fail(err, "export needs one of --kif, --kifu or --csa");
+        std::filesystem::path target = パス_UTF8(file);
+        target.replace_extension(std::string(".").append(flags[0], 2));
+        output = 文字列_パス(target);
+    }
+    // The output is checked before the work; with a flag its name may not ask for another format.
+    Output to;
+    const std::vector<RecordFormat> exchange = {RecordFormat::KIF, RecordFormat::KIFU, RecordFormat::CSA};
+    if (!to.open(output, chosen ? std::vector<RecordFormat>{*chosen} : exchange, chosen, file, err))
+        return kExitBadInput;
+    std::ostream& info = to.standardOutput() ? err : out;
+
     const 棋譜読込結果 read = 読込_棋譜(file);
     if (!read.ok) return fail(err, file + ": " + read.error);
     対局記録 r = 作成_対局記録(read.data);
     if (r.開始日時.empty()) r.開始日時 = 現在日時();
-    std::filesystem::path target = output;
-    if (output.empty()) {
-        target = file;
-        target.replace_extension(std::string(".").append(flags[0], 2));
-    }
-    if (auto failure = 書込_記録(target, r, format))
-        return fail(err, "cannot write " + target.string() + ": " + *failure);
+    std::string reason;
+    const auto bytes = 書式_記録(r, exchangeFormat(to.format()), &reason);
+    if (!bytes) return fail(err, "cannot write " + output + ": " + reason);
+    if (!to.write(*bytes, out, err)) return kExitBadInput;
     const 終局表記 end = 作成_終局表記(r);
-    out << "wrote " << target.string() << ": " << r.棋譜.手.size() << " moves, " << end.手数
-        << " as moves, " << end.まで << '\n';
+    info << "wrote " << output << ": " << r.棋譜.手.size() << " moves, " << end.手数 << " as moves, " << end.まで
+         << '\n';
     return 0;
 }
 
@@ -84,18 +96,31 @@ int importCommand(const std::vector<std::string>& args, std::ostream& out, std::
     std::vector<std::string> flags;
     std::string file, output;
     if (!fileAndOutput(args, flags, file, output, err, false)) return kExitBadInput;
+    // The output is checked before the work; its suffix chooses the format, .棋譜 by default.
+    Output to;
+    if (!output.empty() &&
+        !to.open(output, {RecordFormat::Native, RecordFormat::KIF, RecordFormat::KIFU, RecordFormat::CSA},
+                 RecordFormat::Native, file, err))
+        return kExitBadInput;
+    std::ostream& info = !output.empty() && to.standardOutput() ? err : out;
     const 記録読込結果 r = 読込_記録(file);
     if (!r.ok) return fail(err, file + ": " + r.error);
     note(err, file, r.注記);
-    out << file << ": " << r.記録.棋譜.手.size() << " moves";
-    if (r.記録.手合 != 0) out << ", handicap grade " << r.記録.手合;
-    out << '\n';
+    info << file << ": " << r.記録.棋譜.手.size() << " moves";
+    if (r.記録.手合 != 0) info << ", handicap grade " << r.記録.手合;
+    info << '\n';
     if (output.empty()) return 0;
-    if (r.記録.手合 != 0)
-        return fail(err, output + ": 駒落ちの棋譜は .棋譜 形式では保存できません");
-    if (auto failure = 書込_棋譜(output, r.記録.棋譜))
-        return fail(err, "cannot write " + output + ": " + *failure);
-    out << "wrote " << output << '\n';
+    std::string reason;
+    std::optional<std::string> bytes;
+    if (to.format() == RecordFormat::Native) {
+        if (r.記録.手合 != 0) return fail(err, output + ": 駒落ちの棋譜は .棋譜 形式では保存できません");
+        bytes = 書式_棋譜(r.記録.棋譜, &reason);
+    } else {
+        bytes = 書式_記録(r.記録, exchangeFormat(to.format()), &reason);
+    }
+    if (!bytes) return fail(err, "cannot write " + output + ": " + reason);
+    if (!to.write(*bytes, out, err)) return kExitBadInput;
+    info << "wrote " << output << '\n';
     return 0;
 }
 

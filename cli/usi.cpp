@@ -57,7 +57,7 @@ bool parseUsiPosition(std::string_view text, search::Snapshot& out, std::string&
         return false;
     }
     Position board;
-    if (!parseSfen(sfen, board, error)) return false;
+    if (!parseSfen(sfen, board, error) || !checkPieceCounts(board, error)) return false;
     search::Color side;
     int moveNumber;
     sfenSideAndNumber(sfen, side, moveNumber);

@@ -336,8 +336,6 @@ std::optional<std::string> 書込_棋譜(const std::filesystem::path& path, cons
     std::string reason;
     auto bytes = 書式_棋譜(data, &reason);
     if (!bytes) return reason;
-    // Replacing by rename would go round a file the user protected.
-    if (auto refused = 検査_上書き(path)) return refused;
     return 書込_ファイル置換(path, *bytes);
 }
 

@@ -13,6 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "files/file_io.h"
 #include "search/strength.h"
 
 namespace fudo {
@@ -446,28 +447,7 @@ std::string セッション文字列(const Game& g) {
 }
 
 bool 書込_セッション(const Game& g, const std::filesystem::path& file) {
-    const std::string text = セッション文字列(g);
-    std::filesystem::path tmp = file;
-    tmp += ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(text.data(), std::streamsize(text.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            std::filesystem::remove(tmp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, file, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
-        return false;
-    }
-    return true;
+    return !書込_ファイル置換(file, セッション文字列(g)).has_value();
 }
 
 bool 検査_セッション(std::string_view text, std::string& error, bool* unfinished) {

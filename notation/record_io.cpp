@@ -36,13 +36,24 @@ std::optional<記録形式> 形式_拡張子(const std::filesystem::path& path) 
     return *format == 記録形式::CSA ? 解析_CSA(f.bytes) : 解析_KIF(f.bytes);
 }
 
+std::optional<std::string> 書式_記録(const 対局記録& r, 記録形式 format, std::string* reason) {
+    std::string why;
+    if (r.棋譜.手.empty()) {
+        why = "保存するデータがありません";
+    } else if (std::string fault = 検査_対局記録(r); !fault.empty()) {
+        why = "指し手が正しくありません: " + fault;
+    }
+    if (!why.empty()) {
+        if (reason) *reason = why;
+        return std::nullopt;
+    }
+    return format == 記録形式::CSA ? 符号化_CSA(r, reason) : 符号化_KIF(r, format == 記録形式::KIFU, reason);
+}
+
 std::optional<std::string> 書込_記録(const std::filesystem::path& path, const 対局記録& r,
                                      記録形式 format) {
-    if (r.棋譜.手.empty()) return "保存するデータがありません";
-    if (std::string why = 検査_対局記録(r); !why.empty()) return "指し手が正しくありません: " + why;
     std::string reason;
-    const auto bytes = format == 記録形式::CSA ? 符号化_CSA(r, &reason)
-                                               : 符号化_KIF(r, format == 記録形式::KIFU, &reason);
+    const auto bytes = 書式_記録(r, format, &reason);
     if (!bytes) return reason;
     return 書込_ファイル置換(path, *bytes);
 }

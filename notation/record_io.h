@@ -20,6 +20,10 @@ std::optional<記録形式> 形式_拡張子(const std::filesystem::path& path);
 // Reads and checks a KIF, KIFU or CSA file; the reason names the move or line at fault.
 記録読込結果 読込_記録(const std::filesystem::path& path);
 
+// The bytes of the record in the format; nullopt with the Japanese reason when the record
+// is empty, does not replay from its start, or cannot be written in the format.
+std::optional<std::string> 書式_記録(const 対局記録& r, 記録形式 format, std::string* reason);
+
 // Writes the record in the format: formatted first, then replaced in one step. nullopt on
 // success, else a Japanese reason; on failure no file is changed. A move list that does not
 // replay from its start is refused too.

@@ -202,6 +202,23 @@ bool parseSfen(std::string_view text, Position& out, std::string& error) {
     return true;
 }
 
+bool checkPieceCounts(const Position& pos, std::string& error) {
+    static constexpr int kInSet[8] = {0, 18, 4, 4, 4, 4, 2, 2};
+    static constexpr const char* kNames[8] = {"", "pawns", "lances", "knights", "silvers", "golds", "bishops", "rooks"};
+    int count[8] = {};
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) count[駒種類(pos.ban[x][y])] += 1;
+    for (int kind = 1; kind <= 7; ++kind) {
+        count[kind] += pos.sitaMochi[kind] + pos.ueMochi[kind];
+        if (count[kind] > kInSet[kind]) {
+            error = "the position holds " + std::to_string(count[kind]) + " " + kNames[kind] +
+                    " on the board and in hand; a set has " + std::to_string(kInSet[kind]);
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string toSfen(const Game& g, char side, int moveNumber) {
     std::string s;
     for (int y = 1; y <= 9; ++y) {

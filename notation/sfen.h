@@ -28,6 +28,12 @@ struct Position {
 // leading "sfen" word is allowed). On failure returns false and a one-line reason.
 bool parseSfen(std::string_view text, Position& out, std::string& error);
 
+// False, with a reason naming the kind, when the board (promoted pieces included) and both
+// hands hold more pieces of a kind than a set: a search given a 39th pawn would play it.
+// parseSfen reads such positions (the evaluation is tested on them); the commands that take
+// a position to play refuse them.
+bool checkPieceCounts(const Position& pos, std::string& error);
+
 // The position of a game as SFEN, with the given side letter and move number.
 std::string toSfen(const Game& game, char side = 'w', int moveNumber = 1);
 

@@ -663,6 +663,38 @@
         <translation>The file is read-only</translation>
     </message>
     <message>
+        <source>ファイル名がありません</source>
+        <translation>No file name is given</translation>
+    </message>
+    <message>
+        <source>フォルダには書き込めません</source>
+        <translation>A folder cannot be written as a file</translation>
+    </message>
+    <message>
+        <source>通常のファイルでもパイプでも端末などの装置でもないので書き込めません</source>
+        <translation>It is neither a file, a pipe nor a device such as a terminal, so it cannot be written</translation>
+    </message>
+    <message>
+        <source>リンクの先のファイルを確かめられません</source>
+        <translation>The file the link points to cannot be made sure of</translation>
+    </message>
+    <message>
+        <source>読み手のいないパイプには書き込めません</source>
+        <translation>Nothing reads from the pipe, so it cannot be written</translation>
+    </message>
+    <message>
+        <source>読み手がパイプを閉じました</source>
+        <translation>The reader closed the pipe</translation>
+    </message>
+    <message>
+        <source>書き込む前にファイルの種類が変わりました</source>
+        <translation>The file changed its kind before it could be written</translation>
+    </message>
+    <message>
+        <source>リンクが多すぎます</source>
+        <translation>Too many links in a row</translation>
+    </message>
+    <message>
         <source>王が元の位置にない局面からは対局できません</source>
         <translation>A game cannot start from a position where a king is off its starting square</translation>
     </message>

@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <unistd.h>
 #include <vector>
@@ -149,6 +155,197 @@ TEST_F(CliRecords, ExportImportAndReplayOfTheExchangeFormats) {
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "kaku.棋譜"));
     EXPECT_NE(run({"import", (dir / "bad.kif").string()}).err.find("1手目"), std::string::npos);
+}
+
+// Outputs named on the command line: the format follows the name, the input is never
+// written over, links are followed, pipes and devices are written into, and the output is
+// checked before the work.
+class CliOutput : public CliRecords {
+protected:
+    std::string game = (dir / "g.棋譜").string();
+    void SetUp() override {
+        CliRecords::SetUp();
+        ASSERT_EQ(run({"selfplay", "--games", "1", "--seed", "5", "--upper-level", "1", "--lower-level", "1",
+                       "--record", game})
+                      .code,
+                  0);
+    }
+    static std::string contents(const std::filesystem::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string at(const std::string& name) const { return (dir / name).string(); }
+};
+
+TEST_F(CliOutput, TheFormatFollowsTheOutputsNameAndTheInputIsNeverWrittenOver) {
+    const std::string original = contents(game);
+    // The suffix chooses the format, in any case; a flag must agree with it.
+    ASSERT_EQ(run({"export", game, "-o", at("x.CSA")}).code, 0);
+    EXPECT_TRUE(contents(at("x.CSA")).starts_with("V2.2")) << "CSA";
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"export", game, "--kif", "-o", at("y.csa")},
+             {"export", game, "--csa", "-o", at("y.kif")},
+             {"export", game, "--kif", "-o", at("y.棋譜")},
+             {"export", game, "-o", at("y.txt")},
+             {"analyse", game, "--movetime", "1", "-o", at("y.csa")},
+             {"selfplay", "--games", "1", "--record", at("y.kif")},
+         }) {
+        SCOPED_TRACE(args.back());
+        const Outcome o = run(args);
+        EXPECT_EQ(o.code, 2);
+        EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
+        EXPECT_NE(o.err.find("format"), std::string::npos) << o.err;
+        EXPECT_FALSE(std::filesystem::exists(args.back()));
+    }
+    // import converts to what the name asks for: the written file reads back as that format.
+    ASSERT_EQ(run({"import", at("x.CSA"), "-o", at("k.kif")}).code, 0);
+    const Outcome asKif = run({"import", at("k.kif")});
+    EXPECT_EQ(asKif.code, 0) << asKif.err;
+    ASSERT_EQ(run({"import", at("k.kif"), "-o", at("back.txt")}).code, 0);
+    EXPECT_EQ(contents(at("back.txt")), original) << "a name of no format takes .棋譜";
+
+    // The input itself, under its own name or another, is refused and left as it was.
+    std::filesystem::create_symlink("k.kif", dir / "alias.kif");
+    std::ofstream(dir / "h.kif", std::ios::binary) << original;  // a .棋譜 record that export reads
+    const std::string kif = contents(at("k.kif"));
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"import", at("k.kif"), "-o", at("k.kif")},
+             {"import", at("k.kif"), "-o", at("alias.kif")},
+             {"export", at("h.kif"), "--kif"},
+             {"analyse", at("k.kif"), "--movetime", "1", "-o", at("alias.kif")},
+         }) {
+        SCOPED_TRACE(args.back());
+        const Outcome o = run(args);
+        EXPECT_EQ(o.code, 2);
+        EXPECT_NE(o.err.find("input"), std::string::npos) << o.err;
+        EXPECT_TRUE(o.out.empty()) << "refused before the work";
+    }
+    EXPECT_EQ(contents(at("k.kif")), kif);
+    EXPECT_EQ(contents(game), original);
+    EXPECT_EQ(contents(at("h.kif")), original);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "alias.kif"));
+}
+
+TEST_F(CliOutput, StandardOutputLinksPipesAndDevices) {
+    // "-": the record alone on standard output, the report on standard error.
+    const Outcome e = run({"export", game, "--kifu", "-o", "-"});
+    ASSERT_EQ(e.code, 0) << e.err;
+    EXPECT_TRUE(e.out.starts_with("#")) << e.out.substr(0, 80);
+    EXPECT_EQ(e.out.find("wrote"), std::string::npos);
+    EXPECT_NE(e.err.find("wrote -"), std::string::npos);
+    std::ofstream(dir / "e.kifu", std::ios::binary) << e.out;
+    EXPECT_EQ(run({"replay", at("e.kifu")}).out, run({"replay", game}).out);
+    const Outcome a = run({"analyse", game, "--movetime", "1", "-o", "-"});
+    ASSERT_EQ(a.code, 0) << a.err;
+    EXPECT_TRUE(a.out.starts_with("#")) << a.out.substr(0, 80);
+    EXPECT_EQ(a.out.find("start"), std::string::npos) << "the review's lines go to standard error";
+    EXPECT_NE(a.err.find("start"), std::string::npos);
+    const Outcome i = run({"import", at("e.kifu"), "-o", "-"});
+    ASSERT_EQ(i.code, 0) << i.err;
+    EXPECT_EQ(i.out, contents(game));
+
+    // A link: its target is written, the link stays.
+    std::filesystem::create_symlink("target.kif", dir / "link.kif");
+    ASSERT_EQ(run({"export", game, "--kif", "-o", at("link.kif")}).code, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.kif"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "target.kif"));
+    // A character device, directly and behind a link.
+    std::filesystem::create_symlink("/dev/null", dir / "null.kif");
+    for (const char* to : {"/dev/null", "null.kif"}) {
+        const std::string out = to[0] == '/' ? std::string(to) : at(to);
+        EXPECT_EQ(run({"export", game, "--kif", "-o", out}).code, 0) << to;
+        EXPECT_EQ(run({"import", at("target.kif"), "-o", out}).code, 0) << to;
+    }
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "null.kif"));
+
+    // A pipe: the command waits for a reader that comes late.
+    const std::filesystem::path fifo = dir / "p.kif";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string got;
+    std::thread reader([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        std::ifstream in(fifo, std::ios::binary);
+        got.assign(std::istreambuf_iterator<char>(in), {});
+    });
+    const Outcome p = run({"export", game, "--kif", "-o", fifo.string()});
+    reader.join();
+    EXPECT_EQ(p.code, 0) << p.err;
+    EXPECT_EQ(got, contents(at("target.kif")).substr(0, got.size()));
+    EXPECT_GT(got.size(), 100u);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+    // A folder is refused, before the work.
+    std::filesystem::create_directories(dir / "d.kif");
+    const Outcome d = run({"export", game, "--kif", "-o", at("d.kif")});
+    EXPECT_EQ(d.code, 2);
+    EXPECT_NE(d.err.find("フォルダ"), std::string::npos) << d.err;
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "d.kif"));
+}
+
+TEST_F(CliOutput, SelfplayWritesEveryGameIntoOnePipe) {
+    ASSERT_EQ(run({"selfplay", "--games", "2", "--seed", "6", "--upper-level", "1", "--lower-level", "1",
+                   "--record", at("n.棋譜")})
+                  .code,
+              0);
+    const std::filesystem::path fifo = dir / "games.棋譜";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string got;
+    std::thread reader([&] {
+        std::ifstream in(fifo, std::ios::binary);
+        got.assign(std::istreambuf_iterator<char>(in), {});
+    });
+    const Outcome o = run({"selfplay", "--games", "2", "--seed", "6", "--upper-level", "1", "--lower-level", "1",
+                           "--record", fifo.string()});
+    // Should nothing have been written into the pipe, its reader is let go.
+    const int w = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (w >= 0) ::close(w);
+    reader.join();
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(got, contents(at("n-1.棋譜")) + contents(at("n-2.棋譜")));
+    EXPECT_FALSE(std::filesystem::exists(dir / "games-1.棋譜"));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+TEST_F(CliOutput, PlayAndSelfplayCheckTheirRecordBeforeTheGame) {
+    for (const std::string& record : {at("no/such/folder/x.棋譜"), std::string("-"), at("x.csa"), dir.string()}) {
+        SCOPED_TRACE(record);
+        std::istringstream in("7g7f\n2g2f\n");
+        std::ostringstream out, err;
+        EXPECT_EQ(runCommand({"play", "--level", "1", "--record", record}, in, out, err), 2);
+        EXPECT_EQ(out.str(), "") << "no game was played";
+        const std::string said = err.str();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        const Outcome s = run({"selfplay", "--games", "1", "--record", record});
+        EXPECT_EQ(s.code, 2);
+        EXPECT_EQ(s.out, "") << "no game was played";
+    }
+}
+
+TEST_F(CliOutput, APositionWithMorePiecesThanASetIsRefusedByItsCount) {
+    const Outcome strong = run({"bestmove", "--level", "4", "4k4/9/9/9/9/9/9/9/4K4 w 39p 1"});
+    EXPECT_EQ(strong.code, 2);
+    EXPECT_EQ(strong.out, "");
+    EXPECT_NE(strong.err.find("39 pawns"), std::string::npos) << strong.err;
+    EXPECT_EQ(strong.err.find("king"), std::string::npos) << strong.err;
+    // The classic levels answer their reference positions, five rooks among them, as before,
+    // and name the count on the error stream only.
+    const std::string five = "3nk4/1+r7/1r2N4/3+r5/9/9/1Kr6/+S+b4+N2/9 w R 1";
+    const Outcome classic = run({"bestmove", "--level", "1", "--scores", five});
+    EXPECT_EQ(classic.code, 0) << classic.err;
+    std::ifstream golden(std::string(FUDO_TEST_DATA_DIR) + "/golden/bestmove-level1.txt");
+    const std::string all{std::istreambuf_iterator<char>(golden), {}};
+    const std::size_t at = all.find("position " + five + "\n");
+    ASSERT_NE(at, std::string::npos);
+    const std::size_t from = all.find('\n', at) + 1;
+    EXPECT_EQ(classic.out, all.substr(from, all.find("\n\n", from) + 1 - from));
+    EXPECT_NE(classic.err.find("rooks"), std::string::npos) << classic.err;
+    // The engine says so for a position given to it, and plays nothing from it.
+    std::istringstream in("usi\nisready\nposition sfen 4k4/9/9/9/9/9/9/9/4K4 w 39p 1\ngo depth 1\nquit\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(runCommand({"usi"}, in, out, err), 0);
+    EXPECT_NE(out.str().find("info string the position holds 39 pawns"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("bestmove P*"), std::string::npos) << out.str();
 }
 
 }  // namespace

@@ -316,6 +316,19 @@ TEST_F(SessionFile, FaultyTextsAreRefusedAndChangeNothing) {
     EXPECT_EQ(h.COM_STEP, 0);
 }
 
+// A session file kept elsewhere behind a link is written there; the link stays.
+TEST_F(SessionFile, ALinkedSessionFileIsWrittenAtItsTarget) {
+    startTwoPersons();
+    move(g, 7, 7, 7, 6);
+    std::filesystem::create_directories(rig.root / "elsewhere");
+    std::filesystem::create_symlink("elsewhere/kept.json", rig.root / "session.json");
+    ASSERT_TRUE(書込_セッション(g, rig.root / "session.json"));
+    EXPECT_TRUE(std::filesystem::is_symlink(rig.root / "session.json"));
+    std::string text;
+    ASSERT_TRUE(読込_セッションファイル(rig.root / "elsewhere" / "kept.json", text));
+    EXPECT_EQ(text, セッション文字列(g));
+}
+
 // Written through a temporary file; a folder that cannot take it gives false and leaves
 // nothing behind; only files of a sensible size are read.
 TEST_F(SessionFile, FilesAreWrittenWholeAndReadBack) {

@@ -43,6 +43,47 @@ TEST(Sfen, WritesWhatItReads) {
     }
 }
 
+// A set holds 18 pawns, 4 each of lances, knights, silvers and golds, 2 bishops and 2 rooks:
+// a position with more, counting promoted pieces and both hands, is read but refused for
+// play by its count, whatever the kings stand.
+TEST(Sfen, PieceCountsBeyondTheSetAreNamed) {
+    const std::string start = "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b ";
+    struct Case {
+        std::string sfen;
+        const char* named;  // empty: within the set
+    };
+    const Case cases[] = {
+        {start + "- 1", ""},
+        {start + "P 1", "19 pawns"},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 39p 1", "39 pawns"},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 18p 1", ""},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 9P9p 1", ""},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 10P9p 1", "19 pawns"},
+        // Promoted pieces are pieces of the set too.
+        {"lnsgkgsnl/1r5b1/+ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1", ""},
+        {"lnsgkgsnl/1r5b1/+ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b p 1", "19 pawns"},
+        {"4k4/9/9/9/9/9/9/9/+R3K4 w 2r 1", "3 rooks"},
+        {"4k4/9/9/9/9/9/9/9/+B3K4 w Bb 1", "3 bishops"},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 2G3g 1", "5 golds"},
+        {"4k4/9/9/9/9/9/9/9/+S3K4 w 4s 1", "5 silvers"},
+        {"4k4/9/9/9/9/9/9/9/+N3K4 w 4n 1", "5 knights"},
+        {"4k4/9/9/9/9/9/9/9/+L3K4 w 2L2l 1", "5 lances"},
+        {"4k4/9/9/9/9/9/9/9/4K4 w 2R2B4G4S4N4L18P 1", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sfen);
+        Position p;
+        std::string error;
+        ASSERT_TRUE(parseSfen(c.sfen, p, error)) << error;
+        const bool ok = checkPieceCounts(p, error);
+        EXPECT_EQ(ok, *c.named == '\0') << error;
+        if (*c.named) {
+            EXPECT_NE(error.find(c.named), std::string::npos) << error;
+            EXPECT_EQ(error.find("king"), std::string::npos) << error;
+        }
+    }
+}
+
 TEST(Sfen, TakesTheFieldsSeparatelyAndTheBoardAlone) {
     Position p;
     std::string error;

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <filesystem>
+#include <sys/stat.h>
 
 #include "analysis/graph_scale.h"
 #include "notation/kif.h"
@@ -125,6 +127,50 @@ private slots:
         w->action("AFTER")->trigger();
         QCOMPARE(g.BAN(3, 6), -HU);
         QVERIFY(asked.last().startsWith("open"));
+    }
+
+    // The window saves through the one writer: a link keeps pointing at the saved record, a
+    // device takes it, and a pipe nobody reads, or a folder, is refused in the window's language.
+    void savesFollowLinksAndRefuseWhatIsNoFile() {
+        BoxAnswerer answers;
+        TestWindow w;
+        QTemporaryDir folder;
+        QString answer;
+        w->exchange()->setFileChooser([&](bool, const QString&, const QString&) { return answer; });
+        playThreeMoves(*w);
+        const auto path = [&](const char* name) { return toPath(folder.filePath(QString::fromUtf8(name))); };
+        std::filesystem::create_symlink("target.kif", path("link.kif"));
+        std::filesystem::create_symlink("/dev/null", path("null.csa"));
+        QCOMPARE(::mkfifo(path("p.kif").c_str(), 0600), 0);
+        std::filesystem::create_directories(path("d.kif"));
+        const auto save = [&](const char* name, const char* action) {
+            answer = folder.filePath(QString::fromUtf8(name));
+            answers.clear();
+            w->action(action)->trigger();
+            return answers.texts().join('|');
+        };
+        QVERIFY(save("link.kif", "KIF_WRITE").contains(QString::fromUtf8("棋譜を書き込みました")));
+        QVERIFY(std::filesystem::is_symlink(path("link.kif")));
+        QVERIFY(std::filesystem::is_regular_file(path("target.kif")));
+        QVERIFY(std::filesystem::file_size(path("target.kif")) > 100);
+        QVERIFY(save("null.csa", "CSA_WRITE").contains(QString::fromUtf8("棋譜を書き込みました")));
+        QVERIFY(std::filesystem::is_symlink(path("null.csa")));
+        QVERIFY(std::filesystem::is_character_file("/dev/null"));
+        QString said = save("p.kif", "KIF_WRITE");
+        QVERIFY2(said.contains(QString::fromUtf8("棋譜を書き込めませんでした\n\n読み手のいないパイプには書き込めません")),
+                 qPrintable(said));
+        QVERIFY(std::filesystem::is_fifo(path("p.kif")));
+        said = save("d.kif", "KIF_WRITE");
+        QVERIFY2(said.contains(QString::fromUtf8("フォルダには書き込めません")), qPrintable(said));
+        QVERIFY(std::filesystem::is_directory(path("d.kif")));
+        w->action("LANG_EN")->trigger();
+        said = save("p.kif", "KIF_WRITE");
+        QVERIFY2(said.contains(QStringLiteral("Could not write the record\n\nNothing reads from the pipe, so it cannot be written")),
+                 qPrintable(said));
+        said = save("d.kif", "KIF_WRITE");
+        QVERIFY2(said.contains(QStringLiteral("A folder cannot be written as a file")), qPrintable(said));
+        w->action("LANG_JA")->trigger();
+        QVERIFY(std::filesystem::is_fifo(path("p.kif")));
     }
 
     void theSaveDialogAddsTheSuffixOfTheChosenFilter() {
