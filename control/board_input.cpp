@@ -5,6 +5,7 @@
 // in Game::拒否 and on the host's status line; the next accepted click clears both.
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "engine/game.h"
 
@@ -151,6 +152,34 @@ bool 負ける手を確かめる(Game& g, bool 右, int fx, int fy, int tx, int 
     return g.dialogs().message(question, "確認", Buttons::YesNo) == Answer::Yes;
 }
 
+// Between two persons, check and mate of the side to move said on the status line, the mate
+// by the test the computer's game uses. Only an aid: the game goes on until a king is
+// taken, and the maps the test surveys are put back as they were.
+void 王手を知らせる(Game& g) {
+    // A mate announced at this move or later belonged to moves this one replaces.
+    if (g.詰み手 >= g.KIFU_NOW) g.詰み手 = 0;
+    const bool 上の王 = g.TEBAN == g.COM_SENGO;
+    if (!g.王が狙われている(上の王 ? 1 : -1)) return;
+    auto 地図 = std::tie(g.SITA_SEIRYOKU, g.UE_SEIRYOKU, g.SITA_MAMORI_KOMA, g.UE_MAMORI_KOMA, g.UE_MAMORI_X,
+                               g.UE_MAMORI_Y, g.SITA_KOUGEKI_KOMA, g.SITA_KOUGEKI_X, g.SITA_KOUGEKI_Y,
+                               g.UE_KOUGEKI_KOMA, g.UE_KOUGEKI_X, g.UE_KOUGEKI_Y, g.SITA_OUTE, g.UE_OUTE,
+                               g.NIFU_SITA, g.NIFU_UE);
+    const auto 元 = std::make_tuple(g.SITA_SEIRYOKU, g.UE_SEIRYOKU, g.SITA_MAMORI_KOMA, g.UE_MAMORI_KOMA,
+                                    g.UE_MAMORI_X, g.UE_MAMORI_Y, g.SITA_KOUGEKI_KOMA, g.SITA_KOUGEKI_X,
+                                    g.SITA_KOUGEKI_Y, g.UE_KOUGEKI_KOMA, g.UE_KOUGEKI_X, g.UE_KOUGEKI_Y,
+                                    g.SITA_OUTE, g.UE_OUTE, g.NIFU_SITA, g.NIFU_UE);
+    g.調査_2歩フラグ設定();
+    g.勢力調査();
+    const bool 詰み = (上の王 ? g.詰めかCOM() : g.詰めかMAN()) == 1;
+    地図 = 元;
+    if (詰み) {
+        g.詰み手 = g.KIFU_NOW;
+        g.host().setStatusLine("詰みです。次に王を取られます");
+    } else {
+        g.host().setStatusLine("王手");
+    }
+}
+
 void バツを描く(Game& g, int x, int y) {
     double sx = x, sy = y;
     g.画面の桝(sx, sy);
@@ -287,7 +316,7 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
     g.JIKAN_START = g.host().now();
     g.時計を描く();
     if (g.手数上限() == 1) return;
-    if (g.補助.案内 && g.王が狙われている(g.TEBAN == g.COM_SENGO ? 1 : -1)) g.host().setStatusLine("王手");
+    if (g.補助.案内) 王手を知らせる(g);
 }
 
 // A click off the board: a pending pick loses its colouring (but stays picked), and a

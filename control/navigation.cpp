@@ -2,6 +2,7 @@
 // forward (進) in the move list, and turning the board through 180 degrees (反転).
 // Stepping pauses a game; the next click on the board resumes it from the shown position.
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "engine/game.h"
@@ -19,23 +20,35 @@ bool 盤の駒が一致(const Game& g, int x, int y, int c) {
     return b == c || (c == -OU && b == SITA_OU_MAE) || (c == OU && b == UE_OU_MAE);
 }
 
+// The board and the hands alone: enough to try a take-back before it is made.
+struct 盤と持駒 {
+    IntMap BAN;
+    std::array<int, 8> SITA_MOCHI, UE_MOCHI;
+    int SITA_MOCHI_SU, UE_MOCHI_SU;
+    explicit 盤と持駒(const Game& g)
+        : BAN(g.BAN), SITA_MOCHI(g.SITA_MOCHI), UE_MOCHI(g.UE_MOCHI), SITA_MOCHI_SU(g.SITA_MOCHI_SU),
+          UE_MOCHI_SU(g.UE_MOCHI_SU) {}
+};
+
 // Adds d pieces of c's kind to the hand of c's side. A king has no kind: only the
 // total moves, as it does when a king is captured.
-void 持駒を加える(Game& g, int c, int d) {
+template <class P>
+void 持駒を加える(P& p, int c, int d) {
     const int kind = 駒種類(c);
     if (c <= -HU) {
-        if (kind != 0) g.SITA_MOCHI[kind] += d;
-        g.SITA_MOCHI_SU += d;
+        if (kind != 0) p.SITA_MOCHI[kind] += d;
+        p.SITA_MOCHI_SU += d;
     } else if (c >= HU) {
-        if (kind != 0) g.UE_MOCHI[kind] += d;
-        g.UE_MOCHI_SU += d;
+        if (kind != 0) p.UE_MOCHI[kind] += d;
+        p.UE_MOCHI_SU += d;
     }
 }
 
-bool 持駒がある(const Game& g, int c) {
+template <class P>
+bool 持駒がある(const P& p, int c) {
     const int kind = 駒種類(c);
-    if (c <= -HU) return kind == 0 ? g.SITA_MOCHI_SU > 0 : g.SITA_MOCHI[kind] > 0;
-    return kind == 0 ? g.UE_MOCHI_SU > 0 : g.UE_MOCHI[kind] > 0;
+    if (c <= -HU) return kind == 0 ? p.SITA_MOCHI_SU > 0 : p.SITA_MOCHI[kind] > 0;
+    return kind == 0 ? p.UE_MOCHI_SU > 0 : p.UE_MOCHI[kind] > 0;
 }
 
 // The lower king's square follows the king wherever a step puts it.
@@ -65,19 +78,41 @@ bool 進められる(const Game& g, int i) {
     return false;
 }
 
-// Entry i fits the shown position as the move just made.
-bool 戻せる(const Game& g, int i) {
+// Entry i fits position p as the move just made.
+bool 戻せる(const Game& g, const 盤と持駒& p, int i) {
     if (i < 1 || i > KIFU_MAX) return false;
     const int fx = g.KIFU_MOTO_X[i], fy = g.KIFU_MOTO_Y[i];
     const int tx = g.KIFU_SAKI_X[i], ty = g.KIFU_SAKI_Y[i];
     const int c = g.KIFU_KOMA_ATO[i], t = g.KIFU_TORI[i];
     if (!盤上(tx, ty) || !駒か(c) || !駒か(g.KIFU_KOMA[i]) || (t != 0 && !駒か(t))) return false;
-    if (g.BAN(tx, ty) != c) return false;
-    if (t != 0 && !持駒がある(g, -t)) return false;
-    if (fx >= 1 && fx <= 9) return 盤上(fx, fy) && g.BAN(fx, fy) == KARA;
+    if (p.BAN(tx, ty) != c) return false;
+    if (t != 0 && !持駒がある(p, -t)) return false;
+    if (fx >= 1 && fx <= 9) return 盤上(fx, fy) && p.BAN(fx, fy) == KARA;
     if (fx == 11) return c <= -HU && 駒種類(c) != 0;
     if (fx == -1) return c >= HU && 駒種類(c) != 0;
     return false;
+}
+
+// Entry i taken back on p, as 戻 takes it back on the game (which 戻せる allowed).
+void 戻す(const Game& g, 盤と持駒& p, int i) {
+    const int fx = g.KIFU_MOTO_X[i], fy = g.KIFU_MOTO_Y[i], t = g.KIFU_TORI[i];
+    if (fx >= 1 && fx <= 9)
+        p.BAN(fx, fy) = g.KIFU_KOMA[i];
+    else
+        持駒を加える(p, g.KIFU_KOMA_ATO[i], +1);
+    if (t != 0) 持駒を加える(p, -t, -1);
+    p.BAN(g.KIFU_SAKI_X[i], g.KIFU_SAKI_Y[i]) = t;
+}
+
+// Entries from..to, the last first, can be taken back one after the other: each is tried
+// on the position the ones after it leave (a reply may have retaken the moved piece).
+bool 続けて戻せる(const Game& g, int from, int to) {
+    盤と持駒 p(g);
+    for (int n = to; n >= from; --n) {
+        if (!戻せる(g, p, n)) return false;
+        戻す(g, p, n);
+    }
+    return true;
 }
 
 void 記録欄を隠す(Game& g) {
@@ -96,7 +131,13 @@ void Game::AFTER_Click() {
     記録欄を隠す(*this);
     if (TEBAN == TE_NASI) {
         効果音(SOUND_KINSI);
-        dialogs_.message("「対局」で始めて下さい", "開始", Buttons::OK);
+        // With the flow aids the status line says it, as for a click on the board.
+        if (補助.案内) {
+            拒否を知らせる(拒否理由::対局前);
+            host_.setStatusLine("F2 で対局を始めます");
+        } else {
+            dialogs_.message("「対局」で始めて下さい", "開始", Buttons::OK);
+        }
         return;
     }
     SAIKAI_MATI = 1;
@@ -158,7 +199,7 @@ void Game::AFTER_Click() {
 void Game::REPLAY_Click() {
     記録欄を隠す(*this);
     SAIKAI_MATI = 1;
-    if (KIFU_NOW < 1 || !戻せる(*this, KIFU_NOW)) {
+    if (KIFU_NOW < 1 || !戻せる(*this, 盤と持駒(*this), KIFU_NOW)) {
         効果音(SOUND_KINSI);
         お知らせ("できません", "戻る");
         return;
@@ -247,7 +288,7 @@ void Game::待った_Click() {
     bool ok = TEBAN != 0 && KIFU_MODE == 0 && SAIKAI_MATI == 0 && !終局.終わった() && KIFU_NOW >= back &&
               KIFU_NOW <= KIFU_MAX;
     if (ok && COM) ok = TEBAN == MAN_SENGO && KIFU_KOMA[KIFU_NOW] > 0 && KIFU_KOMA[KIFU_NOW - 1] < 0;
-    for (int n = KIFU_NOW; ok && n > KIFU_NOW - back; --n) ok = 戻せる(*this, n);
+    ok = ok && 続けて戻せる(*this, KIFU_NOW - back + 1, KIFU_NOW);
     if (!ok) {
         拒否を知らせる(拒否理由::待ったできない);
         効果音(SOUND_KINSI);

@@ -419,7 +419,7 @@ public:
     BoardMap<Tint> 表示印;
     BoardMap<int> 表示輪郭;
     int 手番表示 = 0;  // turn mark shown: 0 none, else the mark's place and text (see play_aids)
-    int 詰み手 = 0;    // move after which the computer announced the person's king mated; 0 none
+    int 詰み手 = 0;    // move after which the mover announced the other king mated; 0 none
     // Brings the tints and the turn mark up to date with the game. The host calls it after
     // every command; the board input and the computer's turn call it themselves.
     void 描画_補助();

@@ -79,6 +79,11 @@ public:
         (void)promoted, (void)plain, (void)x, (void)y;
         return Promotion::Plain;
     }
+    // A Yes/No question about a step that cannot be undone: its default answer is No. By
+    // default the plain question.
+    virtual Answer confirm(std::string_view text, std::string_view title) {
+        return message(text, title, Buttons::YesNo);
+    }
 };
 
 // Record-file controls of the window: the folder and file lists, four text boxes

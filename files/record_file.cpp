@@ -475,6 +475,12 @@ void Game::Command1_Click() {
         作成_棋譜データ(*this, KIFU_NOW, host().textBox(2), host().textBox(3), host().textBox(4));
     const std::filesystem::path path =
         host().fileListFolder() / パス_UTF8(*name + std::string(棋譜拡張子));
+    // A record of that name is only replaced when the player says so; No leaves the
+    // controls open for another name.
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) &&
+        dialogs().confirm("同じ名前の棋譜があります。上書きしますか？", "棋譜保存") != Answer::Yes)
+        return;
     // Nothing changes until the file is safely in place; a failure leaves the controls
     // open so that another name or folder can be tried.
     if (auto failure = 書込_棋譜(path, data)) {

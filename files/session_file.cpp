@@ -410,8 +410,8 @@ double 経過秒(const Game& g) {
 }
 
 bool 保存に値する(bool ended, int kifuMode, int kifuLast, int teban, int tesu) {
-    if (ended) return false;
-    if (kifuMode == 1) return kifuLast > 0;
+    // A record being replayed is no game to continue: its file keeps it.
+    if (ended || kifuMode == 1) return false;
     return teban != 0 && (kifuLast > 0 || tesu > 0);
 }
 

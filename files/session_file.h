@@ -11,7 +11,7 @@
 
 namespace fudo {
 
-// A game worth keeping: one is running with moves played, or a record is being replayed.
+// A game worth keeping: one is running with moves played (a record being replayed is not).
 bool 保存する対局か(const Game& g);
 
 // The state as JSON text: the board, the hands, the move list and the place in it, the

@@ -715,6 +715,10 @@
         <translation>Nothing to save</translation>
     </message>
     <message>
+        <source>同じ名前の棋譜があります。上書きしますか？</source>
+        <translation>A record of that name exists. Replace it?</translation>
+    </message>
+    <message>
         <source>棋譜保存</source>
         <translation>Save record</translation>
     </message>

@@ -19,11 +19,11 @@ Tint Game::桝の印(int x, int y) const {
     if (補助.指導 && 指導印(x, y) != Tint::None) return 指導印(x, y);
     const int c = BAN(x, y);
     if (補助.案内 && (c == OU || c == -OU) && TEBAN != 0 && KIFU_MODE == 0) {
-        // A mated king: the computer's after the person's mate ended the game, the
-        // person's while the computer's announcement stands.
+        // A mated king: the computer's after the person's mate ended the game; the king
+        // of the side to move while an announced mate stands.
         const bool 上の詰み = c == OU && 終局.理由 == 終局理由::詰み && KIFU_NOW == KIFU_LAST;
-        const bool 下の詰み = c == -OU && 詰み手 != 0 && 詰み手 == KIFU_NOW;
-        if (上の詰み || 下の詰み) return Tint::Mated;
+        const bool 告げた詰み = 詰み手 != 0 && 詰み手 == KIFU_NOW && (c < 0 ? MAN_SENGO : COM_SENGO) == TEBAN;
+        if (上の詰み || 告げた詰み) return Tint::Mated;
         if (王が狙われている(c > 0 ? 1 : -1)) return Tint::Check;
     }
     if (補助.最終手 && KIFU_NOW >= 1 && KIFU_NOW <= KIFU_MAX) {

@@ -1,6 +1,7 @@
 // The flow aids: a finished game stays on the board to be looked over, a losing move is
 // played only after a question, check is marked and said, and notices go to the status
 // line instead of boxes. With the aids off the boxes of the other tests hold.
+#include <functional>
 #include <set>
 #include <string>
 
@@ -66,6 +67,11 @@ TEST_F(GameFlow, LosingByMovingTheKingIsExplainedAndTheGameKept) {
     move(g, 7, 7, 7, 6);
     EXPECT_EQ(g.拒否, 拒否理由::終局後);
     EXPECT_EQ(g.KIFU_LAST, 1);
+    // Nor is the losing move taken back.
+    g.待った_Click();
+    EXPECT_EQ(g.拒否, 拒否理由::待ったできない);
+    EXPECT_EQ(g.BAN(5, 8), -OU);
+    EXPECT_TRUE(g.終局.終わった());
     expectOnlyBoxes({kKingQuestion});
 
     // And a new game from the opening.
@@ -119,6 +125,11 @@ TEST_F(GameFlow, ChecksAndMovesThatLeaveTheKingToBeTaken) {
     EXPECT_EQ(rig.host.gameOvers, 1);
     EXPECT_TRUE(rig.dialogs.shown.empty());
     EXPECT_EQ(g.桝の印(5, 1), Tint::None) << "no king left there to tint";
+    // The finished game is kept as it ended: the last move is not taken back.
+    g.待った_Click();
+    EXPECT_EQ(g.拒否, 拒否理由::待ったできない);
+    EXPECT_EQ(g.BAN(5, 1), -SYA);
+    EXPECT_TRUE(g.終局.終わった());
 }
 
 // Every way a game ends has its own words, in both kinds of game; a mate announced by the
@@ -150,6 +161,97 @@ TEST_F(GameFlow, EveryEndHasItsWordsAndTheMatedKingIsMarked) {
     // The aid off: no king marks at all.
     g.補助.案内 = false;
     EXPECT_EQ(g.桝の印(5, 9), Tint::None);
+}
+
+// Two persons: a check that nothing can take or block is said and marked as mate, by the
+// test of the game against the computer, for either king; only an aid, the game goes on
+// and the maps the computer keeps are left as they were. A check that can be answered is
+// only check.
+TEST_F(GameFlow, TwoPersonsSeeMateMarkedAsAnAid) {
+    struct Case {
+        const char* what;
+        std::function<void()> setUp;
+        int fx, fy, tx, ty;  // the checking move, after one move of the lower side if upper
+        bool mate;
+    };
+    const Case cases[] = {
+        {"the lower rook mates the upper king", [&] { g.BAN(9, 5) = -SYA; }, 9, 5, 5, 5, true},
+        {"a gold in the upper hand can block",
+         [&] {
+             g.BAN(9, 5) = -SYA;
+             g.UE_MOCHI[2] = 1;
+             g.UE_MOCHI_SU = 1;
+         },
+         9, 5, 5, 5, false},
+        {"an upper silver can take the rook",
+         [&] {
+             g.BAN(9, 5) = -SYA;
+             g.BAN(4, 4) = GIN;
+         },
+         9, 5, 5, 5, false},
+        {"the upper rook mates the lower king", [&] { g.BAN(9, 5) = SYA; }, 9, 5, 5, 5, true},
+        // A pawn drop would block, but the lower side has a pawn on that file.
+        {"only a pawn in hand, and it would be a second pawn",
+         [&] {
+             g.BAN(9, 5) = SYA;
+             g.BAN(5, 3) = -HU;
+             g.SITA_MOCHI[1] = 1;
+             g.SITA_MOCHI_SU = 1;
+         },
+         9, 5, 5, 5, true},
+        {"only a pawn in hand, and it may be dropped",
+         [&] {
+             g.BAN(9, 5) = SYA;
+             g.SITA_MOCHI[1] = 1;
+             g.SITA_MOCHI_SU = 1;
+         },
+         9, 5, 5, 5, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g.初期設定();
+        clearBoard(g);
+        g.BAN(1, 7) = -HU;  // a move for each side, away from the kings
+        g.BAN(1, 3) = HU;
+        c.setUp();
+        g.START_Click();
+        const bool upper = g.BAN(c.fx, c.fy) > 0;
+        if (upper) move(g, 1, 7, 1, 6);
+        const int king = upper ? -1 : +1;  // the side whose king is checked
+        const int kingY = upper ? 9 : 1;
+        const IntMap seiryoku = g.UE_SEIRYOKU, oute = g.SITA_OUTE, mamori = g.UE_MAMORI_X;
+        const auto nifu = g.NIFU_SITA;
+        rig.dialogs.clear();
+        move(g, c.fx, c.fy, c.tx, c.ty);
+        ASSERT_EQ(g.BAN(c.tx, c.ty), upper ? SYA : -SYA);
+        ASSERT_TRUE(g.王が狙われている(king));
+        EXPECT_EQ(rig.host.statusLine, c.mate ? "詰みです。次に王を取られます" : "王手");
+        EXPECT_EQ(g.桝の印(5, kingY), c.mate ? Tint::Mated : Tint::Check);
+        EXPECT_EQ(g.桝の印(5, 10 - kingY), Tint::None) << "the other king";
+        EXPECT_FALSE(g.終局.終わった()) << "mate is an aid: the game goes on";
+        EXPECT_TRUE(rig.dialogs.shown.empty());
+        EXPECT_TRUE(g.UE_SEIRYOKU == seiryoku && g.SITA_OUTE == oute && g.UE_MAMORI_X == mamori)
+            << "the survey's maps changed";
+        EXPECT_EQ(g.NIFU_SITA, nifu);
+
+        // The side in check plays on (asked, as its king is left to be taken); the mark goes.
+        rig.dialogs.script = {Answer::Yes};
+        if (upper)
+            move(g, 1, 6, 1, 5);
+        else
+            move(g, 1, 3, 1, 4);
+        EXPECT_EQ(g.KIFU_LAST, upper ? 3 : 2);
+        EXPECT_NE(g.桝の印(5, kingY), Tint::Mated);
+        // Taken back to the checking move: the mark comes back with it.
+        g.待った_Click();
+        EXPECT_EQ(g.桝の印(5, kingY), c.mate ? Tint::Mated : Tint::Check);
+        // Taken back over it, another move there checks nothing: no mark of the old one.
+        g.待った_Click();
+        move(g, c.fx, c.fy, c.fx - 1, c.fy);
+        ASSERT_EQ(g.BAN(c.fx - 1, c.fy), upper ? SYA : -SYA);
+        EXPECT_EQ(g.桝の印(5, kingY), Tint::None);
+        EXPECT_NE(rig.host.statusLine, "詰みです。次に王を取られます");
+    }
 }
 
 // A full list ends the game as a draw on the board; notices of a resumed game and of a

@@ -1,11 +1,13 @@
 // Position navigation: back and forward through the move list (in a game and in record
 // mode), back to the opening position, and turning the board.
 #include <functional>
+#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "tests/control/control_support.h"
+#include "tests/support/invariants.h"
 
 namespace fudo::test {
 namespace {
@@ -339,6 +341,119 @@ TEST_F(Navigation, RefusalsWithoutAGameAndInRecordMode) {
     EXPECT_EQ(g.HANTEN_FLAG, 0);
     EXPECT_EQ(positionOf(g), opening);
     EXPECT_EQ(pieceSounds(), 0);
+}
+
+// Before any game → refuses like a click on the board: with the flow aids on it says so on
+// the status line, as ← does, and opens no box.
+TEST_F(Navigation, ForwardBeforeAnyGameUsesTheStatusLineWithTheFlowAids) {
+    g.補助.案内 = true;
+    const Position opening = positionOf(g);
+    g.AFTER_Click();
+    EXPECT_TRUE(rig.dialogs.shown.empty()) << rig.dialogs.shown[0].text;
+    EXPECT_EQ(rig.host.statusLine, "F2 で対局を始めます");
+    EXPECT_EQ(g.拒否, 拒否理由::対局前);
+    EXPECT_EQ(refusals(), 1);
+    EXPECT_EQ(g.SAIKAI_MATI, 0);
+    g.REPLAY_Click();
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    EXPECT_EQ(rig.host.statusLine, "できません");
+    EXPECT_EQ(refusals(), 2);
+    EXPECT_EQ(positionOf(g), opening);
+}
+
+// 待った against the computer takes back the person's move and the reply together, also when
+// the reply retook the piece just moved: ▲7六歩 △7四歩 ▲7五歩 △同歩.
+TEST_F(Navigation, TakingBackAnExchangeWithTheComputer) {
+    g.LEVEL3_Click();
+    g.SENTE_Click();
+    const Position opening = positionOf(g);
+    move(g, 7, 7, 7, 6);
+    ASSERT_EQ(g.KIFU_NOW, 2);
+    ASSERT_EQ(g.BAN(7, 4), HU) << "the computer answers 7四歩";
+    const Position beforeExchange = positionOf(g);
+    const double man = g.MAN_JIKAN, com = g.COM_JIKAN;
+    move(g, 7, 6, 7, 5);
+    ASSERT_EQ(g.KIFU_NOW, 4);
+    ASSERT_EQ(g.BAN(7, 5), HU) << "the computer retakes with its pawn";
+    ASSERT_EQ(g.KIFU_TORI[4], -HU);
+    rig.sound.calls.clear();
+    rig.dialogs.clear();
+
+    g.待った_Click();
+    EXPECT_EQ(refusals(), 0);
+    EXPECT_EQ(g.拒否, 拒否理由::なし);
+    EXPECT_EQ(positionOf(g), beforeExchange);
+    EXPECT_EQ(g.KIFU_NOW, 2);
+    EXPECT_EQ(g.KIFU_LAST, 2);
+    EXPECT_EQ(g.TEBAN, g.MAN_SENGO);
+    EXPECT_EQ(g.MAN_JIKAN, man);
+    EXPECT_EQ(g.COM_JIKAN, com);
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    g.待った_Click();
+    EXPECT_EQ(positionOf(g), opening);
+    EXPECT_EQ(g.KIFU_NOW, 0);
+    g.待った_Click();
+    EXPECT_EQ(refusals(), 1) << "nothing left to take back";
+    EXPECT_EQ(positionOf(g), opening);
+
+    // A list whose person's move does not fit (as a damaged session could give) is refused
+    // whole: the reply is not taken back alone.
+    move(g, 7, 7, 7, 6);
+    ASSERT_EQ(g.KIFU_NOW, 2);
+    const Position played = positionOf(g);
+    g.KIFU_KOMA_ATO[1] = -KIN;
+    g.待った_Click();
+    EXPECT_EQ(refusals(), 2);
+    EXPECT_EQ(g.拒否, 拒否理由::待ったできない);
+    EXPECT_EQ(positionOf(g), played);
+    EXPECT_EQ(g.KIFU_NOW, 2);
+}
+
+// Games against the computer with random moves of the person, taken back pair by pair to
+// the opening: each 待った gives exactly the position before the person's move, whatever the
+// replies captured.
+TEST_F(Navigation, TakingBackAGameAgainstTheComputerRetracesItPairByPair) {
+    int exchanges = 0, played = 0;
+    for (unsigned seed : {1u, 2u, 3u, 4u}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        g.初期設定();
+        g.LEVEL3_Click();
+        g.SENTE_Click();
+        std::mt19937 rng(seed);
+        std::vector<Position> before;
+        for (int i = 0; i < 10 && !g.終局.終わった() && g.TEBAN == g.MAN_SENGO; ++i) {
+            std::vector<LegalMove> moves;
+            for (const LegalMove& m : legalMoves(g, -1))
+                if (!m.king() && !m.takesKing() && !m.mustPromote && !g.王が取られる手か(m.fx, m.fy, m.tx, m.ty, m.koma))
+                    moves.push_back(m);
+            if (moves.empty()) break;  // mated: taken back from here
+            const LegalMove m = moves[std::uniform_int_distribution<size_t>(0, moves.size() - 1)(rng)];
+            before.push_back(positionOf(g));
+            const int n = g.KIFU_NOW;
+            move(g, m.fx, m.fy, m.tx, m.ty);
+            if (g.終局.終わった() || g.KIFU_NOW != n + 2) {
+                before.pop_back();
+                break;
+            }
+            // The reply took the piece just moved.
+            if (g.KIFU_SAKI_X[n + 2] == m.tx && g.KIFU_SAKI_Y[n + 2] == m.ty) ++exchanges;
+        }
+        // A game the computer won (and the answer Yes gave up) is not taken back.
+        if (g.終局.終わった() || g.TEBAN != g.MAN_SENGO) continue;
+        ++played;
+        ASSERT_FALSE(before.empty());
+        rig.sound.calls.clear();
+        while (!before.empty()) {
+            g.待った_Click();
+            EXPECT_EQ(positionOf(g), before.back()) << "at move " << g.KIFU_NOW;
+            EXPECT_EQ(g.TEBAN, g.MAN_SENGO);
+            before.pop_back();
+        }
+        EXPECT_EQ(g.KIFU_NOW, 0);
+        EXPECT_EQ(refusals(), 0);
+    }
+    EXPECT_GE(played, 3);
+    EXPECT_GT(exchanges, 0) << "no game had an exchange to take back";
 }
 
 TEST_F(Navigation, ForwardAndBackPauseTheGame) {

@@ -185,6 +185,45 @@ TEST(RecordCommands, SavesOnlyTheMovesUpToTheShownPosition) {
     EXPECT_TRUE(bytes.starts_with("\r\n\r\n\r\n"));
 }
 
+// A record of the same name is replaced only after a Yes; a No writes nothing and leaves the
+// controls open with what was typed, for another name. A new name is not asked about.
+TEST(RecordCommands, AnExistingRecordIsReplacedOnlyAfterAYes) {
+    Rig rig;
+    withMoves(rig, shuffleMoves(12), true);
+    const fs::path file = rig.host.listFolder / パス_UTF8("同名.棋譜");
+    rig.game.KIFU_NOW = 5;
+    save(rig, "同名", "first", "", "");
+    ASSERT_TRUE(rig.dialogs.wasShown("棋譜を書き込みました"));
+    EXPECT_EQ(rig.dialogs.shown.size(), 1u) << "a new name asks nothing";
+    const std::string first = fileBytes(file);
+
+    const char* question = "同じ名前の棋譜があります。上書きしますか？";
+    rig.game.KIFU_NOW = 12;
+    rig.dialogs.clear();
+    rig.dialogs.script = {Answer::No};
+    save(rig, "同名", "second", "", "");
+    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_EQ(rig.dialogs.shown[0].text, question);
+    EXPECT_EQ(rig.dialogs.shown[0].title, "棋譜保存");
+    EXPECT_EQ(rig.dialogs.shown[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(fileBytes(file), first) << "replaced after No";
+    EXPECT_TRUE(rig.host.saveControls);
+    EXPECT_EQ(rig.host.boxes[1], "同名");
+    EXPECT_EQ(rig.host.boxes[2], "second");
+    EXPECT_EQ(rig.host.fileListRefreshes, 1) << "only after the first write";
+
+    rig.dialogs.clear();
+    rig.dialogs.script = {Answer::Yes};
+    rig.game.Command1_Click();
+    EXPECT_EQ(rig.dialogs.shown.size(), 2u);
+    EXPECT_TRUE(rig.dialogs.wasShown(question));
+    EXPECT_TRUE(rig.dialogs.wasShown("棋譜を書き込みました"));
+    const std::string second = fileBytes(file);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(std::count(second.begin(), second.end(), '\n'), 3 + 12);
+    EXPECT_FALSE(rig.host.saveControls);
+}
+
 TEST(RecordCommands, WriteRefusalsComeFirstAndShowNoControls) {
     Rig rig;
     withMoves(rig, lowerFirstMoves(), true);
@@ -255,9 +294,15 @@ TEST(RecordCommands, AFailedWriteSaysSoAndChangesNothing) {
         rig.game.Command1_Click();
 
         EXPECT_EQ(differences(state, snapshot(rig.game)), std::vector<std::string>{});
-        ASSERT_EQ(rig.dialogs.shown.size(), 1u);
-        EXPECT_NE(rig.dialogs.shown[0].text.find(c.message), std::string::npos)
-            << rig.dialogs.shown[0].text;
+        // Over a record of that name the player is asked first (and says Yes here).
+        std::error_code ec;
+        const bool asks = fs::exists(c.folder / (c.name + ".棋譜"), ec);
+        ASSERT_EQ(rig.dialogs.shown.size(), asks ? 2u : 1u);
+        if (asks) {
+            EXPECT_EQ(rig.dialogs.shown[0].text, "同じ名前の棋譜があります。上書きしますか？");
+        }
+        EXPECT_NE(rig.dialogs.shown.back().text.find(c.message), std::string::npos)
+            << rig.dialogs.shown.back().text;
         EXPECT_FALSE(rig.dialogs.wasShown("棋譜を書き込みました"));
         // The controls stay, with what was typed, for another try.
         EXPECT_TRUE(rig.host.saveControls);

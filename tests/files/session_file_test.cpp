@@ -78,6 +78,7 @@ TEST_F(SessionFile, EveryKindOfGameSurvivesTheRoundTrip) {
     const struct {
         const char* what;
         std::function<void()> setUp;
+        bool kept = true;  // offered back at the next start
     } cases[] = {
         {"two persons, mid-game",
          [&] {
@@ -109,7 +110,8 @@ TEST_F(SessionFile, EveryKindOfGameSurvivesTheRoundTrip) {
              g.File1_Click("記録.棋譜");
              ASSERT_EQ(g.KIFU_MODE, 1);
              g.AFTER_Click();
-         }},
+         },
+         false},
         {"handicap, computer first",
          [&] {
              g.LBEL_UP_Click();
@@ -144,8 +146,11 @@ TEST_F(SessionFile, EveryKindOfGameSurvivesTheRoundTrip) {
         g.初期設定();
         atComputersTurn.clear();
         c.setUp();
-        ASSERT_TRUE(保存する対局か(g));
+        ASSERT_EQ(保存する対局か(g), c.kept);
         std::string error;
+        bool unfinished = !c.kept;
+        ASSERT_TRUE(検査_セッション(セッション文字列(g), error, &unfinished)) << error;
+        EXPECT_EQ(unfinished, c.kept);
         ASSERT_TRUE(読込_セッション(h, セッション文字列(g), error)) << error;
         EXPECT_EQ(join(carriedDifferences(g, h)), "");
         EXPECT_EQ(h.SENTAKU, 0);
@@ -373,6 +378,29 @@ TEST_F(SessionFile, OnlyUnfinishedGamesAreKept) {
     g.REVERSE_Click();
     ASSERT_EQ(g.KIFU_LAST, 0);
     EXPECT_TRUE(保存する対局か(g)) << "moves made, the list emptied by a reversal";
+
+    // A record being replayed is no game to continue, wherever it stands; played on from
+    // the position shown, it becomes one.
+    g.初期設定();
+    startTwoPersons();
+    move(g, 7, 7, 7, 6);
+    move(g, 3, 3, 3, 4);
+    g.KIFU_WRITE_Click();
+    rig.host.setTextBox(1, "再生");
+    g.Command1_Click();
+    g.File1_Click("再生.棋譜");
+    ASSERT_EQ(g.KIFU_MODE, 1);
+    for (int i = 0; i <= 2; ++i) {
+        EXPECT_FALSE(保存する対局か(g)) << "a record at move " << g.KIFU_NOW;
+        bool unfinished = true;
+        std::string error;
+        ASSERT_TRUE(検査_セッション(セッション文字列(g), error, &unfinished)) << error;
+        EXPECT_FALSE(unfinished) << "a record at move " << g.KIFU_NOW << " offered back";
+        g.AFTER_Click();
+    }
+    g.START_Click();
+    ASSERT_EQ(g.KIFU_MODE, 0);
+    EXPECT_TRUE(保存する対局か(g)) << "played on from the record";
 }
 
 // The window may close, or the program end, while the boxes that end a game are open:

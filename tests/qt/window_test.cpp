@@ -160,8 +160,12 @@ private slots:
         const QRect box = w->recordControls()->textBox(1)->geometry();
         const QPointF topLeft = w->canvas()->toLogical(960, 3120);
         QVERIFY(qAbs(box.left() - topLeft.x()) <= 1 && qAbs(box.top() - topLeft.y()) <= 1);
+        const QRect button = w->recordControls()->returnButton()->geometry();
+        const QPointF buttonAt = w->canvas()->toLogical(3360, 3000);
+        QVERIFY(qAbs(button.left() - buttonAt.x()) <= 1 && qAbs(button.top() - buttonAt.y()) <= 1);
         emit w->findChild<QMenu*>("OPTION")->aboutToShow();
         QVERIFY(!w->recordControls()->textBox(1)->isVisible());
+        QVERIFY(!w->recordControls()->returnButton()->isVisible());
     }
 
     void boardClicksReachTheirCell_data() {
@@ -318,15 +322,18 @@ private slots:
         clickCell(*w, 7, 6);
         QCOMPARE(g.KIFU_LAST, 2);
         // The side chosen last is kept; a game with moves is given up only on Yes, even
-        // when stepped back to its start.
-        w->action("GOTE")->trigger();
-        w->action("REPLAY")->trigger();
-        w->action("REPLAY")->trigger();
-        QCOMPARE(g.KIFU_NOW, 0);
+        // when stepped back to its start (後手 in the menu asks too, and No keeps the game).
         answers.clear();
         answers.setPolicy([](const QString& text) {
             return text == QString::fromUtf8("対局をやめて新しい対局を始めますか？") ? QStringLiteral("no") : QString();
         });
+        w->action("GOTE")->trigger();
+        QVERIFY(answers.texts().contains(QString::fromUtf8("対局をやめて新しい対局を始めますか？")));
+        QCOMPARE(g.KIFU_LAST, 2);
+        w->action("REPLAY")->trigger();
+        w->action("REPLAY")->trigger();
+        QCOMPARE(g.KIFU_NOW, 0);
+        answers.clear();
         activate();
         QTest::keyClick(board, Qt::Key_F2);
         QVERIFY(answers.texts().contains(QString::fromUtf8("対局をやめて新しい対局を始めますか？")));
@@ -841,6 +848,168 @@ private slots:
         QCOMPARE(g.KIFU_LAST, 1);
         QCOMPARE(g.ヒント_TX, 0);
         QVERIFY(status().isEmpty());
+    }
+
+    // The end panel goes when the record controls come out (書込, 読込), so that RETURN is
+    // what a click there reaches and the record is written.
+    void endPanelGivesWayToTheRecordControls() {
+        BoxAnswerer answers;
+        TestWindow::flowAids = true;
+        TestWindow w;
+        TestWindow::flowAids = false;
+        Game& g = w->game();
+        QTemporaryDir folder;
+        RecordControls& controls = *w->recordControls();
+        controls.setFolder(folder.path());
+        w->action("SENTE")->trigger();
+        clickCell(*w, 7, 7);
+        clickCell(*w, 7, 6);
+        clickCell(*w, 5, 9);
+        clickCell(*w, 5, 8);  // the king moves: lost, the game stays with the panel
+        settle(30);
+        EndPanel* panel = w->endPanel();
+        QVERIFY(g.終局.終わった());
+        QVERIFY(panel->isVisible());
+
+        w->action("KIFU_WRITE")->trigger();
+        settle(10);
+        QVERIFY(!panel->isVisible());
+        QVERIFY(controls.returnButton()->isVisible());
+        controls.textBox(1)->setText(QStringLiteral("after-end"));
+        const QPoint at = controls.returnButton()->geometry().center();
+        QWidget* hit = w->canvas()->childAt(at);
+        QCOMPARE(hit, static_cast<QWidget*>(controls.returnButton()));
+        QTest::mouseClick(hit, Qt::LeftButton);
+        settle(10);
+        QVERIFY(QFileInfo::exists(folder.filePath(QString::fromUtf8("after-end.棋譜"))));
+        QCOMPARE(w->statusLine()->text(), QString::fromUtf8("棋譜を書き込みました"));
+
+        // The same for the file list of 読込.
+        g.host().gameOver();
+        QVERIFY(panel->isVisible());
+        w->action("KIFU_READ")->trigger();
+        settle(10);
+        QVERIFY(!panel->isVisible());
+        QVERIFY(controls.fileList()->isVisible());
+        QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("王を動かすと負けです。指しますか？")});
+    }
+
+    // 先手, 後手 and スタート in a game with moves ask, as F2 does: No leaves the game exactly
+    // as it was (marks, clock, list), Yes begins a new game. Before the first move, over a
+    // finished game and over a record they ask nothing.
+    void startCommandsInAGameUnderWayAsk() {
+        QString answer = QStringLiteral("no");
+        BoxAnswerer answers(nullptr, [&](const QString&) { return answer; });
+        TestWindow w;
+        Game& g = w->game();
+        const QString question = QString::fromUtf8("対局をやめて新しい対局を始めますか？");
+        w->action("SENTE")->trigger();
+        QVERIFY(!answers.texts().contains(question));
+        clickCell(*w, 7, 7);
+        clickCell(*w, 7, 6);
+        QCOMPARE(g.KIFU_LAST, 2);
+        const IntMap board = g.BAN;
+        const double started = g.JIKAN_START;
+        for (const char* start : {"SENTE", "GOTE", "START"}) {
+            answers.clear();
+            w->action(start)->trigger();
+            QCOMPARE(answers.texts().count(question), 1);
+            QVERIFY2(g.BAN == board && g.KIFU_LAST == 2 && g.KIFU_NOW == 2, start);
+            QCOMPARE(g.TAIKYOKU_MODE, MODE_COM);
+            QCOMPARE(g.JIKAN_START, started);
+        }
+        answer = QStringLiteral("yes");
+        answers.clear();
+        w->action("START")->trigger();
+        QCOMPARE(answers.texts().count(question), 1);
+        QCOMPARE(g.TAIKYOKU_MODE, MODE_MAN);
+        QCOMPARE(g.KIFU_LAST, 0);
+        QCOMPARE(g.BAN(7, 7), -HU);
+        // No move yet: nothing to give up.
+        answers.clear();
+        w->action("GOTE")->trigger();
+        QVERIFY(!answers.texts().contains(question));
+        QCOMPARE(g.TAIKYOKU_MODE, MODE_COM);
+        QCOMPARE(g.MAN_SENGO, g.TE_GOTE);
+        QCOMPARE(g.KIFU_LAST, 1);  // the computer moved first
+        clickCell(*w, 3, 7);
+        clickCell(*w, 3, 6);
+        QCOMPARE(g.KIFU_LAST, 3);
+        answers.clear();
+        w->action("SENTE")->trigger();
+        QCOMPARE(answers.texts().count(question), 1);
+        QCOMPARE(g.MAN_SENGO, g.TE_SENTE);
+        QCOMPARE(g.KIFU_LAST, 0);
+
+        // A record is played on from the position shown, as ever, without a question.
+        clickCell(*w, 7, 7);
+        clickCell(*w, 7, 6);
+        QTemporaryDir folder;
+        w->recordControls()->setFolder(folder.path());
+        w->action("KIFU_WRITE")->trigger();
+        w->recordControls()->textBox(1)->setText(QStringLiteral("played"));
+        QTest::mouseClick(w->recordControls()->returnButton(), Qt::LeftButton);
+        w->command([&] { g.File1_Click("played.棋譜"); });
+        QCOMPARE(g.KIFU_MODE, 1);
+        w->action("AFTER")->trigger();
+        w->action("AFTER")->trigger();
+        const IntMap shown = g.BAN;
+        answers.clear();
+        w->action("SENTE")->trigger();
+        QVERIFY2(!answers.texts().contains(question), qPrintable(answers.texts().join('|')));
+        QCOMPARE(g.KIFU_MODE, 0);
+        for (int x = 1; x <= 9; ++x)
+            for (int y = 1; y <= 9; ++y)
+                if (x != 5 || (y != 1 && y != 9)) QCOMPARE(g.BAN(x, y), shown(x, y));  // the kings take their game codes
+        QCOMPARE(g.KIFU_LAST, 2);
+    }
+
+    // 書込 over a record of the same name asks, and Enter (the default) keeps the old file.
+    void overwriteQuestionDefaultsToNo() {
+        const QString question = QString::fromUtf8("同じ名前の棋譜があります。上書きしますか？");
+        BoxAnswerer answers(nullptr, [&](const QString& text) { return text == question ? QStringLiteral("none") : QString(); });
+        QString defaultButton;  // of the question, once it was asked
+        QTimer enter;
+        QObject::connect(&enter, &QTimer::timeout, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible() && box->text() == question) {
+                    defaultButton = box->defaultButton() ? box->defaultButton()->objectName() : QStringLiteral("?");
+                    QTest::keyClick(box, Qt::Key_Return);
+                }
+        });
+        enter.start(15);
+        TestWindow w;
+        Game& g = w->game();
+        QTemporaryDir folder;
+        RecordControls& controls = *w->recordControls();
+        controls.setFolder(folder.path());
+        const QString path = folder.filePath(QString::fromUtf8("同名.棋譜"));
+        auto save = [&](const char* gameName) {
+            w->action("KIFU_WRITE")->trigger();
+            controls.textBox(1)->setText(QString::fromUtf8("同名"));
+            controls.textBox(2)->setText(QString::fromUtf8(gameName));
+            QTest::mouseClick(controls.returnButton(), Qt::LeftButton);
+            settle(20);
+        };
+        w->action("START")->trigger();
+        clickCell(*w, 7, 7);
+        clickCell(*w, 7, 6);
+        save("one");
+        QVERIFY(QFileInfo::exists(path));
+        QVERIFY(defaultButton.isEmpty());  // a new name asks nothing
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray first = file.readAll();
+        file.close();
+        clickCell(*w, 3, 3);
+        clickCell(*w, 3, 4);
+        QCOMPARE(g.KIFU_NOW, 2);
+        save("two");
+        QCOMPARE(defaultButton, QStringLiteral("no"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), first);
+        file.close();
+        QVERIFY(controls.returnButton()->isVisible());  // open for another name
     }
 };
 

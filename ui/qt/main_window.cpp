@@ -284,11 +284,27 @@ void MainWindow::showHelp() {
     help_->showHelp();
 }
 
+bool MainWindow::gameUnderWay() const {
+    const Game& g = *game_;
+    return g.TEBAN != 0 && g.KIFU_MODE == 0 && g.KIFU_LAST > 0 && !g.終局.終わった();
+}
+
 bool MainWindow::mayGiveUpGame(const QString& question, const QString& title) {
     // A game with moves on the board is only given up when the player says so.
-    const Game& g = *game_;
-    if (g.TEBAN == 0 || g.KIFU_MODE != 0 || g.KIFU_LAST <= 0 || g.終局.終わった()) return true;
+    if (!gameUnderWay()) return true;
     return dialogs_.message(question.toStdString(), title.toStdString(), Buttons::YesNo, Icon::None) == Answer::Yes;
+}
+
+void MainWindow::startFromMenu(void (Game::*start)()) {
+    command([this, start] {
+        // A start command plays on from the position shown. In a game under way that would
+        // only redraw it and restart its clock: it asks, as F2 does, and begins a new game.
+        if (gameUnderWay()) {
+            if (!mayGiveUpGame(tr("対局をやめて新しい対局を始めますか？"), tr("新しい対局"))) return;
+            game_->初期設定();
+        }
+        (game_.get()->*start)();
+    });
 }
 
 void MainWindow::backToTheStartAsking() {
@@ -326,7 +342,9 @@ void MainWindow::command(const std::function<void()>& call, bool dropQueuedInput
         if (statusShown_ == shownBefore && !statusLine_->text().isEmpty()) showStatus({});
         game_->ヒント消去();
     }
-    if (!ended_ && !game_->終局.終わった()) endPanel_->hide();
+    // The panel goes once the game is no longer over, and whenever the record controls come
+    // out: they lie under it and their RETURN could not be reached.
+    if (!ended_ && (!game_->終局.終わった() || controls_->anyShown())) endPanel_->hide();
     // Whatever the command did, the marks follow the game, and the game is kept.
     if (!ended_) {
         game_->描画_補助();

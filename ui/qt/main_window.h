@@ -63,6 +63,8 @@ public:
     HelpWindow* helpWindow() const { return help_; }
     // True unless a game with moves is under way and the player answers No to `question`.
     bool mayGiveUpGame(const QString& question, const QString& title);
+    // A game with moves is being played (not a record, not finished).
+    bool gameUnderWay() const;
 
     // True while a command of the game runs (the board takes no clicks then).
     bool isBusy() const { return busy_; }
@@ -110,6 +112,8 @@ private:
     void restoreStep();  // the step chosen last time, after the start-up's level
     // The play aids as their ticks say, saved in the window's settings.
     void applyAids(bool redraw);
+    // 先手, 後手, スタート: in a game under way they ask, then begin a new game.
+    void startFromMenu(void (Game::*start)());
     // F2: a new game against the computer, on the side chosen last.
     void newGameAgainstTheComputer();
     // Home: back to the start as 最初 goes, after asking when that gives up a game with moves.

@@ -145,7 +145,11 @@ void MainWindow::buildMenus() {
             action->setCheckable(true);
             ticks_.push_back({action, e.tick});
         }
-        if (call) connect(action, &QAction::triggered, this, [this, call] { command([this, call] { (game_.get()->*call)(); }); });
+        const bool starts = call == &Game::SENTE_Click || call == &Game::GOTE_Click || call == &Game::START_Click;
+        if (starts)
+            connect(action, &QAction::triggered, this, [this, call] { startFromMenu(call); });
+        else if (call)
+            connect(action, &QAction::triggered, this, [this, call] { command([this, call] { (game_.get()->*call)(); }); });
         // The window's own item at the end of ｵﾌﾟｼｮﾝ: the language, named in both.
         if (e.depth > 0 && std::string_view(e.name) == "BGM") {
             QMenu* languages = parents[0]->addMenu(QStringLiteral("言語 / Language"));

@@ -75,6 +75,10 @@ void RecordControls::setSaveControlsVisible(bool visible) {
     return_->setVisible(visible);
 }
 
+bool RecordControls::anyShown() const {
+    return (drives_ && !drives_->isHidden()) || !folders_->isHidden() || !files_->isHidden() || !return_->isHidden();
+}
+
 QLineEdit* RecordControls::textBox(int index) const {
     return (index >= 1 && index <= 4) ? boxes_[index - 1] : nullptr;
 }

@@ -26,6 +26,8 @@ public:
 
     void setListsVisible(bool drive, bool folder, bool file);
     void setSaveControlsVisible(bool visible);
+    // Some of the controls are out (a list, or the text boxes and RETURN).
+    bool anyShown() const;
 
     // Text boxes: 1 file name, 2 game name, 3 first player, 4 second player.
     QString text(int index) const;
