@@ -310,7 +310,7 @@ int bestmove(Words& w, std::ostream& out) {
         w.fail("bad SFEN: " + overSet);
         return kExitBadInput;
     }
-    if (!withinSet) err << "fudo-cli: note: " << overSet << '\n';
+    if (!withinSet) w.errors() << "fudo-cli: note: " << overSet << '\n';
     if (level != 4) {
         if (limited) {
             w.fail("--movetime and --depth belong to --level 4");
