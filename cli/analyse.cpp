@@ -115,7 +115,6 @@ int analyseCommand(const std::vector<std::string>& args, std::ostream& out, std:
             << c.数[side][2] << '\n';
     if (output.empty()) return 0;
     analysis::注釈を付ける(r, a);
-    if (r.開始日時.empty()) r.開始日時 = 現在日時();
     if (auto failure = 書込_記録(output, r, *形式_拡張子(output)))
         return fail(err, "cannot write " + output + ": " + *failure);
     out << "wrote " << output << '\n';
