@@ -317,6 +317,11 @@ TEST(Clock, EachMoveIsChargedItsOwnTimeUnderEveryTimeControl) {
         EXPECT_NEAR(back.game.KIFU_COM_JIKAN[4], 6, 1e-9);
         EXPECT_NEAR(back.game.KIFU_MAN_JIKAN[3], 44, 1e-9);
         EXPECT_NEAR(back.game.COM_JIKAN, 6, 1e-9);
+        EXPECT_EQ(back.game.対局時間, c.tc);
+        // Each total under its own name, as files of earlier versions have them.
+        const std::string text = セッション文字列(g);
+        EXPECT_NE(text.find("\"MAN_JIKAN\":44.0"), std::string::npos);
+        EXPECT_NE(text.find("\"COM_JIKAN\":6.0"), std::string::npos);
 
         const std::string kif = t.kif();
         EXPECT_NE(kif.find(c.header), std::string::npos) << kif;
@@ -399,6 +404,24 @@ TEST(Clock, SteppingNeitherResetsNorPausesTheRunningTurn) {
     ASSERT_EQ(h.KIFU_NOW, 4);
     EXPECT_NEAR(h.KIFU_MAN_JIKAN_MAE[3], 5, 1e-9);
     EXPECT_NEAR(h.KIFU_MAN_JIKAN[3], 12, 1e-9) << "the 7 seconds of the turn under way are kept";
+
+    // Back to the computer's turn and resumed there: the person's seconds meanwhile are
+    // the person's, and the computer's turn starts afresh.
+    TimedRig v;
+    Game& k = v.g;
+    k.レベル_設定(1);
+    k.持ち時間設定 = {持ち時間方式::切れ負け, 600, 0, 0};
+    k.SENTE_Click();
+    v.think(5);
+    move(k, 7, 7, 7, 6);
+    v.think(4);
+    k.REPLAY_Click();
+    ASSERT_EQ(k.TEBAN, k.COM_SENGO);
+    v.think(3);
+    click(k, 5, 5);
+    ASSERT_EQ(k.KIFU_NOW, 2) << "the computer answered again";
+    EXPECT_NEAR(k.MAN_JIKAN, 12, 1e-9);
+    EXPECT_NEAR(k.KIFU_COM_JIKAN[2], 0, 1e-9);
 }
 
 // A question box in the person's turn does not stop the clock: answered after the time
@@ -409,7 +432,9 @@ TEST(Clock, TimeInAQuestionBoxCountsAndRunsOut) {
     g.補助.案内 = true;
     g.持ち時間設定 = {持ち時間方式::切れ負け, 60, 0, 0};
     g.START_Click();
+    t.rig.sound.calls.clear();
     t.think(50);
+    EXPECT_EQ(t.rig.sound.count("dsPlay", g.SOUND_SONOTA), 1) << "a beep at ten seconds left";
     t.rig.dialogs.defaultYesNo = Answer::Yes;  // "王を動かすと負けです。指しますか？"
     t.rig.dialogs.onShow = [&](const Shown& s) {
         if (s.title == "確認") t.rig.host.time += 15;
