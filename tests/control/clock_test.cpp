@@ -208,7 +208,14 @@ TEST(Clock, GamesUnderATimeControlAreLostOnTime) {
     g.START_Click();
     think(30);
     move(g, 7, 7, 7, 6);
-    think(59.75);
+    think(10);
+    // The option switched on and off redraws both clocks: the waiting side's stands, and
+    // the clock of the side to move keeps running.
+    g.KEIKA_Click();
+    g.KEIKA_Click();
+    EXPECT_EQ(lowerClock(), "00:00:30");
+    EXPECT_TRUE(g.Timer1_Enabled);
+    think(49.75);
     EXPECT_FALSE(g.終局.終わった());
     think(0.5);
     EXPECT_EQ(g.終局.理由, 終局理由::時間切れ);
@@ -318,6 +325,7 @@ TEST(Clock, EachMoveIsChargedItsOwnTimeUnderEveryTimeControl) {
         EXPECT_NEAR(back.game.KIFU_MAN_JIKAN[3], 44, 1e-9);
         EXPECT_NEAR(back.game.COM_JIKAN, 6, 1e-9);
         EXPECT_EQ(back.game.対局時間, c.tc);
+        EXPECT_NEAR(back.host.time - back.game.JIKAN_START, 0, 1e-9) << "the person's turn has just begun";
         // Each total under its own name, as files of earlier versions have them.
         const std::string text = セッション文字列(g);
         EXPECT_NE(text.find("\"MAN_JIKAN\":44.0"), std::string::npos);
