@@ -132,6 +132,8 @@ void Game::止めた時計で再開() {
 void Game::時間切れ(int loser) {
     Timer1_Enabled = false;
     走る時計 = 0;
+    // A hint given in time is no move to play any more.
+    ヒント消去();
     const int winner = loser == MAN_SENGO ? COM_SENGO : MAN_SENGO;
     // Known before the clock is drawn, so that the loser's shows nothing left.
     終局 = {終局理由::時間切れ, winner};

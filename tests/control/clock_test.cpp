@@ -476,6 +476,10 @@ TEST(Clock, AHintIsNotShownOnAGameLostOnTime) {
     u.g.ヒント_Click();
     EXPECT_FALSE(u.g.終局.終わった());
     EXPECT_NE(u.g.ヒント_TX, 0);
+    // The time then runs out: the hint's outline goes with the game.
+    u.think(50.25);
+    EXPECT_EQ(u.g.終局.理由, 終局理由::時間切れ);
+    EXPECT_EQ(u.g.ヒント_TX, 0);
 }
 
 }  // namespace
