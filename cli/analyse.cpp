@@ -119,7 +119,6 @@ int analyseCommand(const std::vector<std::string>& args, std::ostream& out, std:
             << c.数[side][2] << '\n';
     if (output.empty()) return 0;
     analysis::注釈を付ける(r, a);
-    if (r.開始日時.empty()) r.開始日時 = 現在日時();
     std::string reason;
     const auto bytes = 書式_記録(r, to.format() == RecordFormat::KIFU ? 記録形式::KIFU : 記録形式::KIF, &reason);
     if (!bytes) return fail(err, "cannot write " + output + ": " + reason);

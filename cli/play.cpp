@@ -414,7 +414,7 @@ int runPlay(const PlayOptions& options, std::istream& in, std::ostream& out, std
         // A KIF or CSA name gets that format, which holds the end of the game too.
         対局記録 r = 作成_対局記録(g, g.KIFU_NOW);
         r.棋譜 = data;
-        r.開始日時 = 現在日時();
+        if (r.開始日時.empty()) r.開始日時 = 現在日時();  // played just now
         bytes = 書式_記録(r, exchangeFormat(record.format()), &reason);
     } else {
         bytes = 書式_棋譜(data, &reason);

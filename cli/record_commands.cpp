@@ -81,7 +81,6 @@ int exportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     const 棋譜読込結果 read = 読込_棋譜(file);
     if (!read.ok) return fail(err, file + ": " + read.error);
     対局記録 r = 作成_対局記録(read.data);
-    if (r.開始日時.empty()) r.開始日時 = 現在日時();
     std::string reason;
     const auto bytes = 書式_記録(r, exchangeFormat(to.format()), &reason);
     if (!bytes) return fail(err, "cannot write " + output + ": " + reason);

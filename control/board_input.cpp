@@ -41,6 +41,10 @@ bool 選択が有効(const Game& g) {
 
 // A paused game is resumed by the next click on the board.
 void 時計を再開(Game& g) {
+    if (g.走る時計 != 0) {
+        g.止めた時計で再開();
+        return;
+    }
     g.JIKAN_START = g.host().now();
     if (g.時計を動かす()) g.Timer1_Enabled = true;
 }
@@ -58,6 +62,8 @@ void 対局を再開(Game& g) {
     }
     if (g.TEBAN == g.COM_SENGO) {
         g.SAIKAI_MATI = 0;
+        // The person's turn that ran while paused is charged before the computer's begins.
+        g.止めた時計で再開();
         if (g.補助.案内)
             g.host().setStatusLine("コンピュータの番です");
         else
@@ -243,6 +249,9 @@ void 移動先を選ぶ(Game& g, int button, int col, int row) {
         return;
     }
     g.拒否を消す();
+    // Under a time control the move's time is read at the move, boxes included; run out,
+    // the move is not made.
+    if (g.今の時間を確かめる()) return;
     // A full move list has no room for this move: the game ends there as a draw.
     if (g.手数上限() == 1) return;
     // The move list, as the move itself, names an upper drop by its kind, not its stand row.

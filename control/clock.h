@@ -41,4 +41,7 @@ struct 時計の状態 {
 // The clock's text: "00:09:59" on the main time, "秒読み 28" in byoyomi.
 std::string 時計の文字(const 時計の状態& s);
 
+// The time control as a record's header states it ("各10分 秒読み30秒"); empty for none.
+std::string 持ち時間の文(const 持ち時間& tc);
+
 }  // namespace fudo

@@ -159,6 +159,9 @@ void Game::START_Click() {
 void Game::持ち時間を始める() {
     対局時間 = 持ち時間設定;
     警告秒 = -1;
+    走る時計 = 0;
+    // A new game's record starts at its first move.
+    棋譜開始日時.clear();
 }
 
 void Game::OWARI_Click() { プログラム終了(); }

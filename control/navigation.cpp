@@ -115,6 +115,13 @@ bool 続けて戻せる(const Game& g, int from, int to) {
     return true;
 }
 
+// Stepping pauses the game. Under a time control the turn under way keeps running: its
+// side is remembered, and the clocks keep the game's totals.
+void 止めずに止める(Game& g) {
+    if (g.SAIKAI_MATI == 0 && g.走る時計 == 0 && g.時計を止めずに進む()) g.走る時計 = g.TEBAN;
+    g.SAIKAI_MATI = 1;
+}
+
 void 記録欄を隠す(Game& g) {
     g.描画_可視(false, false, false);
     g.描画_棋譜_IO(1);
@@ -140,7 +147,7 @@ void Game::AFTER_Click() {
         }
         return;
     }
-    SAIKAI_MATI = 1;
+    止めずに止める(*this);
     if (KIFU_NOW >= KIFU_LAST) {
         if (KIFU_MODE == 1) {
             お知らせ("終わり", "進む");
@@ -157,7 +164,7 @@ void Game::AFTER_Click() {
     }
 
     SENTAKU = 0;
-    Timer1_Enabled = false;
+    if (走る時計 == 0) Timer1_Enabled = false;
     描画_将棋盤桝();
     KIFU_NOW += 1;
     TESU += 1;
@@ -178,10 +185,12 @@ void Game::AFTER_Click() {
     // The capturer is the other side: its hand gains the captured piece's kind.
     if (KIFU_TORI[i] != 0) 持駒を加える(*this, -KIFU_TORI[i], +1);
 
-    COM_JIKAN = KIFU_COM_JIKAN[i];
-    描画_所有時間(COM_SENGO, COM_JIKAN);
-    MAN_JIKAN = KIFU_MAN_JIKAN[i];
-    描画_所有時間(MAN_SENGO, MAN_JIKAN);
+    if (走る時計 == 0) {
+        COM_JIKAN = KIFU_COM_JIKAN[i];
+        描画_所有時間(COM_SENGO, COM_JIKAN);
+        MAN_JIKAN = KIFU_MAN_JIKAN[i];
+        描画_所有時間(MAN_SENGO, MAN_JIKAN);
+    }
 
     // For a drop the source is a stand cell, which the stands' redraw paints again.
     描画_絵(KARA, fx, fy);
@@ -198,7 +207,7 @@ void Game::AFTER_Click() {
 
 void Game::REPLAY_Click() {
     記録欄を隠す(*this);
-    SAIKAI_MATI = 1;
+    止めずに止める(*this);
     if (KIFU_NOW < 1 || !戻せる(*this, 盤と持駒(*this), KIFU_NOW)) {
         効果音(SOUND_KINSI);
         お知らせ("できません", "戻る");
@@ -206,7 +215,7 @@ void Game::REPLAY_Click() {
     }
 
     SENTAKU = 0;
-    Timer1_Enabled = false;
+    if (走る時計 == 0) Timer1_Enabled = false;
     描画_将棋盤桝();
     const int i = KIFU_NOW;
     const int fx = KIFU_MOTO_X[i], fy = KIFU_MOTO_Y[i];
@@ -223,10 +232,12 @@ void Game::REPLAY_Click() {
     }
     if (t != 0) 持駒を加える(*this, -t, -1);
 
-    COM_JIKAN = KIFU_COM_JIKAN_MAE[i];
-    描画_所有時間(COM_SENGO, COM_JIKAN);
-    MAN_JIKAN = KIFU_MAN_JIKAN_MAE[i];
-    描画_所有時間(MAN_SENGO, MAN_JIKAN);
+    if (走る時計 == 0) {
+        COM_JIKAN = KIFU_COM_JIKAN_MAE[i];
+        描画_所有時間(COM_SENGO, COM_JIKAN);
+        MAN_JIKAN = KIFU_MAN_JIKAN_MAE[i];
+        描画_所有時間(MAN_SENGO, MAN_JIKAN);
+    }
 
     置く(*this, tx, ty, t);
     描画_自持盤();
@@ -297,6 +308,9 @@ void Game::待った_Click() {
     SENTAKU = 0;
     ヒント消去();
     for (int i = 0; i < back; ++i) REPLAY_Click();
+    // Under a time control the moves taken back give back their time, and no more.
+    const bool 時計は走る = 走る時計 != 0;
+    止めた時計で再開();
     // The moves taken back are gone, and the game goes on at once from here.
     KIFU_LAST = KIFU_NOW;
     SAIKAI_MATI = 0;
@@ -305,9 +319,11 @@ void Game::待った_Click() {
         描画_移動結果(c > 0 ? COM_SENGO : MAN_SENGO, KIFU_SAKI_X[n], KIFU_SAKI_Y[n], c, 色_白, KIFU_MOTO_X[n],
                       KIFU_MOTO_Y[n]);
     }
-    JIKAN_START = host_.now();
-    KONKAI_JIKAN = 0;
-    if (時計を動かす()) Timer1_Enabled = true;
+    if (!時計は走る) {
+        JIKAN_START = host_.now();
+        KONKAI_JIKAN = 0;
+        if (時計を動かす()) Timer1_Enabled = true;
+    }
     描画_所有時間(COM_SENGO, COM_JIKAN);
     描画_所有時間(MAN_SENGO, MAN_JIKAN);
     拒否を消す();

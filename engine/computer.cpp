@@ -188,6 +188,12 @@ void Game::com_ban_着手(const 探索結果& r) {
         return;
     }
     const 候補手& m = r.best;
+    // Under a time control the move is charged the time it took, measured now: a reply
+    // found between two ticks would otherwise carry the last tick's value.
+    if (対局時間.有効()) {
+        KONKAI_JIKAN = 調査_経過秒(JIKAN_START, host().now());
+        Timer1_Enabled = false;
+    }
 
     手順保存(m.fx, m.fy, m.tx, m.ty, m.koma, m.placed, MAN_JIKAN, MAN_JIKAN, COM_JIKAN,
              COM_JIKAN + KONKAI_JIKAN);

@@ -186,6 +186,9 @@ public:
     持ち時間 持ち時間設定;  // the time control of the next game
     持ち時間 対局時間;      // the time control of the game under way
     int 警告秒 = -1;        // the seconds left at the last warning check
+    // Under a time control, the side whose turn goes on running while the game is paused
+    // by stepping through the moves (0: none).
+    int 走る時計 = 0;
 
     // ---------------------------------------------------------------- influence maps
     IntMap SITA_SEIRYOKU, UE_SEIRYOKU;          // cover counts
@@ -363,6 +366,18 @@ public:
     時計の状態 時計(int side);   // the side's clock under the game's time control, now
     // The side to move has run out of time (true): the game has ended.
     bool 時間を確かめる();
+    // The same with the turn's time read off the clock now, as a move or a hint needs it.
+    bool 今の時間を確かめる();
+    // The side to move has run out, judged as 時間を確かめる would judge it.
+    bool 時間切れか();
+    // The running clock shown without being judged (a box is open, a search runs); true
+    // when the person to move has run out meanwhile.
+    bool 時計を見る();
+    int 時計の番() const;  // the side whose clock runs: the paused turn's, else the side to move
+    // A game paused by stepping goes on from the shown position with the time it has used.
+    void 止めた時計で再開();
+    // Stepping under a time control leaves the running turn alone.
+    bool 時計を止めずに進む() const;
     void 時間切れ(int loser);
     // A new game takes the chosen time control.
     void 持ち時間を始める();

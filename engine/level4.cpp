@@ -49,12 +49,25 @@ search::Result 探索する(Game& g, 強い探索& s, search::Color side, int st
         if (g.対局時間.方式 == 持ち時間方式::秒読み) limits.byoyomi = g.対局時間.秒読み;
         if (limits.clockTime <= 0 && limits.byoyomi <= 0) limits.clockTime = 0.05;
     }
+    // The hint under a time control: its search ends by the time the person's clock runs
+    // out, and the clock is only shown meanwhile; the loss is judged once it is back.
+    const bool hint = g.対局時間.有効() && !(g.TAIKYOKU_MODE == MODE_COM && g.TEBAN == g.COM_SENGO);
+    if (hint) {
+        const double left = std::max(0.05, g.時計(g.時計の番()).猶予());
+        limits.seconds = limits.seconds > 0 ? std::min(limits.seconds, left) : left;
+    }
     g.host().runWork(
         [&] {
             r = step > 0 ? search::bestMoveAtStep(s.engine, snap, step, limits, g.段階_種, s.stop)
                          : s.engine.bestMove(snap, limits, s.stop);
         },
-        [&g] { g.Timer1_Timer(); }, [&g] { g.探索中止(); });
+        [&g, hint] {
+            if (hint)
+                g.時計を見る();
+            else
+                g.Timer1_Timer();
+        },
+        [&g] { g.探索中止(); });
     return r;
 }
 
@@ -153,6 +166,8 @@ void Game::ヒント_Click() {
     host().setStatusLine("ヒントを考えています…");
     const search::Result r = 探索する(*this, 強い探索機(), side);
     if (探索中止済み) return;
+    // The time ran out while the hint was sought: the game is lost and no hint is drawn.
+    if (今の時間を確かめる()) return;
     if (r.best == search::NoMove) {
         host().setStatusLine("指せる手がありません");
         return;

@@ -91,6 +91,8 @@ void Game::手順保存(int fx, int fy, int tx, int ty, int koma, int placed, do
     KIFU_COM_JIKAN_MAE[n] = comBefore;
     KIFU_COM_JIKAN[n] = comAfter;
     KIFU_LAST = n;
+    // A game's record is dated by its first move.
+    if (n == 1 && KIFU_MODE == 0 && 棋譜開始日時.empty()) 棋譜開始日時 = host_.dateTime();
 }
 
 }  // namespace fudo

@@ -3,6 +3,7 @@
 // the CLI and the tests each supply their own.
 #pragma once
 
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -95,6 +96,15 @@ public:
 
     // Seconds on a clock that only moves forward (a monotonic clock serves).
     virtual double now() = 0;
+    // The local date and time as a record states it: "2026/12/07 11:00:00".
+    virtual std::string dateTime() {
+        const std::time_t t = std::time(nullptr);
+        std::tm tm{};
+        localtime_r(&t, &tm);
+        char buf[32];
+        std::strftime(buf, sizeof buf, "%Y/%m/%d %H:%M:%S", &tm);
+        return buf;
+    }
     // Blocks for the given seconds; no user input is handled meanwhile.
     virtual void wait(double seconds) = 0;
     // Ends the program after the current event.

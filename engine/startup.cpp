@@ -47,6 +47,7 @@ void Game::初期設定() {
     Timer1_Enabled = false;
     対局時間 = {};
     警告秒 = -1;
+    走る時計 = 0;
     COM_JIKAN = 0;
     MAN_JIKAN = 0;
     SAIKAI_MATI = 0;

@@ -268,6 +268,13 @@ bool 欄を通す(const json& s, Game* g, std::string& error) {
         if (v && !seconds(*v, d)) return fail("bad TURN_ELAPSED");
     }
     {
+        // The side whose turn runs on while the game is paused by stepping; older files lack it.
+        const json* v = field("CLOCK_SIDE");
+        long long n = 0;
+        if (v && !integer(*v, -1, 1, n)) return fail("bad CLOCK_SIDE");
+        if (g) g->走る時計 = int(n);
+    }
+    {
         const json* v = field("Timer1_Enabled");
         if (!v || !v->is_boolean()) return fail("bad Timer1_Enabled");
         if (g) g->Timer1_Enabled = v->get<bool>();
@@ -426,6 +433,7 @@ std::string セッション文字列(const Game& g) {
     for (const 整数欄& f : kInts) s[f.name] = g.*f.field;
     for (const 小数欄& f : kDoubles) s[f.name] = g.*f.field;
     s["Timer1_Enabled"] = g.Timer1_Enabled;
+    s["CLOCK_SIDE"] = g.走る時計;
     s["TURN_ELAPSED"] = 経過秒(g);
     s["TIME_CONTROL"] = {int(g.対局時間.方式), g.対局時間.本体, g.対局時間.秒読み, g.対局時間.加算};
     s["COM_STEP"] = g.COM_STEP;

@@ -586,9 +586,11 @@ void 取得_手の時間(const 対局記録& r, int i, int& 消費, int& 累計)
                               lowerFirstByGame ? 上手 : 下手);
     r.手合 = g.HANDE_FLAG == 1 ? g.HANDE_LEVEL : 0;
     r.上手先手 = upperFirst;
+    // A record read keeps its start time; a game is dated by its first move.
+    r.開始日時 = g.棋譜開始日時;
+    r.持ち時間 = g.KIFU_MODE == 1 ? std::string() : 持ち時間の文(g.対局時間);
     if (g.KIFU_MODE == 1) {
-        // A record read keeps its start time, and its end when the whole of it is taken.
-        r.開始日時 = g.棋譜開始日時;
+        // A record read keeps its end when the whole of it is taken.
         if (count == g.KIFU_LAST) {
             r.終局語 = g.棋譜終局語;
             r.勝者 = g.棋譜勝者;

@@ -24,6 +24,7 @@ struct 対局記録 {
     int 手合 = 0;             // handicap grade -10..10 of the start position
     bool 上手先手 = false;    // the upper side moved first
     std::string 開始日時;     // "2026/12/07 11:00:00"; empty: not written
+    std::string 持ち時間;     // the game's time control, "各10分 秒読み30秒"; empty: not written
     // How a file read said the game ended, when this game's rules do not end it: "投了",
     // "詰み", "切れ負け", "反則", "入玉勝ち", "千日手" or "持将棋" (empty: not said, or 中断),
     // with the piece sign of the winner (0: a draw or none).

@@ -90,6 +90,10 @@ std::string 書式_KIF(const 対局記録& r) {
         out += "開始日時：" + r.開始日時;
         out += nl;
     }
+    if (!r.持ち時間.empty()) {
+        out += "持ち時間：" + r.持ち時間;
+        out += nl;
+    }
     if (!r.棋譜.対局名.empty()) {
         out += "棋戦：" + r.棋譜.対局名;
         out += nl;

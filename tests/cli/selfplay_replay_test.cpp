@@ -101,6 +101,13 @@ TEST_F(CliRecords, ExportImportAndReplayOfTheExchangeFormats) {
         const std::string exported = (dir / (std::string("e") + format + "." + (format + 2))).string();
         const Outcome e = run({"export", game, format, "-o", exported});
         ASSERT_EQ(e.code, 0) << e.err;
+        {
+            // A ".棋譜" holds no date, and the export invents none.
+            std::ifstream f(exported, std::ios::binary);
+            const std::string text(std::istreambuf_iterator<char>(f), {});
+            EXPECT_EQ(text.find("開始日時"), std::string::npos);
+            EXPECT_EQ(text.find("$START_TIME"), std::string::npos);
+        }
         // The same game comes back move line for move line, and replays to the same end.
         const std::string back = (dir / (std::string("b") + format + ".棋譜")).string();
         const Outcome i = run({"import", exported, "-o", back});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "files/session_file.h"
 #include "notation/csa.h"
 #include "notation/game_record.h"
 #include "notation/kif.h"
@@ -184,18 +185,21 @@ TEST(Clock, GamesUnderATimeControlAreLostOnTime) {
     EXPECT_FALSE(g.終局.終わった());
     think(9.75);
     EXPECT_FALSE(g.終局.終わった());
-    // 待った: both moves go, and the person's clock is as it was.
+    // 待った: both moves go with their time, and the turn under way goes on: its 9.75
+    // seconds are not given back.
     g.待った_Click();
     EXPECT_EQ(g.KIFU_NOW, 0);
     EXPECT_EQ(g.KIFU_LAST, 0);
     EXPECT_EQ(g.MAN_JIKAN, 0);
     EXPECT_EQ(g.TEBAN, g.MAN_SENGO);
-    think(10);
+    EXPECT_EQ(lowerClock(), "秒読み 1");
+    think(0.25);
     EXPECT_FALSE(g.終局.終わった()) << "ten seconds are still in time";
     think(0.25);
     EXPECT_EQ(g.終局.理由, 終局理由::時間切れ);
     EXPECT_EQ(g.終局.勝者, g.COM_SENGO);
     EXPECT_TRUE(rig.dialogs.wasShown("時間切れです"));
+    EXPECT_EQ(lowerClock(), "秒読み 0") << "the loser's clock shows nothing left";
 
     // Two persons, sudden death in a minute: the second player runs out.
     g.終了要求 = false;
@@ -204,7 +208,14 @@ TEST(Clock, GamesUnderATimeControlAreLostOnTime) {
     g.START_Click();
     think(30);
     move(g, 7, 7, 7, 6);
-    think(59.75);
+    think(10);
+    // The option switched on and off redraws both clocks: the waiting side's stands, and
+    // the clock of the side to move keeps running.
+    g.KEIKA_Click();
+    g.KEIKA_Click();
+    EXPECT_EQ(lowerClock(), "00:00:30");
+    EXPECT_TRUE(g.Timer1_Enabled);
+    think(49.75);
     EXPECT_FALSE(g.終局.終わった());
     think(0.5);
     EXPECT_EQ(g.終局.理由, 終局理由::時間切れ);
@@ -235,6 +246,240 @@ TEST(Clock, GamesUnderATimeControlAreLostOnTime) {
     rig.canvas.clear();
     g.画面_再描画();
     EXPECT_EQ(lowerClock(), "");
+}
+
+// A rig for played games under a time control: the person's thinking passes on the
+// injected clock in quarter seconds, ticked as the window ticks.
+struct TimedRig {
+    Rig rig;
+    Game& g = rig.game;
+    TimedRig() {
+        loadWithSounds(rig);
+        if (g.MENU.KEIKA) g.KEIKA_Click();
+        rig.dialogs.defaultYesNo = Answer::No;  // "続けますか？": the finished game stays
+    }
+    void think(double seconds) {
+        for (double t = 0; t < seconds - 1e-9; t += 0.25) {
+            rig.host.time += 0.25;
+            g.Timer1_Timer();
+        }
+    }
+    std::string clockAt(double x) {
+        for (auto it = rig.canvas.ops.rbegin(); it != rig.canvas.ops.rend(); ++it)
+            if (it->kind == DrawOp::Text && it->x == x && it->y == 9.2) return it->text;
+        return {};
+    }
+    std::string lowerClock() { return clockAt(13); }
+    std::string kif() {
+        const auto k = 符号化_KIF(作成_対局記録(g, g.KIFU_LAST), true);
+        return k ? *k : std::string();
+    }
+};
+
+// Every time control of the menu, played against the computer's strong search (held to its
+// first step) that takes 3 seconds a reply while the person takes 22: each move is charged
+// its own time in the list, the session and the KIF, and the KIF names the time control
+// and the time of the first move.
+TEST(Clock, EachMoveIsChargedItsOwnTimeUnderEveryTimeControl) {
+    using K = 持ち時間方式;
+    const struct {
+        持ち時間 tc;
+        const char* header;
+    } controls[] = {
+        {{K::秒読み, 600, 30, 0}, "持ち時間：各10分 秒読み30秒"},
+        {{K::秒読み, 0, 30, 0}, "持ち時間：秒読み30秒"},
+        {{K::フィッシャー, 300, 0, 10}, "持ち時間：各5分 1手ごとに10秒加算"},
+        {{K::切れ負け, 600, 0, 0}, "持ち時間：各10分 切れ負け"},
+        {{K::切れ負け, 180, 0, 0}, "持ち時間：各3分 切れ負け"},
+    };
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.header);
+        TimedRig t;
+        Game& g = t.g;
+        g.レベル_設定(4);
+        g.COM_STEP = 1;
+        t.rig.host.onWork = [&] { t.rig.host.time += 3; };
+        g.持ち時間設定 = c.tc;
+        g.SENTE_Click();
+        EXPECT_TRUE(g.棋譜開始日時.empty()) << "no move, no date";
+        t.think(22);
+        t.rig.host.date = "2026/12/08 10:00:00";
+        move(g, 7, 7, 7, 6);
+        ASSERT_EQ(g.KIFU_NOW, 2) << "the computer answered";
+        t.rig.host.date = "2026/12/08 10:05:00";
+        t.think(22);
+        move(g, 1, 7, 1, 6);
+        ASSERT_EQ(g.KIFU_NOW, 4);
+        ASSERT_FALSE(g.終局.終わった());
+        for (int i : {1, 3}) EXPECT_NEAR(g.KIFU_MAN_JIKAN[i] - g.KIFU_MAN_JIKAN_MAE[i], 22, 1e-9) << i;
+        for (int i : {2, 4}) EXPECT_NEAR(g.KIFU_COM_JIKAN[i] - g.KIFU_COM_JIKAN_MAE[i], 3, 1e-9) << i;
+        EXPECT_NEAR(g.MAN_JIKAN, 44, 1e-9);
+        EXPECT_NEAR(g.COM_JIKAN, 6, 1e-9);
+
+        // The session holds the same times.
+        Rig back;
+        back.load();
+        std::string error;
+        ASSERT_TRUE(読込_セッション(back.game, セッション文字列(g), error)) << error;
+        EXPECT_NEAR(back.game.KIFU_COM_JIKAN[4], 6, 1e-9);
+        EXPECT_NEAR(back.game.KIFU_MAN_JIKAN[3], 44, 1e-9);
+        EXPECT_NEAR(back.game.COM_JIKAN, 6, 1e-9);
+        EXPECT_EQ(back.game.対局時間, c.tc);
+        EXPECT_NEAR(back.host.time - back.game.JIKAN_START, 0, 1e-9) << "the person's turn has just begun";
+        // Each total under its own name, as files of earlier versions have them.
+        const std::string text = セッション文字列(g);
+        EXPECT_NE(text.find("\"MAN_JIKAN\":44.0"), std::string::npos);
+        EXPECT_NE(text.find("\"COM_JIKAN\":6.0"), std::string::npos);
+
+        const std::string kif = t.kif();
+        EXPECT_NE(kif.find(c.header), std::string::npos) << kif;
+        EXPECT_NE(kif.find("開始日時：2026/12/08 10:00:00"), std::string::npos) << kif;
+        EXPECT_NE(kif.find("( 0:22/00:00:22)"), std::string::npos) << kif;
+        EXPECT_NE(kif.find("( 0:03/00:00:03)"), std::string::npos) << kif;
+        EXPECT_NE(kif.find("( 0:03/00:00:06)"), std::string::npos) << kif;
+        EXPECT_NE(kif.find("( 0:22/00:00:44)"), std::string::npos) << kif;
+
+        // A new game is dated by its own first move.
+        g.初期設定();
+        g.SENTE_Click();
+        EXPECT_EQ(作成_対局記録(g, 0).開始日時, "");
+    }
+    // No time control: no header.
+    TimedRig t;
+    t.g.持ち時間設定 = {};
+    t.g.START_Click();
+    move(t.g, 7, 7, 7, 6);
+    EXPECT_EQ(t.kif().find("持ち時間"), std::string::npos);
+}
+
+// Stepping back and forth leaves the running turn alone: the byoyomi goes on counting
+// while the moves are looked at, and runs out there as anywhere. A resume at an earlier
+// position keeps the turn's seconds. The session keeps a paused game's running turn.
+TEST(Clock, SteppingNeitherResetsNorPausesTheRunningTurn) {
+    TimedRig t;
+    Game& g = t.g;
+    g.レベル_設定(1);
+    g.持ち時間設定 = {持ち時間方式::秒読み, 0, 30, 0};
+    g.SENTE_Click();
+    t.think(5);
+    move(g, 7, 7, 7, 6);
+    ASSERT_EQ(g.KIFU_NOW, 2);
+    t.think(26);
+    EXPECT_EQ(t.lowerClock(), "秒読み 4");
+    g.REPLAY_Click();
+    g.AFTER_Click();
+    g.REPLAY_Click();
+    t.think(2);
+    EXPECT_EQ(t.lowerClock(), "秒読み 2") << "the clock runs on while the moves are looked at";
+    EXPECT_FALSE(g.終局.終わった());
+
+    // The session keeps the paused turn: a restored game runs out on time too.
+    Rig back;
+    back.load();
+    back.dialogs.defaultYesNo = Answer::No;
+    std::string error;
+    ASSERT_TRUE(読込_セッション(back.game, セッション文字列(g), error)) << error;
+    back.host.time += 2.25;
+    back.game.Timer1_Timer();
+    EXPECT_EQ(back.game.終局.理由, 終局理由::時間切れ);
+
+    t.think(2);
+    EXPECT_FALSE(g.終局.終わった());
+    t.think(0.25);
+    EXPECT_EQ(g.終局.理由, 終局理由::時間切れ) << "the byoyomi ran out while the moves were looked at";
+    EXPECT_EQ(g.終局.勝者, g.COM_SENGO);
+
+    // Back two moves and resumed there: the list's totals of that position, and the turn
+    // that ran meanwhile still the person's.
+    TimedRig u;
+    Game& h = u.g;
+    h.レベル_設定(1);
+    h.持ち時間設定 = {持ち時間方式::切れ負け, 600, 0, 0};
+    h.SENTE_Click();
+    u.think(5);
+    move(h, 7, 7, 7, 6);
+    u.think(7);
+    move(h, 1, 7, 1, 6);
+    ASSERT_EQ(h.KIFU_NOW, 4);
+    u.think(4);
+    h.REPLAY_Click();
+    h.REPLAY_Click();
+    u.think(3);
+    EXPECT_EQ(u.lowerClock(), "00:09:41") << "600 - 12 - 7";
+    click(h, 5, 5);  // the click on the board resumes the game
+    ASSERT_EQ(h.SAIKAI_MATI, 0);
+    move(h, 2, 7, 2, 6);
+    ASSERT_EQ(h.KIFU_NOW, 4);
+    EXPECT_NEAR(h.KIFU_MAN_JIKAN_MAE[3], 5, 1e-9);
+    EXPECT_NEAR(h.KIFU_MAN_JIKAN[3], 12, 1e-9) << "the 7 seconds of the turn under way are kept";
+
+    // Back to the computer's turn and resumed there: the person's seconds meanwhile are
+    // the person's, and the computer's turn starts afresh.
+    TimedRig v;
+    Game& k = v.g;
+    k.レベル_設定(1);
+    k.持ち時間設定 = {持ち時間方式::切れ負け, 600, 0, 0};
+    k.SENTE_Click();
+    v.think(5);
+    move(k, 7, 7, 7, 6);
+    v.think(4);
+    k.REPLAY_Click();
+    ASSERT_EQ(k.TEBAN, k.COM_SENGO);
+    v.think(3);
+    click(k, 5, 5);
+    ASSERT_EQ(k.KIFU_NOW, 2) << "the computer answered again";
+    EXPECT_NEAR(k.MAN_JIKAN, 12, 1e-9);
+    EXPECT_NEAR(k.KIFU_COM_JIKAN[2], 0, 1e-9);
+}
+
+// A question box in the person's turn does not stop the clock: answered after the time
+// ran out, the move is not made and the game is lost on time.
+TEST(Clock, TimeInAQuestionBoxCountsAndRunsOut) {
+    TimedRig t;
+    Game& g = t.g;
+    g.補助.案内 = true;
+    g.持ち時間設定 = {持ち時間方式::切れ負け, 60, 0, 0};
+    g.START_Click();
+    t.rig.sound.calls.clear();
+    t.think(50);
+    EXPECT_EQ(t.rig.sound.count("dsPlay", g.SOUND_SONOTA), 1) << "a beep at ten seconds left";
+    t.rig.dialogs.defaultYesNo = Answer::Yes;  // "王を動かすと負けです。指しますか？"
+    t.rig.dialogs.onShow = [&](const Shown& s) {
+        if (s.title == "確認") t.rig.host.time += 15;
+    };
+    move(g, 5, 9, 5, 8);
+    ASSERT_TRUE(t.rig.dialogs.wasShown("王を動かすと負けです。指しますか？"));
+    EXPECT_EQ(g.終局.理由, 終局理由::時間切れ);
+    EXPECT_EQ(g.KIFU_LAST, 0) << "the move is not made";
+    EXPECT_EQ(t.lowerClock(), "00:00:00");
+}
+
+// The time running out during a hint's search ends the game on time, and no hint is drawn.
+TEST(Clock, AHintIsNotShownOnAGameLostOnTime) {
+    TimedRig t;
+    Game& g = t.g;
+    g.LEVEL4_秒 = 0.05;
+    g.持ち時間設定 = {持ち時間方式::切れ負け, 60, 0, 0};
+    g.SENTE_Click();
+    t.think(59);
+    t.rig.host.onWork = [&] { t.rig.host.time += 2; };
+    g.ヒント_Click();
+    EXPECT_EQ(g.終局.理由, 終局理由::時間切れ);
+    EXPECT_EQ(g.ヒント_TX, 0);
+    EXPECT_EQ(t.rig.host.statusLine.find("ヒント："), std::string::npos) << t.rig.host.statusLine;
+    // In time, the hint is there.
+    TimedRig u;
+    u.g.LEVEL4_秒 = 0.05;
+    u.g.持ち時間設定 = {持ち時間方式::切れ負け, 60, 0, 0};
+    u.g.SENTE_Click();
+    u.think(10);
+    u.g.ヒント_Click();
+    EXPECT_FALSE(u.g.終局.終わった());
+    EXPECT_NE(u.g.ヒント_TX, 0);
+    // The time then runs out: the hint's outline goes with the game.
+    u.think(50.25);
+    EXPECT_EQ(u.g.終局.理由, 終局理由::時間切れ);
+    EXPECT_EQ(u.g.ヒント_TX, 0);
 }
 
 }  // namespace

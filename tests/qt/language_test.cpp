@@ -62,6 +62,8 @@ const char* const kWrittenIntoRecords[] = {
     "手目までを記録します。", "まで", "手で中断", "不動将棋では", "手に達すると引き分けです。", "手で持将棋",
     "不動将棋では玉は動けません。玉を動かした", "の負けです。", "不動将棋では玉を取った側の勝ちです。", "手目で",
     "が玉を取りました。", "不動将棋では玉は動けないので、", "の玉は詰んでいます。", "手で",
+    // the time control's header line
+    "持ち時間：", "各", " 秒読み", "秒読み", " 1手ごとに", "加算", " 切れ負け", "時間", "分", "秒",
 };
 // Files whose Japanese literals are no texts of their own: the faces of the pieces, and the
 // translation's own patterns.

@@ -425,6 +425,47 @@ private slots:
         QCOMPARE(w->menuBar()->font().pointSizeF(), small);
     }
 
+    // Under a time control the clock runs while a question is open: running out there
+    // closes it and loses, the move not made. A loss on time while the window is idle
+    // ends the game as any end does: the end panel at once, and the game no longer kept.
+    void aTimeControlRunsOutInABoxAndWhileIdle() {
+        const std::filesystem::path file = MainWindow::sessionPath();
+        const QString king = QString::fromUtf8("王を動かすと負けです。指しますか？");
+        BoxAnswerer answers(nullptr, [king](const QString& text) { return text == king ? QStringLiteral("none") : QStringLiteral("yes"); });
+        TestWindow::flowAids = true;
+        TestWindow w;
+        TestWindow::flowAids = false;
+        Game& g = w->game();
+        g.持ち時間設定 = {持ち時間方式::秒読み, 0, 2, 0};
+        w->action("SENTE")->trigger();
+        clickCell(*w, 7, 7);
+        clickCell(*w, 7, 6);
+        QCOMPARE(g.KIFU_NOW, 2);
+        QVERIFY(std::filesystem::exists(file));
+        // Left open, the question would be answered Yes after six seconds: the king moves.
+        QTimer::singleShot(6000, &answers, [&answers] { answers.setPolicy({}); });
+        clickCell(*w, 5, 9);
+        clickCell(*w, 5, 8);
+        settle(300);
+        QVERIFY(answers.texts().contains(king));
+        QCOMPARE(int(g.終局.理由), int(終局理由::時間切れ));
+        QCOMPARE(g.KIFU_LAST, 2);
+        QVERIFY(w->endPanel()->isVisible());
+
+        // Idle: the byoyomi runs out with no click.
+        answers.setPolicy({});
+        w->action("SENTE")->trigger();
+        clickCell(*w, 7, 7);
+        clickCell(*w, 7, 6);
+        QCOMPARE(g.KIFU_NOW, 2);
+        QVERIFY(std::filesystem::exists(file));
+        QVERIFY(!w->endPanel()->isVisible());
+        settle(2600);
+        QCOMPARE(int(g.終局.理由), int(終局理由::時間切れ));
+        QVERIFY(w->endPanel()->isVisible());
+        QVERIFY2(!std::filesystem::exists(file), "a game lost on time is not offered back");
+    }
+
     void anUnfinishedGameIsOfferedBackAtTheNextStart() {
         std::filesystem::path file = MainWindow::sessionPath();
         IntMap before;

@@ -126,6 +126,14 @@ public:
     void moveMade() override {
         if (onMoveMade) onMoveMade();
     }
+    std::string date = "2026/12/08 09:00:00";  // the local date and time the game reads
+    std::string dateTime() override { return date; }
+    std::function<void()> onWork;  // runs before the strong computer's work, e.g. to let time pass
+    void runWork(const std::function<void()>& work, const std::function<void()>& tick,
+                 const std::function<void()>& stop) override {
+        if (onWork) onWork();
+        Host::runWork(work, tick, stop);
+    }
 };
 
 class FakeSoundLibrary : public SoundLibrary {

@@ -126,7 +126,6 @@ void ExchangeActions::save(bool csa) {
     const 記録形式 format = *named;
     window_.command([this, &g, path, format, count] {
         対局記録 r = 作成_対局記録(g, count);
-        if (r.開始日時.empty()) r.開始日時 = 現在日時();
         if (annotate_ && format != 記録形式::CSA) annotate_(r);
         if (auto failure = 書込_記録(path, r, format)) {
             g.dialogs().message("棋譜を書き込めませんでした\n\n" + *failure, "棋譜保存", Buttons::OK, Icon::Exclamation);

@@ -426,10 +426,25 @@ void MainWindow::releasedOnBoard(int button, double X, double Y) {
 }
 
 void MainWindow::tick() {
-    if (busy_ || ended_ || !game_->Timer1_Enabled) return;
+    if (ended_ || !game_->Timer1_Enabled) return;
+    if (busy_) {
+        // A question is open in the person's turn: its time counts and shows, and running
+        // out closes it; the command then ends and the next tick ends the game.
+        if (dialogs_.isOpen() && game_->時計を見る()) dialogs_.closeOpenBox();
+        return;
+    }
+    // The tick that ends a game on time ends it as any command does: kept, listed, offered.
+    if (game_->時間切れか()) {
+        command([this] { game_->Timer1_Timer(); });
+        return;
+    }
+    const int shown = game_->HYOUJI_BYOU;
     busy_ = true;
     game_->Timer1_Timer();
     busy_ = false;
+    // Under a time control the running turn is kept every second, so that a crash loses
+    // no more of it.
+    if (game_->対局時間.有効() && game_->HYOUJI_BYOU != shown) keepSession();
 }
 
 void MainWindow::endProgram() {
