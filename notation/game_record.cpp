@@ -594,6 +594,7 @@ void 取得_手の時間(const 対局記録& r, int i, int& 消費, int& 累計)
                               lowerFirstByGame ? 上手 : 下手);
     r.手合 = g.HANDE_FLAG == 1 ? g.HANDE_LEVEL : 0;
     r.上手先手 = upperFirst;
+    r.対COM = g.KIFU_MODE == 1 || g.TAIKYOKU_MODE == MODE_COM;
     if (g.KIFU_MODE == 1) {
         // A record read keeps its start time, and its end when the whole of it is taken.
         r.開始日時 = g.棋譜開始日時;

@@ -117,6 +117,102 @@ TEST(Analysis, FixedPositionsByDepth) {
     EXPECT_EQ(search::toOf(win.読み筋.front()), search::square(5, 1));
 }
 
+TEST(Analysis, TheBestMoveFoundIsNeverMarked) {
+    // ▲７八銀 with both of its positions searched and a steep fall after it: marked, unless
+    // the search before it named that very move; the gold's step to the same square is
+    // another move.
+    const 対局記録 r = 角損の対局();
+    const search::Move silver = search::makeMove(search::square(3, 9), search::square(3, 8), false);
+    const search::Move gold = search::makeMove(search::square(4, 9), search::square(3, 8), false);
+    for (auto [line, marked] : {std::pair{std::vector<search::Move>{}, true}, {{gold}, true}, {{silver, gold}, false}}) {
+        棋譜解析 a;
+        a.局面.resize(5);
+        for (局面評価& e : a.局面) e.済 = true;
+        a.局面[3].評価値 = a.局面[4].評価値 = -2000;
+        a.局面[2].読み筋 = line;
+        印を付ける(r, a);
+        EXPECT_EQ(a.印列[2], marked ? 印::大悪手 : 印::なし) << line.size();
+        EXPECT_EQ(a.集計する().数[0][2], marked ? 1 : 0);
+        // The same through the record's comments: the line read back names the move.
+        対局記録 kept = r;
+        注釈を付ける(kept, a);
+        EXPECT_EQ(注釈から(kept).印列, a.印列);
+    }
+    // Reviewed at depth 3, △'s capture is the best move and stays unmarked; so does every
+    // move a search named as its best.
+    const 棋譜解析 a = 解析(r, 3);
+    ASSERT_FALSE(a.局面[3].読み筋.empty());
+    EXPECT_TRUE(同じ手か(作成_局面列(r).局面[3], r.棋譜.手[3], a.局面[3].読み筋.front()));
+    EXPECT_EQ(a.印列[3], 印::なし);
+    std::mt19937_64 rng(5);
+    for (int game = 0; game < 6; ++game) {
+        const 対局記録 g = test::ランダム対局(rng, 0, game % 2, 12);
+        const 棋譜解析 b = 解析(g, 2);
+        const 局面列 ps = 作成_局面列(g);
+        for (std::size_t i = 0; i < b.印列.size(); ++i)
+            if (!b.局面[i].読み筋.empty() && 同じ手か(ps.局面[i], g.棋譜.手[i], b.局面[i].読み筋.front())) {
+                EXPECT_EQ(b.印列[i], 印::なし) << game << " " << i;
+            }
+    }
+}
+
+TEST(Analysis, AMateAfterForcedRepliesCountsTheirPlies) {
+    // The upper army's one move is a pawn's step; then a gold dropped in front of the upper
+    // king, which never moves and has nothing to take it with, ends the game: ▲ (the lower
+    // army) wins two plies from here, △ when ▲ is the upper army.
+    search::Snapshot s;
+    s.ban[5][9] = -OU;
+    s.ban[5][1] = OU;
+    s.ban[9][3] = HU;
+    s.sitaMochi[5] = 1;
+    s.toMove = Color::Upper;
+    s.movesPlayed = 30;
+    search::Engine engine(8);
+    std::atomic<bool> stop{false};
+    for (Color sente : {Color::Lower, Color::Upper}) {
+        engine.clear();
+        const 局面評価 e = 局面を解析(s, sente, engine, 深さ(4), stop);
+        ASSERT_TRUE(詰みか(e.評価値)) << e.評価値;
+        EXPECT_EQ(e.評価値 > 0, sente == Color::Lower);
+        EXPECT_EQ(詰み手数(e.評価値), 2);
+        ASSERT_GE(e.読み筋.size(), 2u);
+        EXPECT_EQ(search::toOf(e.読み筋[0]), search::square(9, 4));
+        EXPECT_TRUE(search::isDrop(e.読み筋[1]));
+    }
+}
+
+TEST(Analysis, ATwoPersonGameIsReviewedUnderItsOwnMateRule) {
+    // The upper king checked along row 1 with only a pawn in hand, where column 3 holds an
+    // upper pawn: the game against the computer ends there, a game between two persons
+    // goes on with the pawn dropped between.
+    search::Snapshot s;
+    s.ban[5][9] = -OU;
+    s.ban[5][1] = OU;
+    s.ban[2][1] = -SYA;
+    s.ban[3][4] = HU;
+    s.ban[4][4] = HU_NARI;
+    s.ueMochi[1] = 1;
+    s.toMove = Color::Upper;
+    s.movesPlayed = 40;
+    for (bool com : {true, false}) {
+        SCOPED_TRACE(com);
+        対局記録 r = 角損の対局();
+        r.対COM = com;
+        const 局面列 ps = 作成_局面列(r);
+        for (const search::Snapshot& p : ps.局面) EXPECT_EQ(p.upperMateEndsGame, com);
+        s.upperMateEndsGame = ps.局面.back().upperMateEndsGame;
+        search::Engine engine(8);
+        std::atomic<bool> stop{false};
+        const 局面評価 e = 局面を解析(s, Color::Lower, engine, 深さ(2), stop);
+        // Against the computer the upper army has lost on the spot (its king is taken next);
+        // between two persons it drops the pawn between and lasts a move longer.
+        ASSERT_TRUE(詰みか(e.評価値) && e.評価値 > 0) << e.評価値;
+        EXPECT_EQ(詰み手数(e.評価値), com ? 1 : 2);
+        ASSERT_FALSE(e.読み筋.empty());
+        EXPECT_EQ(search::isDrop(e.読み筋.front()), !com);
+    }
+}
+
 TEST(Analysis, MarksFollowTheMoversFallInWinningChances) {
     // A fall for the mover is a fall of ▲'s chance when ▲ moved, a rise when △ did.
     std::mt19937 rng(7);
@@ -168,6 +264,41 @@ TEST(Analysis, RandomGamesReplayAndEndSettled) {
     }
 }
 
+TEST(Analysis, LinesReadBackFromCommentsAreTheSameMoves) {
+    // Lines of random games (captures, 同, promotions, drops, both first movers, handicaps)
+    // written into the comments come back as the moves that word them the same way.
+    std::mt19937_64 rng(23);
+    int moves = 0, same = 0;
+    for (int game = 0; game < 10; ++game) {
+        SCOPED_TRACE(game);
+        const int grade = game % 3 == 0 ? static_cast<int>(rng() % 21) - 10 : 0;
+        対局記録 r = test::ランダム対局(rng, grade, rng() % 2, 10 + static_cast<int>(rng() % 20));
+        const 棋譜解析 a = 解析(r, 3);
+        注釈を付ける(r, a);
+        const 棋譜解析 b = 注釈から(r);
+        for (std::size_t i = 0; i < a.局面.size(); ++i) {
+            const std::string written = 読み筋表記(r, static_cast<int>(i), a.局面[i].読み筋);
+            EXPECT_EQ(読み筋表記(r, static_cast<int>(i), b.局面[i].読み筋), written) << i;
+            EXPECT_EQ(b.局面[i].読み筋.empty(), written.empty()) << i;
+            moves += static_cast<int>(b.局面[i].読み筋.size());
+            for (std::size_t j = 1; j < b.局面[i].読み筋.size(); ++j) same += written.find("同") != std::string::npos;
+        }
+    }
+    EXPECT_GT(moves, 200);
+    EXPECT_GT(same, 0);
+    // Another program's spacing and 不成 read the same; a word that is no move there ends
+    // the line.
+    対局記録 r = 角損の対局();
+    r.注釈 = {{"#読み筋=▲７六歩(77) △３四歩(33) ▲２二角不成(88) △同　銀(31) ▲９九飛(28)"}};
+    const 棋譜解析 b = 注釈から(r);
+    EXPECT_EQ(読み筋表記(r, 0, b.局面[0].読み筋), "▲７六歩(77)△３四歩(33)▲２二角不成(88)△同　銀(31)");
+    r.注釈 = {{"#読み筋=７六歩(77)"}, {"#読み筋=△３四歩(33)", "#評価値=12"}};
+    const 棋譜解析 c = 注釈から(r);
+    EXPECT_TRUE(c.局面[0].読み筋.empty());
+    ASSERT_EQ(c.局面[1].読み筋.size(), 1u);
+    EXPECT_EQ(search::toOf(c.局面[1].読み筋[0]), search::square(7, 4));
+}
+
 TEST(Analysis, GraphMapsClicksToMoves) {
     for (int moves : {0, 1, 7, 120, 500}) {
         for (double width : {50.0, 333.5, 1200.0}) {
@@ -211,6 +342,8 @@ TEST(Analysis, CommentsRoundTripThroughKif) {
             EXPECT_EQ(b.局面[i].評価値, a.局面[i].評価値);
             EXPECT_EQ(b.局面[i].深さ, a.局面[i].深さ);
             EXPECT_EQ(b.局面[i].ノード数, a.局面[i].ノード数);
+            // The line comes back as moves: the best move and the arrow with it.
+            EXPECT_EQ(b.局面[i].読み筋, a.局面[i].読み筋) << i;
         }
         EXPECT_EQ(b.印列, a.印列);
     }

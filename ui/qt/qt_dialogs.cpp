@@ -51,6 +51,13 @@ Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons
     return show(translated(text), translated(title), buttons, icon);
 }
 
+Answer QtDialogs::askKeeping(const QString& text, const QString& title) {
+    defaultNo_ = true;
+    const Answer a = show(text, title, Buttons::YesNo, Icon::None);
+    defaultNo_ = false;
+    return a;
+}
+
 void QtDialogs::gameEnd(std::string_view winner) {
     if (gameEndWatcher_) gameEndWatcher_();
     show(gameEndText(winner), translated("終了"), Buttons::OK, Icon::None);
@@ -82,7 +89,7 @@ Answer QtDialogs::show(const QString& text, const QString& title, Buttons button
         no = box.addButton(translated(QT_TRANSLATE_NOOP("Game", "いいえ(&N)")), QMessageBox::NoRole);
         yes->setObjectName(QStringLiteral("yes"));
         no->setObjectName(QStringLiteral("no"));
-        box.setDefaultButton(yes);
+        box.setDefaultButton(defaultNo_ ? no : yes);
     } else {
         QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         ok->setObjectName(QStringLiteral("ok"));

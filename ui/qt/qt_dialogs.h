@@ -22,6 +22,8 @@ public:
     // The game's texts are shown in the window's language.
     Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
     void gameEnd(std::string_view winner) override;
+    // A question whose default button is No, the answer that keeps what is there.
+    Answer askKeeping(const QString& text, const QString& title);
     // A small box at the destination square with the promoted and the plain piece side by
     // side ("yes" and "no" buttons); Esc or closing it answers neither.
     Promotion askPromotion(int promoted, int plain, int x, int y) override;
@@ -49,6 +51,7 @@ private:
 
     QWidget* parent_;
     bool closing_ = false;
+    bool defaultNo_ = false;  // for the question being shown
     std::function<void()> gameEndWatcher_;
     QPointer<QMessageBox> open_;
     QFont font_;
