@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -370,6 +371,46 @@ TEST(Analysis, CommentsRoundTripThroughKif) {
     対局記録 m = 角損の対局();
     m.注釈 = {{}, lines};
     EXPECT_EQ(注釈から(m).局面[1].評価値, mate.評価値);
+}
+
+TEST(Analysis, CommandLineKnowsTheAnswers) {
+    // ▲７六歩 △３四歩 ▲２二角成 △同飛 (the recapture, the best move) ▲５五角打 (at the rook)
+    // △９四歩 (leaves the rook to it) ▲２二角成 (takes it, the best move).
+    対局記録 r;
+    r.棋譜.下手名 = "先手";
+    r.棋譜.上手名 = "後手";
+    r.棋譜.手 = {
+        {3, 7, 3, 6, -HU, -HU, 0, 0, 0, 0, 0},
+        {7, 3, 7, 4, HU, HU, 0, 0, 0, 0, 0},
+        {2, 8, 8, 2, -KAKU_NARI, -KAKU, KAKU, 0, 0, 0, 0},
+        {2, 2, 8, 2, SYA, SYA, -KAKU_NARI, 0, 0, 0, 0},
+        {11, 8, 5, 5, -KAKU, -KAKU, 0, 0, 0, 0, 0},
+        {1, 3, 1, 4, HU, HU, 0, 0, 0, 0, 0},
+        {5, 5, 8, 2, -KAKU_NARI, -KAKU, SYA, 0, 0, 0, 0},
+    };
+    ASSERT_EQ(検査_対局記録(r), "");
+    const auto dir = std::filesystem::temp_directory_path() / "fudo-analysis-answers";
+    std::filesystem::create_directories(dir);
+    const auto in = dir / "rook.kifu";
+    std::ofstream(in, std::ios::binary) << *符号化_KIF(r, true);
+    const cli::Outcome o = cli::run({"analyse", in.string(), "--movetime", "60", "--threads", "1"});
+    std::filesystem::remove_all(dir);
+    ASSERT_EQ(o.code, 0) << o.err;
+    auto line = [&](int n) {
+        char head[16];
+        std::snprintf(head, sizeof head, "\n%4d ", n);
+        const std::size_t at = o.out.find(head);
+        return at == std::string::npos ? std::string() : o.out.substr(at + 1, o.out.find('\n', at + 1) - at - 1);
+    };
+    // The recaptures and the capture of the rook are the best moves, and carry no mark.
+    EXPECT_NE(line(3).find("best ▲２二角成(88)"), std::string::npos) << o.out;
+    for (int n : {3, 4, 7}) EXPECT_EQ(line(n).find('?'), std::string::npos) << o.out;
+    EXPECT_NE(line(7).find("best ▲２二角成(55)"), std::string::npos) << o.out;
+    // Leaving the rook to the bishop (for the bishop back) is △'s mistake, counted on △'s
+    // line; ▲ is ahead after it.
+    EXPECT_TRUE(line(6).ends_with("疑問手") || line(6).ends_with("悪手")) << o.out;
+    EXPECT_NE(line(6).find(" +"), std::string::npos) << o.out;
+    EXPECT_EQ(o.out.find("△後手: 疑問手 ?! 0, 悪手 ? 0, 大悪手 ?? 0"), std::string::npos) << o.out;
 }
 
 TEST(Analysis, CommandLineReviewsARecord) {
