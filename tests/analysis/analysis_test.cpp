@@ -139,6 +139,12 @@ TEST(Analysis, TheBestMoveFoundIsNeverMarked) {
         注釈を付ける(kept, a);
         EXPECT_EQ(注釈から(kept).印列, a.印列);
     }
+    // Of two golds that reach one square, the move is the one from its own square.
+    const search::Snapshot start = 作成_局面列(r).局面[0];
+    const 棋譜手 leftGold{4, 9, 5, 8, -KIN, -KIN, 0, 0, 0, 0, 0};
+    EXPECT_TRUE(同じ手か(start, leftGold, search::makeMove(search::square(4, 9), search::square(5, 8), false)));
+    EXPECT_FALSE(同じ手か(start, leftGold, search::makeMove(search::square(6, 9), search::square(5, 8), false)));
+    EXPECT_FALSE(同じ手か(start, leftGold, search::NoMove));
     // Reviewed at depth 3, △'s capture is the best move and stays unmarked; so does every
     // move a search named as its best.
     const 棋譜解析 a = 解析(r, 3);
@@ -180,6 +186,22 @@ TEST(Analysis, AMateAfterForcedRepliesCountsTheirPlies) {
         EXPECT_EQ(search::toOf(e.読み筋[0]), search::square(9, 4));
         EXPECT_TRUE(search::isDrop(e.読み筋[1]));
     }
+    // The lower army's one move leaves the upper army, a king alone, with no move at all:
+    // the game is over there, won by the lower army.
+    search::Snapshot last;
+    last.ban[5][9] = -OU;
+    last.ban[5][1] = OU;
+    last.ban[1][7] = -HU;
+    last.toMove = Color::Lower;
+    last.movesPlayed = 30;
+    for (Color sente : {Color::Lower, Color::Upper}) {
+        engine.clear();
+        const 局面評価 e = 局面を解析(last, sente, engine, 深さ(4), stop);
+        ASSERT_TRUE(詰みか(e.評価値)) << e.評価値;
+        EXPECT_EQ(e.評価値 > 0, sente == Color::Lower);
+        ASSERT_FALSE(e.読み筋.empty());
+        EXPECT_EQ(search::toOf(e.読み筋[0]), search::square(1, 6));
+    }
 }
 
 TEST(Analysis, ATwoPersonGameIsReviewedUnderItsOwnMateRule) {
@@ -212,6 +234,22 @@ TEST(Analysis, ATwoPersonGameIsReviewedUnderItsOwnMateRule) {
         ASSERT_FALSE(e.読み筋.empty());
         EXPECT_EQ(search::isDrop(e.読み筋.front()), !com);
     }
+}
+
+TEST(Analysis, AHeldReviewSearchesOnlyWhatItHadNot) {
+    const 対局記録 r = 角損の対局();
+    棋譜解析 done = 解析(r, 2);
+    done.局面[2] = {};
+    const 局面評価 kept = done.局面[4];
+    std::vector<int> seen;
+    search::Engine engine(8);
+    std::atomic<bool> stop{false};
+    const 棋譜解析 a = 解析を続ける(r, done, engine, 深さ(2), stop, [&](int ply, const 局面評価&) { seen.push_back(ply); });
+    EXPECT_EQ(seen, std::vector<int>{2});
+    EXPECT_TRUE(a.完了());
+    EXPECT_EQ(a.局面[4].評価値, kept.評価値);
+    EXPECT_EQ(a.局面[4].読み筋, kept.読み筋);
+    EXPECT_EQ(a.印列, 解析(r, 2).印列);
 }
 
 TEST(Analysis, MarksFollowTheMoversFallInWinningChances) {

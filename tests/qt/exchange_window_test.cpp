@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -314,6 +315,7 @@ private slots:
         other->action("KIF_READ")->trigger();
         QCOMPARE(other->game().KIFU_LAST, 3);
         QCOMPARE(other->analysis()->review().局面.size(), std::size_t(4));
+        QCOMPARE(other->analysis()->graph()->scale().手数, 3);
         QVERIFY(other->analysis()->review().完了());
         QVERIFY(other->analysis()->review().印列 == marks);
         QVERIFY(other->exchange()->panel()->table()->item(3, 1)->text().startsWith(QString::fromUtf8("▲７八銀(79) ?")));
@@ -323,6 +325,25 @@ private slots:
         QVERIFY2(other->analysis()->lineLabel()->text().contains(QString::fromUtf8("最善 △８八角成(22)")),
                  qPrintable(other->analysis()->lineLabel()->text()));
         QVERIFY(arrowBetween(*other, 8, 2, 2, 8));
+
+        // A mate a record's comment holds is named for its winner.
+        {
+            QString mated = text;
+            const qsizetype at = mated.indexOf(QString::fromUtf8("   3 ７八銀(79)"));
+            const qsizetype score = mated.indexOf(QString::fromUtf8("*#評価値="), at);
+            QVERIFY(at > 0 && score > at);
+            mated.replace(score, mated.indexOf(QStringLiteral("\r\n"), score) - score, QString::fromUtf8("*#詰み=後手勝ち:5手"));
+            QFile out(folder.filePath("mate.kifu"));
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(mated.toUtf8());
+            out.close();
+            TestWindow third;
+            third->exchange()->setFileChooser([&](bool, const QString&, const QString&) { return folder.filePath("mate.kifu"); });
+            third->action("KIF_READ")->trigger();
+            for (int i = 0; i < 3; ++i) third->action("AFTER")->trigger();
+            QVERIFY2(third->analysis()->lineLabel()->text().contains(QString::fromUtf8("詰み 5手（後手勝ち）")),
+                     qPrintable(third->analysis()->lineLabel()->text()));
+        }
 
         // Home goes to the record's start and keeps it and its review, without a question.
         answers.clear();
@@ -410,6 +431,14 @@ private slots:
         QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("対局をやめて最初の局面に戻りますか？")});
         QCOMPARE(g.KIFU_LAST, 5);
         QVERIFY(review->review().完了());
+
+        // 中止 ends a review and says so.
+        w->action("ANALYSE")->trigger();
+        QVERIFY(review->isRunning());
+        QTest::mouseClick(review->panel()->findChild<QPushButton*>(QStringLiteral("ANALYSIS_CANCEL")), Qt::LeftButton);
+        QVERIFY(!review->isRunning());
+        QVERIFY(!review->review().完了());
+        QCOMPARE(w->statusLine()->text(), QString::fromUtf8("解析を中止しました"));
     }
 
     void hidingTheMoveListIsRemembered() {
