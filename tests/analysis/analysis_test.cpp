@@ -273,6 +273,7 @@ TEST(Analysis, RandomGamesReplayAndEndSettled) {
     // The engine's view of each position is the record replayed by a plain model; every
     // position of a finished random game gets a verdict, the last one the game's result.
     std::mt19937_64 rng(11);
+    int firstMovers[2] = {};
     for (int game = 0; game < 12; ++game) {
         SCOPED_TRACE(game);
         const int grade = game % 3 == 0 ? static_cast<int>(rng() % 21) - 10 : 0;
@@ -294,6 +295,12 @@ TEST(Analysis, RandomGamesReplayAndEndSettled) {
         }
         const 棋譜解析 a = 解析(r, 1);
         ASSERT_TRUE(a.完了());
+        // An even game's first move is ▲'s; in a handicap game the giver of the pieces is △.
+        if (!r.棋譜.手.empty()) {
+            const bool upperFirst = r.棋譜.手.front().KOMA > 0;
+            EXPECT_EQ(a.先手の手[0], grade == 0 || upperFirst != (grade > 0)) << grade << " " << upperFirst;
+            ++firstMovers[a.先手の手[0]];
+        }
         const 終局情報 end = 調査_終局(r);
         if (end.result == 終局情報::結果::先手勝ち) { EXPECT_EQ(a.局面.back().評価値, search::MateScore); }
         if (end.result == 終局情報::結果::後手勝ち) { EXPECT_EQ(a.局面.back().評価値, -search::MateScore); }
@@ -301,6 +308,16 @@ TEST(Analysis, RandomGamesReplayAndEndSettled) {
         for (std::size_t i = 0; i + 1 < a.局面.size(); ++i)
             if (!a.局面[i].読み筋.empty()) { EXPECT_FALSE(読み筋表記(r, static_cast<int>(i), a.局面[i].読み筋).empty()); }
     }
+    // Handicap games begun by their givers: △ moved first.
+    for (int grade : {4, -4, 10, -10}) {
+        const 対局記録 r = test::ランダム対局(rng, grade, grade > 0, 6);
+        ASSERT_FALSE(r.棋譜.手.empty());
+        const 棋譜解析 a = 解析(r, 1);
+        EXPECT_FALSE(a.先手の手[0]) << grade;
+        ++firstMovers[a.先手の手[0]];
+    }
+    EXPECT_GT(firstMovers[0], 0);
+    EXPECT_GT(firstMovers[1], 0);
 }
 
 TEST(Analysis, LinesReadBackFromCommentsAreTheSameMoves) {
