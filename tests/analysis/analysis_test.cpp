@@ -457,9 +457,18 @@ TEST(Analysis, CommandLineKnowsTheAnswers) {
         const std::size_t at = o.out.find(head);
         return at == std::string::npos ? std::string() : o.out.substr(at + 1, o.out.find('\n', at + 1) - at - 1);
     };
-    // The recaptures and the capture of the rook are the best moves, and carry no mark.
-    EXPECT_NE(line(3).find("best ▲２二角成(88)"), std::string::npos) << o.out;
+    // The recaptures and the capture of the rook carry no mark; the capture is the best move,
+    // and no move the review names as its best is marked.
+    EXPECT_NE(line(7).find("best ▲２二角成(55)"), std::string::npos) << o.out;
     for (int n : {3, 4, 7}) EXPECT_EQ(line(n).find('?'), std::string::npos) << o.out;
+    for (int n = 1; n <= 7; ++n) {
+        const std::string l = line(n);
+        const std::size_t best = l.find("best ");
+        ASSERT_NE(best, std::string::npos) << o.out;
+        const std::string played = l.substr(5, l.find(' ', 5) - 5);
+        const std::string named = l.substr(best + 5, l.find(' ', best + 5) - best - 5);
+        if (played == named) { EXPECT_EQ(l.find('?'), std::string::npos) << o.out; }
+    }
     EXPECT_NE(line(7).find("best ▲２二角成(55)"), std::string::npos) << o.out;
     // Leaving the rook to the bishop (for the bishop back) is △'s mistake, counted on △'s
     // line; ▲ is ahead after it.
