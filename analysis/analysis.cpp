@@ -126,6 +126,7 @@ double 勝率(int 評価値) {
     s.toMove = r.上手先手 ? search::Upper : search::Lower;
     if (!r.棋譜.手.empty()) s.toMove = r.棋譜.手.front().KOMA > 0 ? search::Upper : search::Lower;
     s.movesPlayed = 0;
+    s.upperMateEndsGame = r.対COM;
     out.局面.push_back(s);
     for (const 棋譜手& m : r.棋譜.手) {
         局面に指す(s, m);
@@ -192,23 +193,38 @@ bool 棋譜解析::完了() const {
     }
 }
 
+bool 同じ手か(const search::Snapshot& s, const 棋譜手& played, search::Move m) {
+    if (m == search::NoMove) return false;
+    const 棋譜手 k = 棋譜手に(s, m);
+    if (k.SAKI_X != played.SAKI_X || k.SAKI_Y != played.SAKI_Y || k.KOMA_ATO != played.KOMA_ATO) return false;
+    const bool drop = played.MOTO_X == 11 || played.MOTO_X == -1;
+    return drop ? search::isDrop(m) : !search::isDrop(m) && k.MOTO_X == played.MOTO_X && k.MOTO_Y == played.MOTO_Y;
+}
+
 void 印を付ける(const 対局記録& r, 棋譜解析& a) {
-    const search::Color 先手 = 向き(r).回転 ? search::Upper : search::Lower;
+    const 局面列 ps = 作成_局面列(r);
     const std::size_t n = r.棋譜.手.size();
     a.印列.assign(n, 印::なし);
     a.先手の手.assign(n, false);
     for (std::size_t i = 0; i < n; ++i) {
         const bool upper = r.棋譜.手[i].KOMA > 0;
-        a.先手の手[i] = (upper ? search::Upper : search::Lower) == 先手;
+        a.先手の手[i] = (upper ? search::Upper : search::Lower) == ps.先手;
         if (i + 1 >= a.局面.size() || !a.局面[i].済 || !a.局面[i + 1].済) continue;
+        // The engine's own choice is never a mistake, however the next search judges it.
+        const auto& line = a.局面[i].読み筋;
+        if (!line.empty() && 同じ手か(ps.局面[i], r.棋譜.手[i], line.front())) continue;
         a.印列[i] = 判定_印(a.局面[i].評価値, a.局面[i + 1].評価値, a.先手の手[i]);
     }
 }
 
 棋譜解析 解析する(const 対局記録& r, search::Engine& engine, const search::Limits& limits,
                   const std::atomic<bool>& stop, const 進捗& progress) {
+    return 解析を続ける(r, {}, engine, limits, stop, progress);
+}
+
+棋譜解析 解析を続ける(const 対局記録& r, 棋譜解析 a, search::Engine& engine, const search::Limits& limits,
+                      const std::atomic<bool>& stop, const 進捗& progress) {
     const 局面列 ps = 作成_局面列(r);
-    棋譜解析 a;
     a.局面.resize(ps.局面.size());
     // The last position of a finished game is settled by how it ended, not searched.
     const 終局情報 end = 調査_終局(r);
@@ -217,6 +233,7 @@ void 印を付ける(const 対局記録& r, 棋譜解析& a) {
     // a lost piece) is there when the positions before it are searched.
     for (std::size_t k = ps.局面.size(); k-- > 0 && !stop.load();) {
         const std::size_t i = k;
+        if (a.局面[i].済) continue;
         局面評価 e;
         if (i == last && end.result != 終局情報::結果::なし) {
             e.済 = true;

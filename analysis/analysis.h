@@ -74,6 +74,9 @@ using 進捗 = std::function<void(int 手数, const 局面評価&)>;
 // kept.
 棋譜解析 解析する(const 対局記録& r, search::Engine& engine, const search::Limits& limits,
                   const std::atomic<bool>& stop, const 進捗& progress = {});
+// The same for the positions of `a` not yet searched (a review that was held).
+棋譜解析 解析を続ける(const 対局記録& r, 棋譜解析 a, search::Engine& engine, const search::Limits& limits,
+                      const std::atomic<bool>& stop, const 進捗& progress = {});
 
 // One position, as the live review (検討) searches it: `sink` sees each deeper iteration
 // converted to ▲'s side.
@@ -82,7 +85,10 @@ using 進捗 = std::function<void(int 手数, const 局面評価&)>;
                     const std::function<void(const 局面評価&)>& sink = {});
 
 // Fills in the marks from the evaluations (a move gets none unless both of its positions
-// were searched).
+// were searched, nor when it is the best move found before it).
 void 印を付ける(const 対局記録& r, 棋譜解析& a);
+
+// The record's move `played` is engine move m on position s.
+bool 同じ手か(const search::Snapshot& s, const 棋譜手& played, search::Move m);
 
 }  // namespace fudo::analysis

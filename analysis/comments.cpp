@@ -3,6 +3,9 @@
 
 #include <charconv>
 
+#include "engine/game.h"
+#include "search/movegen.h"
+
 namespace fudo::analysis {
 
 namespace {
@@ -33,6 +36,72 @@ bool 数(std::string_view s, T& out) {
     if (s.starts_with("+")) s.remove_prefix(1);
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
     return ec == std::errc() && end == s.data() + s.size();
+}
+
+constexpr const char* 全角[10] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+constexpr const char* 漢数[10] = {"", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
+
+std::string 升目(const 記録の向き& o, int x, int y) {
+    int f, rk;
+    o.記録座標(x, y, f, rk);
+    if (f < 1 || f > 9 || rk < 1 || rk > 9) return {};
+    return std::string(全角[f]) + 漢数[rk];
+}
+
+// A move as the line writes it, 同 spelt out and 不成 left out: "２二角成(88)", "５五角打".
+std::string 手の文字(const 記録の向き& o, const 棋譜手& k) {
+    std::string t = 升目(o, k.SAKI_X, k.SAKI_Y) + 駒の名前(k.KOMA);
+    if (k.MOTO_X == 11 || k.MOTO_X == -1) return t + "打";
+    if (k.KOMA_ATO != k.KOMA) t += "成";
+    int f, rk;
+    o.記録座標(k.MOTO_X, k.MOTO_Y, f, rk);
+    return t + "(" + std::to_string(f) + std::to_string(rk) + ")";
+}
+
+void 削る(std::string& s, std::string_view word) {
+    for (std::size_t at; (at = s.find(word)) != std::string::npos;) s.erase(at, word.size());
+}
+
+// The engine moves of a written line ("▲７六歩(77)△同　歩(33)…") from position s, up to
+// the first word that is no move there.
+std::vector<search::Move> 読み筋を読む(const 記録の向き& o, search::Snapshot s, std::string_view text) {
+    std::vector<search::Move> out;
+    constexpr std::string_view 先 = "▲", 後 = "△";
+    std::vector<std::string> words;
+    for (std::size_t at = 0; at < text.size();) {
+        const bool mark = text.substr(at).starts_with(先) || text.substr(at).starts_with(後);
+        if (mark) {
+            words.emplace_back();
+            at += 先.size();
+        } else {
+            if (words.empty()) return out;
+            words.back() += text[at++];
+        }
+    }
+    int px = 0, py = 0;
+    for (std::string w : words) {
+        削る(w, " ");
+        削る(w, "不成");
+        if (w.starts_with("同")) {
+            w.erase(0, std::string_view("同").size());
+            if (w.starts_with("　")) w.erase(0, std::string_view("　").size());
+            w = 升目(o, px, py) + w;
+        }
+        search::Position pos;
+        if (!pos.set(s)) return out;
+        search::Move moves[search::MaxMoves];
+        const int n = search::generateMoves(pos, moves, search::GenMode::All);
+        search::Move found = search::NoMove;
+        for (int j = 0; j < n && found == search::NoMove; ++j)
+            if (手の文字(o, 棋譜手に(s, moves[j])) == w) found = moves[j];
+        if (found == search::NoMove) return out;
+        out.push_back(found);
+        const 棋譜手 k = 棋譜手に(s, found);
+        局面に指す(s, k);
+        px = k.SAKI_X;
+        py = k.SAKI_Y;
+    }
+    return out;
 }
 
 }  // namespace
@@ -125,10 +194,13 @@ void 注釈を付ける(対局記録& r, const 棋譜解析& a) {
 棋譜解析 注釈から(const 対局記録& r) {
     棋譜解析 a;
     a.局面.resize(r.棋譜.手.size() + 1);
+    const 局面列 ps = 作成_局面列(r);
     for (std::size_t i = 0; i < a.局面.size() && i < r.注釈.size(); ++i) {
         局面評価& e = a.局面[i];
         for (std::string_view l : r.注釈[i]) {
-            if (l.starts_with(評価値キー)) {
+            if (l.starts_with(読み筋キー) && i < ps.局面.size()) {
+                e.読み筋 = 読み筋を読む(向き(r), ps.局面[i], l.substr(読み筋キー.size()));
+            } else if (l.starts_with(評価値キー)) {
                 // Other programs may write decimals; the whole part is enough for the graph.
                 std::string_view v = l.substr(評価値キー.size());
                 v = v.substr(0, v.find('.'));

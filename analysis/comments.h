@@ -31,7 +31,8 @@ std::vector<std::string> 注釈行(const 対局記録& r, int 手数, const 局�
 void 注釈を付ける(対局記録& r, const 棋譜解析& a);
 
 // The review a record's comments hold (positions without one are left unsearched); the
-// marks are worked out again. Lines are not turned back into moves.
+// marks are worked out again, and each line is read back into moves as far as they are
+// moves of its position.
 棋譜解析 注釈から(const 対局記録& r);
 
 }  // namespace fudo::analysis

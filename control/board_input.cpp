@@ -403,7 +403,9 @@ void Game::Form_MouseDown(int button, int /*shift*/, double X, double Y) {
 
     if (KIFU_MODE == 1) {
         拒否を知らせる(拒否理由::棋譜再生中);
-        if (dialogs_.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
+        // いいえ only leaves the record when a second question, whose first answer keeps it, says so.
+        if (dialogs_.message("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No &&
+            dialogs_.message("棋譜の再生を続けますか？", "棋譜", Buttons::YesNo) == Answer::No) {
             効果音(SOUND_KINSI);
             初期設定();
         }

@@ -130,8 +130,21 @@ void 記録欄を隠す(Game& g) {
 }  // namespace
 
 void Game::CANCEL_Click() {
+    // In a record 最初 is its first position: the record stays, to be stepped through again.
+    if (KIFU_MODE == 1 && TEBAN != TE_NASI) {
+        記録の最初へ();
+        return;
+    }
     初期設定();
     効果音(SOUND_KOMAOTO);
+}
+
+void Game::記録の最初へ() {
+    if (KIFU_NOW < 1) {
+        効果音(SOUND_KINSI);
+        return;
+    }
+    while (KIFU_NOW >= 1 && 戻せる(*this, 盤と持駒(*this), KIFU_NOW)) REPLAY_Click();
 }
 
 void Game::AFTER_Click() {

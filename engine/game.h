@@ -337,6 +337,8 @@ public:
     void 拒否を知らせる(拒否理由 r);
     void 拒否を消す();
     void CANCEL_Click();
+    // Steps a record back to its first position.
+    void 記録の最初へ();
     void AFTER_Click();
     void REPLAY_Click();
     void REVERSE_Click();

@@ -589,6 +589,7 @@ void 取得_手の時間(const 対局記録& r, int i, int& 消費, int& 累計)
     // A record read keeps its start time; a game is dated by its first move.
     r.開始日時 = g.棋譜開始日時;
     r.持ち時間 = g.KIFU_MODE == 1 ? std::string() : 持ち時間の文(g.対局時間);
+    r.対COM = g.KIFU_MODE == 1 || g.TAIKYOKU_MODE == MODE_COM;
     if (g.KIFU_MODE == 1) {
         // A record read keeps its end when the whole of it is taken.
         if (count == g.KIFU_LAST) {

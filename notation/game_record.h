@@ -32,6 +32,9 @@ struct 対局記録 {
     int 勝者 = 0;
     // Comment lines (without the "*") after move i, [0] before the first; KIF only.
     std::vector<std::vector<std::string>> 注釈;
+    // Played against the computer: its mate test ends the game. Between two persons only a
+    // taken king does; a file does not say, and is read as against the computer.
+    bool 対COM = true;
 };
 
 // A move as a file states it, in record coordinates (▲ at the bottom).

@@ -187,6 +187,10 @@
         <translation>Step through the record with Forward</translation>
     </message>
     <message>
+        <source>棋譜の再生を続けますか？</source>
+        <translation>Keep stepping through the record?</translation>
+    </message>
+    <message>
         <source>「対局」で始めて下さい</source>
         <translation>Start a game from the Game menu</translation>
     </message>
@@ -1525,6 +1529,10 @@
     <message>
         <source>対局をやめて最初の局面に戻りますか？</source>
         <translation>Leave this game and go back to the start?</translation>
+    </message>
+    <message>
+        <source>棋譜と解析を閉じますか？</source>
+        <translation>Close the record and its review?</translation>
     </message>
     <message>
         <source>成るかを尋ねる</source>

@@ -114,7 +114,7 @@ TEST_F(BoardInput, EveryClickPutsTheRecordControlsAway) {
     EXPECT_EQ(rig.host.boxes[1], "");
 }
 
-TEST_F(BoardInput, RecordModeAsksForForwardAndNoLeavesIt) {
+TEST_F(BoardInput, RecordModeAsksForForwardAndNoTwiceLeavesIt) {
     g.KIFU_MODE = 1;
     g.TEBAN = g.TE_SENTE;
     const Position before = positionOf(g);
@@ -131,7 +131,18 @@ TEST_F(BoardInput, RecordModeAsksForForwardAndNoLeavesIt) {
     EXPECT_EQ(g.拒否, 拒否理由::棋譜再生中);
     EXPECT_EQ(rig.host.statusLine, "棋譜の再生中です");
 
+    // いいえ alone keeps the record: a second question's first answer keeps it too.
+    rig.dialogs.shown.clear();
     rig.dialogs.script = {Answer::No};
+    click(g, 7, 7);
+    ASSERT_EQ(rig.dialogs.shown.size(), 2u);
+    EXPECT_EQ(rig.dialogs.shown[1].text, "棋譜の再生を続けますか？");
+    EXPECT_EQ(rig.dialogs.shown[1].buttons, Buttons::YesNo);
+    EXPECT_EQ(g.KIFU_MODE, 1);
+    EXPECT_NE(g.TEBAN, 0);
+    EXPECT_EQ(refusals(), 0);
+
+    rig.dialogs.script = {Answer::No, Answer::No};
     click(g, 7, 7);
     EXPECT_EQ(refusals(), 1);
     EXPECT_EQ(g.KIFU_MODE, 0);

@@ -215,6 +215,34 @@ TEST_F(NavigationGame, AReadRecordIsReplayedToItsEndAndBack) {
     EXPECT_EQ(g.KIFU_MODE, 1);
 }
 
+TEST_F(NavigationGame, StartInARecordGoesToItsFirstPositionAndKeepsIt) {
+    g.初期設定();
+    g.KIFU_MODE = 1;
+    g.TAIKYOKU_MODE = MODE_MAN;
+    g.TEBAN = g.TE_SENTE;
+    g.KIFU_LAST = kMoves;
+    for (int shown : {kMoves, 3, 1}) {
+        SCOPED_TRACE(shown);
+        while (g.KIFU_NOW < shown) g.AFTER_Click();
+        ASSERT_EQ(positionOf(g), after[shown]);
+        rig.dialogs.clear();
+        g.CANCEL_Click();
+        // Nothing asked, nothing lost: the first position with the whole record to step through.
+        EXPECT_TRUE(rig.dialogs.shown.empty());
+        EXPECT_EQ(g.KIFU_MODE, 1);
+        EXPECT_EQ(g.KIFU_LAST, kMoves);
+        EXPECT_EQ(g.KIFU_NOW, 0);
+        EXPECT_EQ(positionOf(g), after[0]);
+    }
+    // Already there: a refusal's sound, and still the record.
+    rig.sound.calls.clear();
+    g.CANCEL_Click();
+    EXPECT_EQ(g.KIFU_MODE, 1);
+    EXPECT_EQ(positionOf(g), after[0]);
+    for (int i = 1; i <= kMoves; ++i) g.AFTER_Click();
+    EXPECT_EQ(positionOf(g), after[kMoves]);
+}
+
 TEST_F(NavigationGame, ASavedGameReadBackIsReplayedMoveByMove) {
     rig.host.boxes[1] = "ナビ";
     g.Command1_Click();

@@ -5,12 +5,16 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <chrono>
 #include <memory>
 #include <filesystem>
 #include <sys/stat.h>
+#include <thread>
 
 #include "analysis/graph_scale.h"
 #include "notation/kif.h"
@@ -28,6 +32,14 @@ using namespace fudo::qt;
 using namespace fudo::qt::test;
 
 namespace {
+
+// The review's arrow runs from the centre of screen cell (fx, fy) to that of (tx, ty).
+bool arrowBetween(MainWindow& w, int fx, int fy, int tx, int ty) {
+    const auto near = [&w](std::optional<QPointF> twips, int x, int y) {
+        return twips && (w.canvas()->toLogical(twips->x(), twips->y()) - QPointF(cellPoint(w, x, y))).manhattanLength() < 3;
+    };
+    return near(w.canvas()->arrowFrom(), fx, fy) && near(w.canvas()->arrowTo(), tx, ty);
+}
 
 // Two persons, three pawn moves: ▲７六歩 △３四歩 ▲２六歩.
 void playThreeMoves(MainWindow& w) {
@@ -299,6 +311,12 @@ private slots:
         QVERIFY2(review->summaryLabel()->text().startsWith(QStringLiteral("▲ ?! ")), qPrintable(review->summaryLabel()->text()));
         QVERIFY2(review->lineLabel()->text().contains(QString::fromUtf8("最善 △８八角成(22)")), qPrintable(review->lineLabel()->text()));
         QVERIFY(w->canvas()->hasArrow());
+        // From the bishop's square to the silver's, in the view as turned.
+        QVERIFY(arrowBetween(*w, 8, 2, 2, 8));
+        w->action("FLIP")->trigger();
+        QVERIFY(arrowBetween(*w, 2, 8, 8, 2));
+        w->action("FLIP")->trigger();
+        QVERIFY(arrowBetween(*w, 8, 2, 2, 8));
 
         // A click on the graph, and a drag along it, go to those moves.
         EvalGraph* graph = review->graph();
@@ -343,9 +361,130 @@ private slots:
         other->action("KIF_READ")->trigger();
         QCOMPARE(other->game().KIFU_LAST, 3);
         QCOMPARE(other->analysis()->review().局面.size(), std::size_t(4));
+        QCOMPARE(other->analysis()->graph()->scale().手数, 3);
         QVERIFY(other->analysis()->review().完了());
         QVERIFY(other->analysis()->review().印列 == marks);
         QVERIFY(other->exchange()->panel()->table()->item(3, 1)->text().startsWith(QString::fromUtf8("▲７八銀(79) ?")));
+        // Stepped to the capture, the review read back names it and draws it.
+        for (int i = 0; i < 3; ++i) other->action("AFTER")->trigger();
+        QCOMPARE(other->game().KIFU_NOW, 3);
+        QVERIFY2(other->analysis()->lineLabel()->text().contains(QString::fromUtf8("最善 △８八角成(22)")),
+                 qPrintable(other->analysis()->lineLabel()->text()));
+        QVERIFY(arrowBetween(*other, 8, 2, 2, 8));
+
+        // A mate a record's comment holds is named for its winner.
+        {
+            QString mated = text;
+            const qsizetype at = mated.indexOf(QString::fromUtf8("   3 ７八銀(79)"));
+            const qsizetype score = mated.indexOf(QString::fromUtf8("*#評価値="), at);
+            QVERIFY(at > 0 && score > at);
+            mated.replace(score, mated.indexOf(QStringLiteral("\r\n"), score) - score, QString::fromUtf8("*#詰み=後手勝ち:5手"));
+            QFile out(folder.filePath("mate.kifu"));
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(mated.toUtf8());
+            out.close();
+            TestWindow third;
+            third->exchange()->setFileChooser([&](bool, const QString&, const QString&) { return folder.filePath("mate.kifu"); });
+            third->action("KIF_READ")->trigger();
+            for (int i = 0; i < 3; ++i) third->action("AFTER")->trigger();
+            QVERIFY2(third->analysis()->lineLabel()->text().contains(QString::fromUtf8("詰み 5手（後手勝ち）")),
+                     qPrintable(third->analysis()->lineLabel()->text()));
+        }
+
+        // Home goes to the record's start and keeps it and its review, without a question.
+        answers.clear();
+        other->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(other.window.get()));
+        other->canvas()->setFocus();
+        QTest::keyClick(other->canvas(), Qt::Key_Home);
+        QVERIFY(answers.texts().isEmpty());
+        QCOMPARE(other->game().KIFU_MODE, 1);
+        QCOMPARE(other->game().KIFU_NOW, 0);
+        QCOMPARE(other->game().KIFU_LAST, 3);
+        QVERIFY(other->analysis()->review().完了());
+        // A click on the board: いいえ, then the second question's default, keep the record.
+        answers.setPolicy([](const QString& text) {
+            return text.contains(QString::fromUtf8("続けますか")) ? QStringLiteral("default") : QStringLiteral("no");
+        });
+        clickCell(*other, 5, 5);
+        QCOMPARE(answers.texts().size(), 2);
+        QCOMPARE(other->game().KIFU_MODE, 1);
+        QCOMPARE(other->game().KIFU_LAST, 3);
+        // A new game asks before the record and its review go: the default keeps them, yes lets go.
+        answers.clear();
+        answers.setPolicy([](const QString&) { return QStringLiteral("default"); });
+        other->action("NEW_COM")->trigger();
+        QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("棋譜と解析を閉じますか？")});
+        QCOMPARE(other->game().KIFU_MODE, 1);
+        QCOMPARE(other->analysis()->review().局面.size(), std::size_t(4));
+        answers.setPolicy({});
+        other->action("NEW_COM")->trigger();
+        QCOMPARE(other->game().KIFU_MODE, 0);
+        QVERIFY(other->analysis()->review().局面.empty());
+    }
+
+    // The review shows the work done, waits while the computer searches and goes on after;
+    // the question before a game with a review is given up keeps it by default.
+    void reviewWaitsForTheComputer() {
+        BoxAnswerer answers;
+        TestWindow w;
+        Game& g = w->game();
+        AnalysisActions* review = w->analysis();
+        review->setMoveTime(0.25);
+        w->action("START")->trigger();
+        for (auto [fx, fy, tx, ty] : {std::array{3, 7, 3, 6}, std::array{7, 3, 7, 4}, std::array{3, 9, 3, 8},
+                                      std::array{8, 2, 2, 8}, std::array{1, 7, 1, 6}}) {
+            clickCell(*w, fx, fy);
+            clickCell(*w, tx, ty);
+        }
+        QCOMPARE(g.KIFU_NOW, 5);
+        auto* bar = review->panel()->findChild<QProgressBar*>(QStringLiteral("ANALYSIS_PROGRESS"));
+        QVERIFY(bar);
+        std::vector<int> shown;
+        connect(bar, &QProgressBar::valueChanged, [&shown](int v) { shown.push_back(v); });
+        w->action("ANALYSE")->trigger();
+        QVERIFY(review->isRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(!shown.empty() && shown.back() >= 1, 30000);
+
+        // The computer searches for a second: nothing of the review moves meanwhile.
+        std::size_t early = 0, late = 0;
+        bool held = false;
+        QTimer::singleShot(300, [&] {
+            early = shown.size();
+            held = review->isHeld();
+        });
+        QTimer::singleShot(950, [&] { late = shown.size(); });
+        w->host().runWork([] { std::this_thread::sleep_for(std::chrono::milliseconds(1100)); }, [] {}, [] {});
+        QVERIFY(held);
+        QCOMPARE(late, early);
+        QVERIFY(review->isRunning());
+        QVERIFY(!review->isHeld());
+        QTRY_VERIFY_WITH_TIMEOUT(!review->isRunning(), 60000);
+        QVERIFY(review->review().完了());
+        QCOMPARE(w->statusLine()->text(), QString::fromUtf8("解析が終わりました"));
+        // The bar only ever grows, to the number of positions.
+        QVERIFY(std::is_sorted(shown.begin(), shown.end()));
+        QCOMPARE(shown.back(), 6);
+        QCOMPARE(bar->maximum(), 6);
+
+        // Home in the game asks; the default answer keeps the game and its review.
+        answers.clear();
+        answers.setPolicy([](const QString&) { return QStringLiteral("default"); });
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        w->canvas()->setFocus();
+        QTest::keyClick(w->canvas(), Qt::Key_Home);
+        QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("対局をやめて最初の局面に戻りますか？")});
+        QCOMPARE(g.KIFU_LAST, 5);
+        QVERIFY(review->review().完了());
+
+        // 中止 ends a review and says so.
+        w->action("ANALYSE")->trigger();
+        QVERIFY(review->isRunning());
+        QTest::mouseClick(review->panel()->findChild<QPushButton*>(QStringLiteral("ANALYSIS_CANCEL")), Qt::LeftButton);
+        QVERIFY(!review->isRunning());
+        QVERIFY(!review->review().完了());
+        QCOMPARE(w->statusLine()->text(), QString::fromUtf8("解析を中止しました"));
     }
 
     void hidingTheMoveListIsRemembered() {

@@ -854,7 +854,9 @@ private slots:
         QVERIFY(!g.終局.終わった());
         QCOMPARE(g.TAIKYOKU_MODE, MODE_COM);
         QCOMPARE(g.KIFU_LAST, 0);
-        QCOMPARE(answers.texts().size(), 1);
+        // The review goes only when the player says so.
+        QCOMPARE(answers.texts().size(), 2);
+        QCOMPARE(answers.texts().back(), QString::fromUtf8("棋譜と解析を閉じますか？"));
 
         // Opening a record over a game with moves asks first; No keeps the game.
         clickCell(*w, 7, 7);

@@ -174,28 +174,51 @@ void AnalysisActions::analyseGame() {
     cancel_->show();
     showPanel();
     g.host().setStatusLine("解析しています…");
-    const std::uint64_t gen = liveGeneration_;
+    engine_->clear();
+    held_ = false;
+    if (window_.isThinking())
+        held_ = true;  // goes on once the computer has moved
+    else
+        startBatch();
+    showPosition();
+}
+
+void AnalysisActions::startBatch() {
+    const std::uint64_t gen = liveGeneration_, run = ++batchRun_;
     search::Limits limits;
     limits.seconds = moveTime_;
-    startWorker([this, r, gen, limits] {
-        engine_->clear();
-        analysis::解析する(r, *engine_, limits, stop_, [this, gen](int ply, const analysis::局面評価& e) {
+    startWorker([this, r = reviewed_, done = review_, gen, run, limits] {
+        analysis::解析を続ける(r, done, *engine_, limits, stop_, [this, gen](int ply, const analysis::局面評価& e) {
             QMetaObject::invokeMethod(this, [this, gen, ply, e] {
                 if (gen == liveGeneration_) onProgress(ply, e);
             }, Qt::QueuedConnection);
         });
-        QMetaObject::invokeMethod(this, [this, gen] {
-            if (gen == liveGeneration_) onReviewEnded();
+        QMetaObject::invokeMethod(this, [this, gen, run] {
+            if (gen == liveGeneration_ && run == batchRun_) onReviewEnded();
         }, Qt::QueuedConnection);
     });
-    showPosition();
+}
+
+void AnalysisActions::holdForComputer(bool thinking) {
+    if (!batch_) return;
+    if (thinking && !held_) {
+        // Both searches would share the cores: the review waits, and keeps what it has.
+        held_ = true;
+        ++batchRun_;
+        stopWorker();
+    } else if (!thinking && held_) {
+        held_ = false;
+        startBatch();
+    }
 }
 
 void AnalysisActions::onProgress(int ply, const analysis::局面評価& e) {
     if (ply < 0 || ply >= int(review_.局面.size())) return;
     review_.局面[std::size_t(ply)] = e;
     analysis::印を付ける(reviewed_, review_);
-    progress_->setValue(ply + 1);
+    // The work done, not the position just searched (the review runs from the end).
+    progress_->setValue(int(std::count_if(review_.局面.begin(), review_.局面.end(),
+                                          [](const analysis::局面評価& p) { return p.済; })));
     graph_->setReview(review_, int(reviewed_.棋譜.手.size()));
     window_.exchange()->panel()->setMarks(review_.印列);
     showPosition();
@@ -205,6 +228,7 @@ void AnalysisActions::onReviewEnded() {
     if (worker_.joinable()) worker_.join();
     const bool whole = review_.完了();
     batch_ = false;
+    held_ = false;
     progress_->hide();
     cancel_->hide();
     window_.game().host().setStatusLine(whole ? "解析が終わりました" : "解析を中止しました");

@@ -41,6 +41,9 @@ public:
     bool isLive() const { return live_; }
     // Before each command of the game: the live search lets go of the position.
     void pause();
+    // The computer starts (true) or ends its search: a review under way waits for it.
+    void holdForComputer(bool thinking);
+    bool isHeld() const { return held_; }
     // After each command: follows the shown position and the game's moves.
     void refresh();
     void retranslate();
@@ -70,6 +73,8 @@ private:
     対局記録 shownRecord(int& shown) const;
     bool reviewFits(const 対局記録& r) const;
     void startWorker(std::function<void()> job);
+    // The review's worker, for the positions not yet searched.
+    void startBatch();
     void stopWorker();
     void onProgress(int ply, const analysis::局面評価& e);
     void onReviewEnded();
@@ -92,6 +97,8 @@ private:
     std::atomic<bool> stop_{false};
     double moveTime_ = 0;
     bool batch_ = false;
+    bool held_ = false;          // the review waits while the computer thinks
+    std::uint64_t batchRun_ = 0;  // the review's latest worker
     bool live_ = false;
     bool liveRunning_ = false;
 

@@ -26,7 +26,7 @@ void BoxAnswerer::look() {
         titles_ << box->windowTitle();
         return;
     }
-    auto* button = box->findChild<QPushButton*>(choice);
+    auto* button = choice == QLatin1String("default") ? box->defaultButton() : box->findChild<QPushButton*>(choice);
     if (!button) button = box->findChild<QPushButton*>(QStringLiteral("ok"));
     if (!button) return;
     box->setProperty("fudoAnswered", true);

@@ -14,7 +14,7 @@ namespace fudo::qt {
 class BoxAnswerer : public QObject {
 public:
     // The policy gets the box's text and names the button; by default "yes", else "ok";
-    // "none" leaves the box open.
+    // "default" presses the default button (as Enter does); "none" leaves the box open.
     using Policy = std::function<QString(const QString& text)>;
     explicit BoxAnswerer(QObject* parent = nullptr, Policy policy = {});
 

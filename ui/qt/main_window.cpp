@@ -65,6 +65,9 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
             dialogs_.gameEndedQuietly();
             endPanel_->showEnd(QString::fromStdString(game_->終局の文()));
         },
+        [this](bool thinking) {
+            if (analysis_) analysis_->holdForComputer(thinking);
+        },
     });
     game_ = std::make_unique<Game>(*canvas_, dialogs_, *host_, sound_.get());
     settings_ = std::make_unique<WindowSettings>(host_->settingsFolder());
@@ -290,9 +293,13 @@ bool MainWindow::gameUnderWay() const {
 }
 
 bool MainWindow::mayGiveUpGame(const QString& question, const QString& title) {
-    // A game with moves on the board is only given up when the player says so.
-    if (!gameUnderWay()) return true;
-    return dialogs_.message(question.toStdString(), title.toStdString(), Buttons::YesNo, Icon::None) == Answer::Yes;
+    // A game with moves on the board, a record being stepped through and a review are only
+    // given up when the player says so; the default answer keeps them.
+    const Game& g = *game_;
+    const bool playing = gameUnderWay();
+    const bool shown = (g.KIFU_MODE == 1 && g.KIFU_LAST > 0) || !analysis_->review().局面.empty();
+    if (!playing && !shown) return true;
+    return dialogs_.askKeeping(playing ? question : tr("棋譜と解析を閉じますか？"), title) == Answer::Yes;
 }
 
 void MainWindow::startFromMenu(void (Game::*start)()) {
@@ -309,7 +316,10 @@ void MainWindow::startFromMenu(void (Game::*start)()) {
 
 void MainWindow::backToTheStartAsking() {
     command([this] {
-        if (!mayGiveUpGame(tr("対局をやめて最初の局面に戻りますか？"), translatedCaption("最初"))) return;
+        // In a record 最初 steps back to its start and keeps it.
+        if (game_->KIFU_MODE != 1 &&
+            !mayGiveUpGame(tr("対局をやめて最初の局面に戻りますか？"), translatedCaption("最初")))
+            return;
         game_->CANCEL_Click();
     });
 }

@@ -70,6 +70,7 @@ public:
     bool isBusy() const { return busy_; }
     // True while the computer's search (or the hint's) runs on its worker thread.
     bool isThinking() const { return host_->isWorking(); }
+    QtHost& host() const { return *host_; }
     // True once the game has ended the program.
     bool hasEnded() const { return ended_; }
     // What ending the program does; by default it leaves the application's event loops.

@@ -141,6 +141,8 @@ public:
     void setArrow(std::optional<QPointF> from, QPointF to);
     void clearArrow();
     bool hasArrow() const { return arrowTo_.has_value(); }
+    std::optional<QPointF> arrowFrom() const { return arrowFrom_; }
+    std::optional<QPointF> arrowTo() const { return arrowTo_; }
 
 signals:
     // A mouse button went down: 1 left, 2 right; the position in twips.

@@ -55,6 +55,10 @@ Answer QtDialogs::confirm(std::string_view text, std::string_view title) {
     return show(translated(text), translated(title), Buttons::YesNo, Icon::None, true);
 }
 
+Answer QtDialogs::askKeeping(const QString& text, const QString& title) {
+    return show(text, title, Buttons::YesNo, Icon::None, true);
+}
+
 void QtDialogs::gameEnd(std::string_view winner) {
     if (gameEndWatcher_) gameEndWatcher_();
     show(gameEndText(winner), translated("終了"), Buttons::OK, Icon::None);

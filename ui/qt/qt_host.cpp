@@ -39,6 +39,7 @@ void QtHost::wait(double seconds) {
 void QtHost::runWork(const std::function<void()>& work, const std::function<void()>& tick,
                      const std::function<void()>& stop) {
     if (closing_) stop();
+    if (hooks_.working) hooks_.working(true);
     std::atomic<bool> done{false};
     std::thread worker([&work, &done] {
         work();
@@ -60,6 +61,7 @@ void QtHost::runWork(const std::function<void()>& work, const std::function<void
     }
     stop_ = nullptr;
     worker.join();
+    if (hooks_.working) hooks_.working(false);
 }
 
 void QtHost::stopWork() {

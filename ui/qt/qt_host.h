@@ -26,6 +26,7 @@ public:
         std::function<void()> moveMade;                  // keep the game now
         std::function<void(const HintMove&, std::string_view)> hint;  // show the computer's hint
         std::function<void()> gameOver;  // offer what comes after a finished game
+        std::function<void(bool)> working;  // the computer's search starts (true) or ends
     };
     QtHost(RecordControls& controls, Hooks hooks);
 
