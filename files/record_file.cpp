@@ -297,6 +297,11 @@ std::string 検査_棋譜手順(const std::vector<棋譜手>& moves) {
 }
 
 std::optional<std::string> 書式_棋譜(const 棋譜データ& data, std::string* reason) {
+    // A record file without a move line does not read back.
+    if (data.手.empty()) {
+        if (reason) *reason = "保存するデータがありません";
+        return std::nullopt;
+    }
     std::string out;
     const std::pair<const std::string*, std::string_view> headers[3] = {
         {&data.対局名, "対局名"}, {&data.上手名, "上手の名前"}, {&data.下手名, "下手の名前"}};
@@ -331,8 +336,6 @@ std::optional<std::string> 書式_棋譜(const 棋譜データ& data, std::strin
 }
 
 std::optional<std::string> 書込_棋譜(const std::filesystem::path& path, const 棋譜データ& data) {
-    // A record file without a move line does not read back.
-    if (data.手.empty()) return "保存するデータがありません";
     std::string reason;
     auto bytes = 書式_棋譜(data, &reason);
     if (!bytes) return reason;

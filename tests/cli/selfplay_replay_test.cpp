@@ -315,14 +315,17 @@ TEST_F(CliOutput, SelfplayWritesEveryGameIntoOnePipe) {
 }
 
 TEST_F(CliOutput, PlayAndSelfplayCheckTheirRecordBeforeTheGame) {
+    // play writes KIF and CSA too; selfplay's records are the game's own.
     for (const std::string& record : {at("no/such/folder/x.棋譜"), std::string("-"), at("x.csa"), dir.string()}) {
         SCOPED_TRACE(record);
-        std::istringstream in("7g7f\n2g2f\n");
-        std::ostringstream out, err;
-        EXPECT_EQ(runCommand({"play", "--level", "1", "--record", record}, in, out, err), 2);
-        EXPECT_EQ(out.str(), "") << "no game was played";
-        const std::string said = err.str();
-        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        if (!record.ends_with(".csa")) {
+            std::istringstream in("7g7f\n2g2f\n");
+            std::ostringstream out, err;
+            EXPECT_EQ(runCommand({"play", "--level", "1", "--record", record}, in, out, err), 2);
+            EXPECT_EQ(out.str(), "") << "no game was played";
+            const std::string said = err.str();
+            EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        }
         const Outcome s = run({"selfplay", "--games", "1", "--record", record});
         EXPECT_EQ(s.code, 2);
         EXPECT_EQ(s.out, "") << "no game was played";
