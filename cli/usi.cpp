@@ -336,8 +336,12 @@ void UsiSession::go(std::string_view args) {
         const search::Result r = step_ ? search::bestMoveAtStep(*engine_, snapshot, step_, limits, games_, stop_, line)
                                        : engine_->bestMove(snapshot, limits, stop_, line);
         // A move found without a whole iteration (a king to take, time too short) still
-        // gets its line; a lost position only its resignation.
-        if (!printed && r.best != search::NoMove && !r.losing) line(r.info);
+        // gets its line, the move at least; a lost position only its resignation.
+        if (!printed && r.best != search::NoMove && !r.losing) {
+            search::Info i = r.info;
+            if (i.pvLength == 0) i.pv[i.pvLength++] = r.best;
+            line(i);
+        }
         {
             // go infinite and go ponder answer only when told to.
             std::unique_lock<std::mutex> lock(holdMutex_);
