@@ -27,7 +27,7 @@ struct 強い探索 {
 
 void Game::探索中止() {
     探索中止済み = true;
-    if (強い探索_) 強い探索_->stop.store(true);
+    強い探索機().stop.store(true);
 }
 
 namespace {
@@ -36,8 +36,15 @@ namespace {
 // computer's own move keeps to its strength step; the hint is always full strength.
 search::Result 探索する(Game& g, 強い探索& s, search::Color side, int step = 0) {
     search::Result r;
-    if (g.探索中止済み) return r;
+    // A stop asked before this search began (the program is closing) ends this one; the
+    // flag is then spent, so that a stop the program outlives leaves the next search alone.
+    if (s.stop.exchange(false)) {
+        g.探索中止済み = true;
+        return r;
+    }
+    g.探索中止済み = false;
     const search::Snapshot snap = search::snapshotOf(g, side);
+    const std::uint64_t seed = g.段階_種;
     search::Limits limits;
     limits.seconds = g.LEVEL4_秒;
     // The computer's own move under a time control: the search spends its time by the clock.
@@ -57,8 +64,8 @@ search::Result 探索する(Game& g, 強い探索& s, search::Color side, int st
         limits.seconds = limits.seconds > 0 ? std::min(limits.seconds, left) : left;
     }
     g.host().runWork(
-        [&] {
-            r = step > 0 ? search::bestMoveAtStep(s.engine, snap, step, limits, g.段階_種, s.stop)
+        [&r, &s, &snap, &limits, step, seed] {
+            r = step > 0 ? search::bestMoveAtStep(s.engine, snap, step, limits, seed, s.stop)
                          : s.engine.bestMove(snap, limits, s.stop);
         },
         [&g, hint] {
@@ -68,6 +75,7 @@ search::Result 探索する(Game& g, 強い探索& s, search::Color side, int st
                 g.Timer1_Timer();
         },
         [&g] { g.探索中止(); });
+    s.stop.store(false);  // spent by this search; 探索中止済み tells the caller
     return r;
 }
 

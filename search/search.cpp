@@ -457,6 +457,8 @@ struct Engine::Searcher {
             // Stop early: a single move, a mate found, or half the time gone (the next
             // iteration would not finish).
             if (n == 1 && depth >= 1) break;
+            // Every move is the 500th, a draw whatever is played: deeper looks see nothing more.
+            if (pos.movesPlayed() + 1 >= 500) break;
             if (std::abs(iterScore) >= MateBound && depth >= MateScore - std::abs(iterScore)) break;
             if (id == 0 && budget.soft > 0 && elapsed() > budget.soft) break;
             if (limits.nodes && nodes >= limits.nodes) break;

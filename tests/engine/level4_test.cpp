@@ -2,6 +2,8 @@
 // through the usual procedures, stopping when the program ends, and the hint.
 #include <gtest/gtest.h>
 
+#include "search/position.h"
+#include "search/strength.h"
 #include "tests/support/fakes.h"
 
 namespace fudo::test {
@@ -12,10 +14,13 @@ class StatusHost : public FakeHost {
 public:
     std::string status;
     int works = 0;
+    // Run before the next work, on the game's thread, as a window does meanwhile (Esc).
+    std::function<void(const std::function<void()>& stop)> meanwhile;
     void setStatusLine(std::string_view s) override { status = std::string(s); }
     void runWork(const std::function<void()>& work, const std::function<void()>& tick,
                  const std::function<void()>& stop) override {
         ++works;
+        if (meanwhile) std::exchange(meanwhile, {})(stop);
         Host::runWork(work, tick, stop);
     }
 };
@@ -94,6 +99,65 @@ TEST_F(Level4, NothingIsPlayedOnceTheSearchIsStopped) {
     EXPECT_EQ(g.KIFU_NOW, 0);
     EXPECT_EQ(g.BAN(2, 2), SYA);
     EXPECT_EQ(g.TEBAN, g.COM_SENGO);
+}
+
+TEST_F(Level4, AStopTheProgramOutlivesLeavesTheNextSearchAlone) {
+    // Esc while the computer thinks, then the program goes on: the stopped turn plays
+    // nothing, the next turn and the hint search as before.
+    g.BAN(4, 9) = -HU;
+    g.BAN(6, 9) = -HU;
+    give(false, 5);
+    g.TEBAN = g.COM_SENGO;
+    host.meanwhile = [](const std::function<void()>& stop) { stop(); };
+    g.com_ban();
+    EXPECT_EQ(g.KIFU_NOW, 0);
+    EXPECT_EQ(g.TEBAN, g.COM_SENGO);
+    g.com_ban();
+    ASSERT_EQ(g.KIFU_NOW, 1) << "the next turn is played";
+    EXPECT_EQ(g.BAN(5, 8), KIN);
+
+    SetUp();
+    g.BAN(4, 1) = HU;
+    g.BAN(6, 1) = HU;
+    give(true, 5);
+    g.TEBAN = g.MAN_SENGO;
+    host.meanwhile = [](const std::function<void()>& stop) { stop(); };
+    g.ヒント_Click();
+    g.ヒント_Click();
+    EXPECT_EQ(host.status, "ヒント：５二金打");
+}
+
+TEST_F(Level4, AStepsChoiceIsDrawnFromTheSeedItsTurnBeganWith) {
+    // Golds and silvers to move in many ways nearly as good; the weakest step wanders
+    // among them by its seed.
+    g.BAN(3, 3) = KIN;
+    g.BAN(7, 3) = KIN;
+    g.BAN(2, 4) = GIN;
+    g.BAN(8, 4) = GIN;
+    g.BAN(1, 7) = -HU;
+    g.BAN(9, 7) = -HU;
+    g.TEBAN = g.COM_SENGO;
+    g.COM_STEP = 1;
+    const search::Snapshot snap = search::snapshotOf(g, search::Upper);
+    const std::atomic<bool> stop{false};
+    const auto moveOf = [&snap, &stop](std::uint64_t seed) {
+        search::Engine e{32};
+        return search::bestMoveAtStep(e, snap, 1, {}, seed, stop).best;
+    };
+    const search::Move first = moveOf(1);
+    std::uint64_t other = 2;
+    while (other < 200 && moveOf(other) == first) ++other;
+    ASSERT_LT(other, 200u) << "no seed draws another move";
+    // The seed changes while the search runs (a new game asked meanwhile): the turn keeps
+    // the seed it began with.
+    g.段階_種 = 1;
+    host.meanwhile = [this, other](const std::function<void()>&) { g.段階_種 = other; };
+    g.com_ban();
+    ASSERT_EQ(g.KIFU_NOW, 1);
+    EXPECT_EQ(g.KIFU_SAKI_X[1], search::fileOf(search::toOf(first)));
+    EXPECT_EQ(g.KIFU_SAKI_Y[1], search::rowOf(search::toOf(first)));
+    EXPECT_EQ(g.KIFU_MOTO_X[1], search::fileOf(search::fromOf(first)));
+    EXPECT_EQ(g.KIFU_MOTO_Y[1], search::rowOf(search::fromOf(first)));
 }
 
 TEST_F(Level4, HintShowsTheMoveAndPlaysNothing) {
