@@ -51,12 +51,16 @@ Answer QtDialogs::message(std::string_view text, std::string_view title, Buttons
     return show(translated(text), translated(title), buttons, icon);
 }
 
+Answer QtDialogs::askLosingMove(std::string_view text, std::string_view title) {
+    return show(translated(text), translated(title), Buttons::YesNo, Icon::None, Answer::No);
+}
+
 void QtDialogs::gameEnd(std::string_view winner) {
     if (gameEndWatcher_) gameEndWatcher_();
     show(gameEndText(winner), translated("終了"), Buttons::OK, Icon::None);
 }
 
-Answer QtDialogs::show(const QString& text, const QString& title, Buttons buttons, Icon icon) {
+Answer QtDialogs::show(const QString& text, const QString& title, Buttons buttons, Icon icon, Answer byDefault) {
     const Answer refused = buttons == Buttons::YesNo ? Answer::No : Answer::OK;
     if (closing_) return refused;
 
@@ -82,7 +86,7 @@ Answer QtDialogs::show(const QString& text, const QString& title, Buttons button
         no = box.addButton(translated(QT_TRANSLATE_NOOP("Game", "いいえ(&N)")), QMessageBox::NoRole);
         yes->setObjectName(QStringLiteral("yes"));
         no->setObjectName(QStringLiteral("no"));
-        box.setDefaultButton(yes);
+        box.setDefaultButton(byDefault == Answer::No ? no : yes);
     } else {
         QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         ok->setObjectName(QStringLiteral("ok"));

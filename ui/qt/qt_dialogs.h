@@ -22,6 +22,8 @@ public:
     // The game's texts are shown in the window's language.
     Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
     void gameEnd(std::string_view winner) override;
+    // No is the default button: Enter keeps the game.
+    Answer askLosingMove(std::string_view text, std::string_view title) override;
     // A small box at the destination square with the promoted and the plain piece side by
     // side ("yes" and "no" buttons); Esc or closing it answers neither.
     Promotion askPromotion(int promoted, int plain, int x, int y) override;
@@ -45,7 +47,7 @@ public:
     QFont font() const { return font_; }
 
 private:
-    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon);
+    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon, Answer byDefault = Answer::Yes);
 
     QWidget* parent_;
     bool closing_ = false;
