@@ -54,10 +54,10 @@ public:
             QHash<int, FontEntry>& fonts)
         : painter_(&image), pictures_(pictures), fonts_(fonts) {
         k_ = dpr * g.scale() / kTwipsPerPixel;
-        // A black text is the shadow of the text painted 0.1 cell up and left of it. Larger
-        // than the game's own size the shadow keeps its offset in pixels: grown with the
-        // letters it stands apart from their thin strokes, as a second print.
-        const double keep = g.scale() > 1 ? 1 / g.scale() : 1;
+        // A black text is the shadow of the text painted 0.1 cell up and left of it. With
+        // more pixels than the game's own size the shadow keeps its offset in pixels: grown
+        // with the letters it stands apart from their thin strokes, as a second print.
+        const double pixels = dpr * g.scale(), keep = pixels > 1 ? 1 / pixels : 1;
         shadowPullX_ = 0.1 * MASU_W * (1 - keep);
         shadowPullY_ = 0.1 * MASU_H * (1 - keep);
         ox_ = dpr * g.offset().x();
