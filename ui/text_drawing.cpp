@@ -111,10 +111,10 @@ void Game::描画_レベル(int level) {
         // A strength step is named as the level menu names it: "LEVEL 4-2", moved left
         // to make room for the longer number.
         const std::string step = "4-" + std::to_string(COM_STEP);
-        描画_数値(-1.8, 0.2, "LEVEL", 色_黒, 0, 10);
-        描画_数値(-1.9, 0.1, "LEVEL", 色_白, 0, 10);
-        描画_数値(-0.6, 0.1, step, 色_黒, 0, 12);
-        描画_数値(-0.7, 0, step, 色_白, 0, 12);
+        描画_数値(-1.9, 0.2, "LEVEL", 色_黒, 0, 10);
+        描画_数値(-2.0, 0.1, "LEVEL", 色_白, 0, 10);
+        描画_数値(-0.35, 0.1, step, 色_黒, 0, 12);
+        描画_数値(-0.45, 0, step, 色_白, 0, 12);
         return;
     }
     描画_数値(-1.4, 0.2, "LEVEL", 色_黒, 0, 10);

@@ -1,6 +1,7 @@
 // The main window driven as a person would: menu actions, clicks on the board, message
 // boxes answered by a watcher.
 #include <QApplication>
+#include <array>
 #include <QGuiApplication>
 #include <filesystem>
 #include <fstream>
@@ -802,6 +803,33 @@ private slots:
             w->helpWindow()->close();
         }
         w->switchLanguage(Language::Japanese);
+    }
+
+    // At the game's own size the review's line wraps between moves: no part of it is wider
+    // than the panel shows.
+    void theReviewsLineWrapsWithinItsPanel() {
+        BoxAnswerer answers;
+        TestWindow w;
+        Game& g = w->game();
+        w->action("START")->trigger();
+        for (auto [fx, fy, tx, ty] : {std::array{3, 7, 3, 6}, {7, 3, 7, 4}, {8, 7, 8, 6}, {3, 3, 3, 4}})
+            clickCell(*w, fx, fy), clickCell(*w, tx, ty);
+        QCOMPARE(g.KIFU_LAST, 4);
+        w->analysis()->setMoveTime(0.2);
+        w->action("ANALYSE")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->analysis()->isRunning(), 60000);
+        auto* line = w->findChild<QLabel*>(QStringLiteral("ANALYSIS_LINE"));
+        w->exchange()->panel()->goTo(0);
+        settle(50);
+        QVERIFY2(line->text().contains(QString::fromUtf8("読み筋")), qPrintable(line->text()));
+        const QFontMetrics m(line->font());
+        int runs = 0;
+        for (const QString& run : line->text().split(QRegularExpression(QStringLiteral("[\\s\\x{200B}　]")), Qt::SkipEmptyParts)) {
+            ++runs;
+            QVERIFY2(m.horizontalAdvance(run) <= line->contentsRect().width(),
+                     qPrintable(run + QStringLiteral(" wider than ") + QString::number(line->contentsRect().width())));
+        }
+        QVERIFY(runs >= 5);
     }
 
     void theEndOfAGameKeepsTheGameOnTheBoard() {

@@ -126,6 +126,35 @@ TEST_F(Drawing, MoveNumberStaysRightAligned) {
     EXPECT_TRUE(c.hasText("手目"));
 }
 
+// The counter as the game has always drawn it: the number right-aligned, "手目" a little
+// higher beside it, each over its shadow.
+TEST_F(Drawing, TheMoveCounterKeepsItsClassicLayout) {
+    struct Want {
+        double x, y;
+        const char* text;
+        int colour, size;
+    };
+    const std::pair<int, std::vector<Want>> cases[] = {
+        {7, {{13.3, 4.4, " 7 ", 色_黒, 12}, {13.2, 4.3, " 7 ", 色_明赤, 12}, {13.9, 4.2, "手目", 色_黒, 10}, {13.8, 4.1, "手目", 色_白, 10}}},
+        {123, {{13.1, 4.4, " 123 ", 色_黒, 12}, {13.0, 4.3, " 123 ", 色_明赤, 12}, {13.9, 4.2, "手目", 色_黒, 10}, {13.8, 4.1, "手目", 色_白, 10}}},
+    };
+    for (const auto& [n, want] : cases) {
+        c.clear();
+        g.描画_手数(n, 色_明赤);
+        std::vector<DrawOp> texts;
+        for (const DrawOp& o : c.ops)
+            if (o.kind == DrawOp::Text) texts.push_back(o);
+        ASSERT_EQ(texts.size(), want.size());
+        for (std::size_t i = 0; i < want.size(); ++i) {
+            EXPECT_NEAR(texts[i].x, want[i].x, 1e-9) << n << " " << i;
+            EXPECT_NEAR(texts[i].y, want[i].y, 1e-9) << n << " " << i;
+            EXPECT_EQ(texts[i].text, want[i].text);
+            EXPECT_EQ(texts[i].code, want[i].colour);
+            EXPECT_EQ(texts[i].size, want[i].size);
+        }
+    }
+}
+
 TEST_F(Drawing, LastMoveTextOnEachSide) {
     g.MAN_SENGO = -1;
     g.COM_SENGO = 1;

@@ -359,6 +359,9 @@ void AnalysisActions::showPosition() {
         text += QStringLiteral("\n") + tr("読み筋") + QStringLiteral(" ") +
                 QString::fromStdString(analysis::読み筋表記(r, shown, e->読み筋, english));
     }
+    // A Japanese line has no spaces: a break may come before each move, so that the
+    // label wraps it instead of cutting it at the panel's edge.
+    text.replace(QStringLiteral("▲"), QStringLiteral("\u200B▲")).replace(QStringLiteral("△"), QStringLiteral("\u200B△"));
     line_->setText(text);
 
     // The better move on the board, where the board is as the record has it.
