@@ -461,8 +461,18 @@ private slots:
         // set smaller when it would not), and every label shows its whole text at 1x.
         const auto& ops = w->canvas()->drawing().operations();
         QCOMPARE(ops.size(), inkJa.size());
-        for (std::size_t i = 0; i < ops.size(); ++i)
+        // The move counter is one English text: its room is its Japanese number and "手目" together.
+        double counterEn = 0, counterJa = 0;
+        for (std::size_t i = 0; i < ops.size(); ++i) {
+            if (ops[i].count != -1) {
+                counterEn += ops[i].ink.width();
+                counterJa += inkJa[i].width();
+                continue;
+            }
             QVERIFY2(ops[i].ink.width() <= inkJa[i].width() * 1.25 + 60, qPrintable(ops[i].text));
+        }
+        QVERIFY(counterJa > 0);
+        QVERIFY2(counterEn <= counterJa * 1.25 + 60, qPrintable(QStringLiteral("%1 > %2").arg(counterEn).arg(counterJa)));
         for (int i = 0; i < 4; ++i) {
             QLabel* label = w->recordControls()->label(i);
             QVERIFY2(!holdsJapanese(label->text()), qPrintable(label->text()));

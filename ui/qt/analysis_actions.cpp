@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -361,7 +362,8 @@ void AnalysisActions::showPosition() {
     }
     // A Japanese line has no spaces: a break may come before each move, so that the
     // label wraps it instead of cutting it at the panel's edge.
-    text.replace(QStringLiteral("▲"), QStringLiteral("\u200B▲")).replace(QStringLiteral("△"), QStringLiteral("\u200B△"));
+    static const QRegularExpression moveStart(QStringLiteral("(?<=\\S)([▲△])"));
+    text.replace(moveStart, QStringLiteral("\u200B\\1"));
     line_->setText(text);
 
     // The better move on the board, where the board is as the record has it.
