@@ -354,6 +354,8 @@ void Game::盤を回す_Click() {
             描画_移動結果(c > 0 ? COM_SENGO : MAN_SENGO, x, y, c, 色_白, KIFU_MOTO_X[n], KIFU_MOTO_Y[n]);
     }
     if (HANDE_FLAG == 1) 描画_ハンデレベル(HANDE_LEVEL);
+    // A record's names were painted over with everything else.
+    if (KIFU_MODE == 1) 描画_棋譜見出し();
 }
 
 }  // namespace fudo

@@ -73,6 +73,7 @@ inline constexpr int BAN_SIZE = 9;
 // Picture codes besides the piece codes.
 inline constexpr int DIRUVID = 1;         // title picture during a game
 inline constexpr int DORADAV2 = 2;        // title picture outside a game
+inline constexpr int DIRUVID_SUMI = 13;   // title picture of a finished game left on the board
 inline constexpr int HAIKEI_MIDORI = 3;   // green felt
 inline constexpr int HAIKEI_TATAMI = 4;   // tatami
 inline constexpr int HAIKEI_TAKE = 5;     // bamboo

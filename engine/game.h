@@ -394,6 +394,8 @@ public:
     void File1_Click(const std::string& fileName);  // UTF-8 name inside fileListFolder()
     static double 取得_棋譜のX座標(std::string_view utf8);
     void 描画_棋譜読込み部分消去();
+    // The record's game name and player names, each name beside the side the view shows it on.
+    void 描画_棋譜見出し();
     std::array<std::string, 3> 棋譜見出し;  // 対局名, 上手名, 下手名 of the record read last
     // Of a KIF/CSA record read last: its start time, and how it said it ended ("投了", "千日手",
     // …; empty: not said) with the piece sign of the winner (0: none).
@@ -427,6 +429,8 @@ public:
     void 描画_背景(int code);
     void 描画_移動可能桝色(int sx, int sy, int colour, int koma);
     void 画面_再描画();
+    // TITLE_E, or the finished game's plaque while an ended game stays on the board.
+    int 題の絵() const { return TITLE_E == DIRUVID && 終局.終わった() ? DIRUVID_SUMI : TITLE_E; }
 
     // ================================================================ play aids
     補助設定 補助;

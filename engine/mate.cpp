@@ -136,6 +136,7 @@ void ゲームを残す(Game& g) {
     g.Timer1_Enabled = false;
     g.SENTAKU = 0;
     if (g.KIFU_NOW >= 1 && g.KIFU_NOW <= KIFU_MAX) g.TEBAN = g.KIFU_KOMA_ATO[g.KIFU_NOW] < 0 ? g.COM_SENGO : g.MAN_SENGO;
+    g.描画_絵(g.題の絵(), 11.1, 0);
     g.host().setStatusLine(g.終局の文());
     g.host().gameOver();
 }

@@ -25,6 +25,8 @@ struct MoveParts {
     int toX = 0, toY = 0;
     int fromX = 0, fromY = 0;
     bool captures = false;  // the move took a piece
+    int before = 0;         // the piece before the move when known (0: not known)
+    bool declined = false;  // it could have promoted and did not
 };
 // The Japanese move text is three parts ("７", "六", "歩") at these cells right of its
 // start, in this font size.
@@ -54,6 +56,9 @@ public:
     // Prints a move text with its top-left corner at cell (x, y). By default the three
     // Japanese parts through text().
     virtual void moveText(double x, double y, const MoveParts& move, int colour, bool bold);
+    // The move counter right of the board. By default through text(): the number, then
+    // "手目" a little higher, each over its black shadow.
+    virtual void moveCount(int n, int colour, bool bold);
     // A full redraw is about to paint every cell: what was painted before may be dropped.
     virtual void beginFullRedraw() = 0;
     // Shows what has been painted now, even while the game keeps the thread busy.
@@ -73,6 +78,10 @@ public:
     // The end of a game, by who won ("あなた", "ｺﾝﾋﾟｭｰﾀ", "先手" or "後手"). By default
     // the message "<winner>の勝ちです" titled "終了".
     virtual void gameEnd(std::string_view winner);
+    // A question whose Yes loses the game: a window makes No the answer of Enter.
+    virtual Answer askLosingMove(std::string_view text, std::string_view title) {
+        return message(text, title, Buttons::YesNo);
+    }
     // Asks at the destination whether to promote: the two codes side by side, at the
     // screen cell (x, y). By default the piece does not promote.
     enum class Promotion { Promote, Plain, Cancel };

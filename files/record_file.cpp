@@ -522,6 +522,20 @@ void Game::File1_Click(const std::string& fileName) {
     開始_棋譜モード(*this, r.data);
 }
 
+void Game::描画_棋譜見出し() {
+    // Header texts are placed in twips; the canvas speaks cells.
+    auto 見出し = [&](const std::string& text, double X, double Y, int colour) {
+        canvas_.text((X - BAN_X0) / MASU_W, (Y - BAN_Y0) / MASU_H, text, colour, 12, FONT_BOLD);
+    };
+    const std::string& 対局名 = 棋譜見出し[0];
+    // Turned, the upper player sits at the bottom.
+    const std::string& 上 = 視点反転 ? 棋譜見出し[2] : 棋譜見出し[1];
+    const std::string& 下 = 視点反転 ? 棋譜見出し[1] : 棋譜見出し[2];
+    見出し(対局名, 取得_棋譜のX座標(対局名) - 3000, 6350, 色_明赤);
+    見出し(上, 取得_棋譜のX座標(上), 100, 色_白);
+    見出し(下, 取得_棋譜のX座標(下), 6350, 色_白);
+}
+
 void 開始_棋譜モード(Game& g, const 棋譜データ& data, const IntMap* 開始盤, int 手合) {
     g.描画_可視(false, false, false);
     g.初期設定();
@@ -538,13 +552,7 @@ void 開始_棋譜モード(Game& g, const 棋譜データ& data, const IntMap* 
     g.棋譜終局語.clear();
     g.棋譜勝者 = 0;
 
-    // Header texts are placed in twips; the canvas speaks cells.
-    auto 見出し = [&](const std::string& text, double X, double Y, int colour) {
-        g.canvas().text((X - BAN_X0) / MASU_W, (Y - BAN_Y0) / MASU_H, text, colour, 12, g.FONT_BOLD);
-    };
-    見出し(data.対局名, Game::取得_棋譜のX座標(data.対局名) - 3000, 6350, 色_明赤);
-    見出し(data.上手名, Game::取得_棋譜のX座標(data.上手名), 100, 色_白);
-    見出し(data.下手名, Game::取得_棋譜のX座標(data.下手名), 6350, 色_白);
+    g.描画_棋譜見出し();
 
     設定_棋譜データ(g, data);
     g.KIFU_NOW = 0;

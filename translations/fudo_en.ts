@@ -151,6 +151,10 @@
         <translation>─  IN PLAY  ─</translation>
     </message>
     <message>
+        <source>─  終 局  ─</source>
+        <translation>─  GAME OVER  ─</translation>
+    </message>
+    <message>
         <source>先手の番です</source>
         <translation>The first player to move</translation>
     </message>

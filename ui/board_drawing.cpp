@@ -7,7 +7,7 @@ namespace fudo {
 namespace {
 // Codes that have a picture: pieces of both sides, the empty square, the titles, the
 // background tiles and the pre-game kings. Anything else (±111 for one) paints nothing.
-bool hasPicture(int code) { return (code >= 0 && code <= 9) || 正しい駒コード(code); }
+bool hasPicture(int code) { return (code >= 0 && code <= 9) || code == DIRUVID_SUMI || 正しい駒コード(code); }
 
 // The board square at exactly cell (x, y), if it is one.
 bool 盤の桝(double x, double y, int& ix, int& iy) {
@@ -151,7 +151,7 @@ void Game::画面_再描画() {
     描画_所有時間(MAN_SENGO, MAN_JIKAN);
     if (TAIKYOKU_MODE == MODE_COM) 描画_レベル(COM_LEVEL);
     if (HANDE_FLAG == 1) 描画_ハンデレベル(HANDE_LEVEL);
-    描画_絵(TITLE_E, 11.1, 0);
+    描画_絵(題の絵(), 11.1, 0);
     // The marks were painted over with everything else.
     指導印 = {};
     手番表示 = 0;

@@ -74,6 +74,16 @@ void Canvas::moveText(double x, double y, const MoveParts& m, int colour, bool b
         text(x + kMovePartOffsets[i], y, Game::文字列変換(values[i]), colour, kMoveTextSize, bold);
 }
 
+void Canvas::moveCount(int n, int colour, bool bold) {
+    const double x = n < 10 ? 13.2 : n < 100 ? 13.1 : 13.0;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, n < 0 ? "%d " : " %d ", n);
+    text(x + 0.1, 4.4, buf, 色_黒, 12, bold);
+    text(x, 4.3, buf, colour, 12, bold);
+    text(13.9, 4.2, "手目", 色_黒, 10, bold);
+    text(13.8, 4.1, "手目", 色_白, 10, bold);
+}
+
 void Game::描画_桝_数値() {
     FONT_BOLD = true;
     for (int i = 1; i <= 9; ++i) {
@@ -93,14 +103,20 @@ void Game::描画_手数(int n, int colour) {
     描画_絵(HAIKEI_NOW, 13, 4);
     描画_絵(HAIKEI_NOW, 14, 4);
     描画_画面の桝輪郭(色_緑, 11, 4);
-    const double x = n < 10 ? 13.2 : n < 100 ? 13.1 : 13.0;
-    描画_数値(x + 0.1, 4.4, n, 色_黒, 0, 12);
-    描画_数値(x, 4.3, n, colour, 0, 12);
-    描画_文字列(13.9, 4.2, 99, 色_黒, 10);
-    描画_文字列(13.8, 4.1, 99, 色_白, 10);
+    canvas_.moveCount(n, colour, FONT_BOLD);
 }
 
 void Game::描画_レベル(int level) {
+    if (level == 4 && COM_STEP > 0) {
+        // A strength step is named as the level menu names it: "LEVEL 4-2", moved left
+        // to make room for the longer number.
+        const std::string step = "4-" + std::to_string(COM_STEP);
+        描画_数値(-1.9, 0.2, "LEVEL", 色_黒, 0, 10);
+        描画_数値(-2.0, 0.1, "LEVEL", 色_白, 0, 10);
+        描画_数値(-0.35, 0.1, step, 色_黒, 0, 12);
+        描画_数値(-0.45, 0, step, 色_白, 0, 12);
+        return;
+    }
     描画_数値(-1.4, 0.2, "LEVEL", 色_黒, 0, 10);
     描画_数値(-1.5, 0.1, "LEVEL", 色_白, 0, 10);
     描画_数値(0.1, 0.1, level, 色_黒, 0, 12);
@@ -125,6 +141,7 @@ void Game::描画_移動結果(int side, int x, int y, int code, int colour, int
     // The move list knows what a caller may not (a resumed game gives no source): where
     // the piece came from and whether it took one.
     bool captures = false;
+    int before = 0;
     for (int i = std::min(KIFU_NOW, KIFU_MAX); i >= 1 && i >= KIFU_NOW - 1; --i)
         if (KIFU_SAKI_X[i] == x && KIFU_SAKI_Y[i] == y && KIFU_KOMA_ATO[i] == code) {
             if (fromX == 0 && fromY == 0) {
@@ -132,10 +149,18 @@ void Game::描画_移動結果(int side, int x, int y, int code, int colour, int
                 fromY = KIFU_MOTO_Y[i];
             }
             captures = KIFU_TORI[i] != 0;
+            before = KIFU_KOMA[i];
             break;
         }
     // The parts go to the canvas, which words them ("７六歩" in three parts by default).
-    const MoveParts m{code, x, y, fromX, fromY, captures};
+    MoveParts m{code, x, y, fromX, fromY, captures};
+    m.before = before;
+    if (before == code && fromX >= 1 && fromX <= 9) {
+        // A promotion left open, as the move list words it; the question's answer is kept.
+        const int 成り前 = NARI_KOMA;
+        m.declined = 調査_駒成(fromX, fromY, x, y, code) == 1 && 移動後チェック(y, code) == 1;
+        NARI_KOMA = 成り前;
+    }
     canvas_.moveText(left + 0.1, row + 0.1, m, 色_黒, FONT_BOLD);
     canvas_.moveText(left, row, m, colour, FONT_BOLD);
     if (!bottom) 描画_画面の桝輪郭(色_緑, 1, 8);

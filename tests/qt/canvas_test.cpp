@@ -88,6 +88,42 @@ private slots:
         QVERIFY(PictureBook::render(KIN_NARI, QSize(33, 41)).isNull());
     }
 
+    // A finished game's plaque is the lacquer one with other words under the name.
+    void theFinishedPlaqueDiffersOnlyInItsWords() {
+        QCOMPARE(PictureBook::naturalSize(DIRUVID_SUMI), QSize(178, 70));
+        const QImage playing = PictureBook::render(DIRUVID, QSize(356, 140));
+        const QImage over = PictureBook::render(DIRUVID_SUMI, QSize(356, 140));
+        QCOMPARE(differingPixels(playing.copy(0, 0, 356, 90), over.copy(0, 0, 356, 90)), 0);
+        QVERIFY(differingPixels(playing.copy(0, 90, 356, 50), over.copy(0, 90, 356, 50)) > 100);
+    }
+
+    // A shadow stays a few pixels off its text however large the drawing: grown with the
+    // letters it would stand apart from them as a second print.
+    void shadowsKeepTheirOffsetWhenTheDrawingGrows() {
+        auto offset = [](double scale, int colour) {
+            RetainedDrawing d;
+            d.setTarget(SceneGeometry::naturalSize() * scale, 1);
+            d.beginFullRedraw();
+            // Alone on the background: the text, or its shadow 0.1 cell lower right.
+            const double at = colour == 0 ? 0.1 : 0;
+            d.text(4 + at, 4 + at, "LEVEL", colour, 12, true);
+            const QImage img = d.image();
+            const QRgb want = colour == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+            int left = img.width(), top = img.height();
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    if ((img.pixel(x, y) & 0xffffff) == (want & 0xffffff)) left = std::min(left, x), top = std::min(top, y);
+            return QPoint(left, top);
+        };
+        const QPoint natural = offset(1, 0) - offset(1, 15);
+        QVERIFY2(natural.x() >= 2 && natural.y() >= 2, qPrintable(QStringLiteral("%1,%2").arg(natural.x()).arg(natural.y())));
+        for (double scale : {2.0, 3.0}) {
+            const QPoint big = offset(scale, 0) - offset(scale, 15);
+            QVERIFY2(big.x() >= 2 && big.y() >= 2 && big.x() <= natural.x() + 1 && big.y() <= natural.y() + 1,
+                     qPrintable(QStringLiteral("%1: %2,%3").arg(scale).arg(big.x()).arg(big.y())));
+        }
+    }
+
     void picturesTellThePiecesApart() {
         const QSize cell(66, 82);
         // Promoted pieces carry red kanji, unpromoted ones none.

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRawFont>
+#include <QTimer>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -67,6 +69,33 @@ QString fileText(const QString& path) {
 class ExchangeWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // While the computer thinks, the list already shows the person's move; its rows use one
+    // face that holds the kanji and the digits alike.
+    void thePersonsMoveIsListedWhileTheComputerThinks() {
+        BoxAnswerer answers;
+        TestWindow w;
+        Game& g = w->game();
+        QTableWidget* table = w->exchange()->panel()->table();
+        w->action("LEVEL4")->trigger();
+        g.LEVEL4_秒 = 0.4;
+        w->action("SENTE")->trigger();
+        QStringList seen;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (w->isThinking() && seen.isEmpty() && table->rowCount() > 1) seen << table->item(table->rowCount() - 1, 1)->text();
+        });
+        watch.start(10);
+        clickCell(*w, 3, 7);
+        clickCell(*w, 3, 6);
+        watch.stop();
+        QCOMPARE(g.KIFU_LAST, 2);
+        QCOMPARE(seen, QStringList{QString::fromUtf8("▲７六歩(77)")});
+        const QRawFont face = QRawFont::fromFont(table->font());
+        for (int row = 0; row < table->rowCount(); ++row)
+            for (const QChar c : table->item(row, 1)->text())
+                QVERIFY2(face.supportsCharacter(c), qPrintable(table->item(row, 1)->text() + QStringLiteral(": ") + c));
+    }
+
     void savesAndOpensThroughTheMenus() {
         BoxAnswerer answers;
         TestWindow w;

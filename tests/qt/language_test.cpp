@@ -9,12 +9,16 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <QTableWidget>
 #include <QtTest>
 
 #include "notation/csa.h"
 #include "notation/kif.h"
 #include "tests/support/malformed_records.h"
 #include "ui/qt/box_answerer.h"
+#include "ui/qt/exchange_actions.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/move_list_panel.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/translation.h"
 #include "window_test_support.h"
@@ -368,6 +372,64 @@ private slots:
             QCOMPARE(gameEndText(winner), QString::fromUtf8(winner) + QStringLiteral("の勝ちです"));
     }
 
+    // In English the board words the last move as the move list does, and counts the moves
+    // as one text on one line within its tiles; back in Japanese the classic counter returns.
+    void theBoardWordsMovesAndCountsAsTheListDoes() {
+        BoxAnswerer answers;
+        TestWindow w;
+        w->switchLanguage(Language::English);
+        Game& g = w->game();
+        QTableWidget* table = w->exchange()->panel()->table();
+        auto drawn = [&](RetainedDrawing::Op::Kind kind) {
+            QStringList shown;
+            for (const auto& op : w->canvas()->drawing().operations())
+                if (op.kind == kind && op.code == 15 && !op.text.isEmpty()) shown << op.text;
+            return shown;
+        };
+        w->action("START")->trigger();
+        const struct {
+            int fx, fy, tx, ty;
+            Qt::MouseButton button;
+        } moves[] = {{3, 7, 3, 6, Qt::LeftButton}, {7, 3, 7, 4, Qt::LeftButton}, {2, 8, 8, 2, Qt::RightButton},
+                     {7, 1, 8, 2, Qt::LeftButton}, {3, 9, 3, 8, Qt::LeftButton}};
+        int n = 0;
+        for (const auto& m : moves) {
+            clickCell(*w, m.fx, m.fy);
+            clickCell(*w, m.tx, m.ty, m.button);
+            settle(20);
+            ++n;
+            QCOMPARE(g.KIFU_LAST, n);
+            const QString listed = table->item(n, 1)->text().mid(1);  // after ▲ or △
+            QCOMPARE(drawn(RetainedDrawing::Op::Kind::Move).last(), listed);
+            QVERIFY(drawn(RetainedDrawing::Op::Kind::Text).contains(QStringLiteral("Move %1").arg(n)));
+        }
+        QCOMPARE(table->item(3, 1)->text(), QString::fromUtf8("▲B8hx2b+"));
+        for (int count : {1, 12, 123, 500}) {
+            g.画面_再描画();  // a fresh list of operations: the counter alone
+            g.描画_手数(count);
+            int shown = 0;
+            for (const auto& op : w->canvas()->drawing().operations()) {
+                if (op.kind != RetainedDrawing::Op::Kind::Text || op.count == -1) continue;
+                QVERIFY2(!op.text.contains(QLatin1String("move")), qPrintable(op.text));
+                if (op.text.isEmpty()) continue;
+                ++shown;
+                QCOMPARE(op.text, QStringLiteral("Move %1").arg(count));
+                QCOMPARE(op.y, op.code == 15 ? 4.3 : 4.4);  // on the number's line
+                // Within the two tiles the counter paints over, at the size it is shown.
+                const double width = QFontMetricsF(minchoFont(op.shownSize * 4.0 / 3.0, op.bold)).horizontalAdvance(op.text);
+                QVERIFY2(SceneGeometry::cellX(op.x) + width * 15 <= SceneGeometry::cellX(15.05), qPrintable(op.text));
+            }
+            QCOMPARE(shown, 2);  // the text over its shadow
+        }
+        w->switchLanguage(Language::Japanese);
+        g.画面_再描画();
+        g.描画_手数(12);
+        QStringList japanese;
+        for (const auto& op : w->canvas()->drawing().operations())
+            if (op.kind == RetainedDrawing::Op::Kind::Text && op.count != -1 && op.code == 15) japanese << op.text;
+        QCOMPARE(japanese, (QStringList{QStringLiteral(" 12 "), QString::fromUtf8("手目")}));
+    }
+
     // Switching shows every caption and drawn text in the other language at once, keeps to
     // the room the Japanese text had, and switching back restores the same picture.
     void switchingIsImmediateFitsAndIsRemembered() {
@@ -404,8 +466,18 @@ private slots:
         // set smaller when it would not), and every label shows its whole text at 1x.
         const auto& ops = w->canvas()->drawing().operations();
         QCOMPARE(ops.size(), inkJa.size());
-        for (std::size_t i = 0; i < ops.size(); ++i)
+        // The move counter is one English text: its room is its Japanese number and "手目" together.
+        double counterEn = 0, counterJa = 0;
+        for (std::size_t i = 0; i < ops.size(); ++i) {
+            if (ops[i].count != -1) {
+                counterEn += ops[i].ink.width();
+                counterJa += inkJa[i].width();
+                continue;
+            }
             QVERIFY2(ops[i].ink.width() <= inkJa[i].width() * 1.25 + 60, qPrintable(ops[i].text));
+        }
+        QVERIFY(counterJa > 0);
+        QVERIFY2(counterEn <= counterJa * 1.25 + 60, qPrintable(QStringLiteral("%1 > %2").arg(counterEn).arg(counterJa)));
         for (int i = 0; i < 4; ++i) {
             QLabel* label = w->recordControls()->label(i);
             QVERIFY2(!holdsJapanese(label->text()), qPrintable(label->text()));

@@ -3,6 +3,7 @@
 // during the search ends the program at once; the hint plays nothing.
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTimer>
@@ -145,6 +146,38 @@ private slots:
 
     // The steps in the level menu: chosen, ticked, remembered by the next window, kept in
     // the session; after a lost game the status line suggests the rung below.
+    // The steps stand between LEVEL3 and full LEVEL4, weakest first, and the board names
+    // the step played; hiding the steps names full LEVEL4 again.
+    void stepsStandBetweenLevel3AndLevel4AndAreNamedOnTheBoard() {
+        BoxAnswerer answers;
+        TestWindow w;
+        const QList<QAction*> items = w->findChild<QMenu*>(QStringLiteral("LEVEL"))->actions();
+        int previous = items.indexOf(w->action("LEVEL3"));
+        QVERIFY(previous >= 0);
+        for (int k = 1; w->action(QStringLiteral("STEP%1").arg(k).toLatin1().constData()); ++k) {
+            const int at = items.indexOf(w->action(QStringLiteral("STEP%1").arg(k).toLatin1().constData()));
+            QVERIFY2(at > previous, qPrintable(QString::number(k)));
+            previous = at;
+        }
+        QVERIFY(items.indexOf(w->action("LEVEL4")) > previous);
+
+        // The level caption: the last white text drawn in the corner above the left stand.
+        auto caption = [&] {
+            QString shown;
+            for (const auto& op : w->canvas()->drawing().operations())
+                if (op.kind == RetainedDrawing::Op::Kind::Text && op.code == 15 && op.y < 0.5 && op.x > -1 && op.x < 1)
+                    shown = op.text;
+            return shown;
+        };
+        w->action("SENTE")->trigger();
+        w->action("STEP3")->trigger();
+        QCOMPARE(caption(), QStringLiteral("4-3"));
+        w->action("AID_LADDER")->trigger();
+        QCOMPARE(w->game().COM_STEP, 0);
+        QCOMPARE(caption(), QStringLiteral(" 4 "));
+        w->action("AID_LADDER")->trigger();
+    }
+
     void stepsInTheLevelMenu() {
         BoxAnswerer answers;
         // With the flow aid the game ends without its box, on the board: the same suggestion.

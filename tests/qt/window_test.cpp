@@ -1,6 +1,7 @@
 // The main window driven as a person would: menu actions, clicks on the board, message
 // boxes answered by a watcher.
 #include <QApplication>
+#include <array>
 #include <QGuiApplication>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QtTest>
@@ -787,6 +789,97 @@ private slots:
     // With the flow aids: a new player loses by moving the king, reads why, looks the game
     // over, saves it and starts again with no box but the one question; a record is opened
     // over a game only on Yes; a status line goes once the position moves on.
+    // Enter on the question before a losing move keeps the game: No is its default.
+    void aLosingMovesQuestionDefaultsToKeepingTheGame() {
+        QStringList defaults;
+        BoxAnswerer answers(nullptr, [&](const QString&) {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible() && box->defaultButton())
+                    defaults << box->defaultButton()->objectName();
+            return QStringLiteral("no");
+        });
+        TestWindow::flowAids = true;
+        TestWindow w;
+        TestWindow::flowAids = false;
+        Game& g = w->game();
+        w->action("SENTE")->trigger();
+        clickCell(*w, 5, 9);
+        clickCell(*w, 5, 8);
+        settle(30);
+        QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("王を動かすと負けです。指しますか？")});
+        QCOMPARE(defaults, QStringList{QStringLiteral("no")});
+        QVERIFY(!g.終局.終わった());
+        QCOMPARE(g.KIFU_LAST, 0);
+        QCOMPARE(g.BAN(5, 9), -OU);
+        // Other questions keep Yes as their default.
+        defaults.clear();
+        answers.clear();
+        clickCell(*w, 7, 7);
+        clickCell(*w, 7, 6);
+        w->action("NEW_COM")->trigger();
+        settle(30);
+        QCOMPARE(answers.texts().size(), 1);
+        QCOMPARE(defaults, QStringList{QStringLiteral("yes")});
+    }
+
+    // The help names every key with a modifier or a function key, the end panel's buttons
+    // and the strength steps, in both languages.
+    void theHelpNamesTheKeysTheEndPanelAndTheSteps() {
+        BoxAnswerer answers;
+        TestWindow w;
+        for (Language l : {Language::Japanese, Language::English}) {
+            w->switchLanguage(l);
+            w->showHelp();
+            const QString help = w->helpWindow()->browser()->toPlainText();
+            int keys = 0;
+            for (QAction* a : w->findChildren<QAction*>()) {
+                const QKeySequence k = a->shortcut();
+                if (k.isEmpty()) continue;
+                const QString text = k.toString(QKeySequence::PortableText);
+                if (!text.contains(QLatin1String("Ctrl+")) && !text.startsWith(QLatin1Char('F'))) continue;
+                ++keys;
+                QVERIFY2(help.contains(text), qPrintable(text + QStringLiteral(" missing from the help")));
+            }
+            QVERIFY(keys >= 6);  // F1, F2, Ctrl+S, Ctrl+O, Ctrl+Z, Ctrl+T
+            for (const char* name : {"END_NEW", "END_SAVE", "END_REVIEW", "END_ANALYSE"}) {
+                const QString caption = w->endPanel()->findChild<QPushButton*>(QString::fromLatin1(name))->text();
+                QVERIFY2(help.contains(caption), qPrintable(caption + QStringLiteral(" missing from the help")));
+            }
+            QVERIFY(help.contains(QStringLiteral("LEVEL4-1")));
+            QVERIFY(help.contains(QStringLiteral("LEVEL4-%1").arg(int(w->findChildren<QAction*>(
+                QRegularExpression(QStringLiteral("^STEP\\d+$"))).size()))));
+            w->helpWindow()->close();
+        }
+        w->switchLanguage(Language::Japanese);
+    }
+
+    // At the game's own size the review's line wraps between moves: no part of it is wider
+    // than the panel shows.
+    void theReviewsLineWrapsWithinItsPanel() {
+        BoxAnswerer answers;
+        TestWindow w;
+        Game& g = w->game();
+        w->action("START")->trigger();
+        for (auto [fx, fy, tx, ty] : {std::array{3, 7, 3, 6}, {7, 3, 7, 4}, {8, 7, 8, 6}, {3, 3, 3, 4}})
+            clickCell(*w, fx, fy), clickCell(*w, tx, ty);
+        QCOMPARE(g.KIFU_LAST, 4);
+        w->analysis()->setMoveTime(0.2);
+        w->action("ANALYSE")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->analysis()->isRunning(), 60000);
+        auto* line = w->findChild<QLabel*>(QStringLiteral("ANALYSIS_LINE"));
+        w->exchange()->panel()->goTo(0);
+        settle(50);
+        QVERIFY2(line->text().contains(QString::fromUtf8("読み筋")), qPrintable(line->text()));
+        const QFontMetrics m(line->font());
+        int runs = 0;
+        for (const QString& run : line->text().split(QRegularExpression(QStringLiteral("[\\s\\x{200B}　]")), Qt::SkipEmptyParts)) {
+            ++runs;
+            QVERIFY2(m.horizontalAdvance(run) <= line->contentsRect().width(),
+                     qPrintable(run + QStringLiteral(" wider than ") + QString::number(line->contentsRect().width())));
+        }
+        QVERIFY(runs >= 5);
+    }
+
     void theEndOfAGameKeepsTheGameOnTheBoard() {
         BoxAnswerer answers;
         TestWindow::flowAids = true;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -383,6 +384,10 @@ void AnalysisActions::showPosition() {
         text += QStringLiteral("\n") + tr("読み筋") + QStringLiteral(" ") +
                 QString::fromStdString(analysis::読み筋表記(r, shown, e->読み筋, english));
     }
+    // A Japanese line has no spaces: a break may come before each move, so that the
+    // label wraps it instead of cutting it at the panel's edge.
+    static const QRegularExpression moveStart(QStringLiteral("(?<=\\S)([▲△])"));
+    text.replace(moveStart, QStringLiteral("\u200B\\1"));
     line_->setText(text);
 
     // The better move on the board, where the board is as the record has it.

@@ -30,10 +30,13 @@ QString rungCaption(int rung) {
 void MainWindow::addLadderItems() {
     QMenu* levels = findChild<QMenu*>(QStringLiteral("LEVEL"));
     QAction* ladderAid = action("AID_LADDER");
-    QAction* separator = levels->addSeparator();
+    // Weakest first, between LEVEL3 and full LEVEL4, as the ladder climbs.
+    QAction* full = action("LEVEL4");
+    QAction* separator = levels->insertSeparator(full);
     separator->setObjectName(QStringLiteral("STEP_SEPARATOR"));
     for (int k = 1; k <= search::StepCount; ++k) {
-        QAction* a = levels->addAction(rungCaption(2 + k));
+        QAction* a = new QAction(rungCaption(2 + k), levels);
+        levels->insertAction(full, a);
         a->setObjectName(QStringLiteral("STEP%1").arg(k));
         a->setCheckable(true);
         steps_.push_back(a);
@@ -50,10 +53,7 @@ void MainWindow::addLadderItems() {
         for (QAction* a : steps_) a->setVisible(on);
         separator->setVisible(on);
         // Without the steps, a step in force becomes full level 4.
-        if (!on && game_->COM_STEP > 0) {
-            game_->COM_STEP = 0;
-            syncMenu();
-        }
+        if (!on && game_->COM_STEP > 0) command([this] { game_->段階_Click(0); });
     };
     showSteps(ladderAid->isChecked());
     connect(ladderAid, &QAction::toggled, this, showSteps);

@@ -57,7 +57,11 @@ MainWindow::MainWindow(std::unique_ptr<SoundLibrary> sound, QWidget* parent)
         [this] { syncMenu(); },
         [this] { return long(winId()); },
         [this](const QString& text) { showStatus([text] { return translated(text); }); },
-        [this] { keepSession(); },
+        [this] {
+            keepSession();
+            // The person's move is listed before the computer starts thinking.
+            if (exchange_) exchange_->refresh();
+        },
         [this](const Host::HintMove& hint, std::string_view words) {
             showStatus([hint, japanese = std::string(words)] { return hintText(hint, japanese); });
         },

@@ -11,6 +11,7 @@
 #include "engine/game.h"
 #include "notation/game_record.h"
 #include "ui/qt/translation.h"
+#include "ui/qt/fonts.h"
 
 namespace fudo::qt {
 
@@ -83,6 +84,8 @@ void MoveListPanel::setScale(double scale) {
     if (!(scale > 0)) return;
     scale_ = scale;
     QFont f = font();
+    // One face for the kanji and the digits of a move: the game's own, which holds both.
+    f.setFamily(minchoFamily());
     f.setPointSizeF(9.0 * scale_);
     setFont(f);  // the title bar too
     table_->setFont(f);

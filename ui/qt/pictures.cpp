@@ -10,7 +10,7 @@ namespace fudo::qt {
 QSize PictureBook::naturalSize(int code) {
     if (code == KARA || code == SITA_OU_MAE || code == UE_OU_MAE || 正しい駒コード(code)) return {33, 41};
     if (code >= HAIKEI_MIDORI && code <= HAIKEI_RENGA) return {34, 41};
-    if (code == DIRUVID || code == DORADAV2) return {178, 70};
+    if (code == DIRUVID || code == DORADAV2 || code == DIRUVID_SUMI) return {178, 70};
     return {};
 }
 
@@ -34,7 +34,7 @@ QImage PictureBook::render(int code, QSize px, Tint tint) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.scale(qreal(px.width()) / natural.width(), qreal(px.height()) / natural.height());
-    if (code == DIRUVID || code == DORADAV2) {
+    if (code == DIRUVID || code == DORADAV2 || code == DIRUVID_SUMI) {
         paintTitle(p, code);
     } else {
         paintEmptySquare(p);

@@ -54,6 +54,12 @@ public:
             QHash<int, FontEntry>& fonts)
         : painter_(&image), pictures_(pictures), fonts_(fonts) {
         k_ = dpr * g.scale() / kTwipsPerPixel;
+        // A black text is the shadow of the text painted 0.1 cell up and left of it. With
+        // more pixels than the game's own size the shadow keeps its offset in pixels: grown
+        // with the letters it stands apart from their thin strokes, as a second print.
+        const double pixels = dpr * g.scale(), keep = pixels > 1 ? 1 / pixels : 1;
+        shadowPullX_ = 0.1 * MASU_W * (1 - keep);
+        shadowPullY_ = 0.1 * MASU_H * (1 - keep);
         ox_ = dpr * g.offset().x();
         oy_ = dpr * g.offset().y();
         const QRectF scene = g.sceneRect();
@@ -90,7 +96,11 @@ public:
 
     // Paints one operation; returns the device pixels it may have touched.
     QRect paint(const Op& op) {
-        const double X0 = SceneGeometry::cellX(op.x), Y0 = SceneGeometry::cellY(op.y);
+        double X0 = SceneGeometry::cellX(op.x), Y0 = SceneGeometry::cellY(op.y);
+        if ((op.kind == Op::Kind::Text || op.kind == Op::Kind::Move) && op.code == 色_黒) {
+            X0 -= shadowPullX_;
+            Y0 -= shadowPullY_;
+        }
         switch (op.kind) {
         case Op::Kind::Picture: {
             const QSize natural = PictureBook::naturalSize(op.code);
@@ -118,7 +128,7 @@ public:
             if (!op.text.isEmpty()) return paintText(X0, Y0, op.text, op.shownSize, op.bold, op.code);
             QRect r;
             for (int i = 0; i < 3; ++i)
-                r |= paintText(SceneGeometry::cellX(op.x + kMovePartOffsets[i]), Y0,
+                r |= paintText(X0 + kMovePartOffsets[i] * MASU_W, Y0,
                                japaneseMovePart(op.move, i), op.shownSize, op.bold, op.code);
             return r;
         }
@@ -152,6 +162,7 @@ private:
     PictureBook& pictures_;
     QHash<int, FontEntry>& fonts_;
     double k_ = 1, ox_ = 0, oy_ = 0;
+    double shadowPullX_ = 0, shadowPullY_ = 0;  // twips a shadow moves towards its text
     QRect clip_;
 };
 
@@ -195,8 +206,22 @@ QString japaneseMovePart(const MoveParts& m, int part) {
 }
 
 QString englishMoveText(const MoveParts& m) {
-    const std::string piece = 駒_英語(m.piece), to = 升_英語(10 - m.toX, m.toY);
+    const std::string to = 升_英語(10 - m.toX, m.toY);
     const bool fromBoard = m.fromX >= 1 && m.fromX <= 9 && m.fromY >= 1 && m.fromY <= 9;
+    if (fromBoard && m.before != 0) {
+        // Worded as the move list words it: the piece as it stood, then "+" or "=".
+        英語の手 e;
+        e.駒 = m.before;
+        e.元筋 = 10 - m.fromX;
+        e.元段 = m.fromY;
+        e.先筋 = 10 - m.toX;
+        e.先段 = m.toY;
+        e.取り = m.captures;
+        e.成り = m.before != m.piece;
+        e.不成 = m.declined;
+        return QString::fromStdString(表記_英語(e));
+    }
+    const std::string piece = 駒_英語(m.piece);
     if (fromBoard) return QString::fromStdString(piece + 升_英語(10 - m.fromX, m.fromY) + (m.captures ? "x" : "-") + to);
     if (m.fromX == 0 && m.fromY == 0) return QString::fromStdString(piece + "-" + to);  // origin not given
     return QString::fromStdString(piece + "*" + to);
@@ -217,6 +242,12 @@ void RetainedDrawing::layOut(Op& op) {
             op.shownSize = fittedSize(op.text, room, op.size, op.bold);
             w = widthAt96(op.text, op.shownSize, op.bold);
         }
+    } else if (op.count != -1 && language() != Language::Japanese) {
+        // One text on the number's line, within the two tiles the counter owns; "手目" shows nothing.
+        op.text = op.count < 0 ? QString() : translated("%1手目").arg(op.count);
+        const double room = (14.95 - op.x) * MASU_W / kTwipsPerPixel;
+        op.shownSize = fittedSize(op.text, room / 1.25, op.size, op.bold);
+        w = widthAt96(op.text, op.shownSize, op.bold);
     } else {
         op.text = translated(op.source);
         if (op.text != op.source)
@@ -226,6 +257,8 @@ void RetainedDrawing::layOut(Op& op) {
     const double h = heightAt96(op.shownSize, op.bold);
     op.ink = QRectF(SceneGeometry::cellX(op.x), SceneGeometry::cellY(op.y),
                     (w * 1.1 + 2 + op.shownSize / 4.0) * kTwipsPerPixel, (h * 1.1 + 2) * kTwipsPerPixel);
+    // A shadow may be painted up to 0.1 cell nearer its text.
+    if (op.code == 色_黒) op.ink.adjust(-0.1 * MASU_W, -0.1 * MASU_H, 0, 0);
 }
 
 RetainedDrawing::RetainedDrawing() {
@@ -281,6 +314,7 @@ void RetainedDrawing::text(double x, double y, std::string_view utf8, int colour
     op.bold = bold;
     op.x = x;
     op.y = y;
+    op.count = countPart_;
     layOut(op);
     add(std::move(op));
 }
@@ -296,6 +330,25 @@ void RetainedDrawing::moveText(double x, double y, const MoveParts& move, int co
     op.y = y;
     layOut(op);
     add(std::move(op));
+}
+
+void RetainedDrawing::moveCount(int n, int colour, bool bold) {
+    // Drawn as the game draws it, each text marked as part of the counter.
+    struct Marker : Canvas {
+        RetainedDrawing& d;
+        int n;
+        explicit Marker(RetainedDrawing& d, int n) : d(d), n(n) {}
+        void picture(int, double, double) override {}
+        void outline(int, double, double) override {}
+        void text(double x, double y, std::string_view utf8, int colour, int size, bool bold) override {
+            d.countPart_ = utf8 == "手目" ? -2 : std::max(0, n);
+            d.text(x, y, utf8, colour, size, bold);
+            d.countPart_ = -1;
+        }
+        void beginFullRedraw() override {}
+        void refresh() override {}
+    } marker(*this, n);
+    marker.Canvas::moveCount(n, colour, bold);
 }
 
 void RetainedDrawing::retranslate() {

@@ -37,6 +37,7 @@ public:
         QString source;  // the game's text
         QString text;    // as shown, in the window's language (one line for a move)
         MoveParts move;  // the parts of a move text
+        int count = -1;  // the move counter's number, -2 its "手目", -1 not part of the counter
         QRectF ink;  // twips the operation may touch
     };
 
@@ -49,6 +50,8 @@ public:
     void outline(int colour, double x, double y) override;
     void text(double x, double y, std::string_view utf8, int colour, int size, bool bold) override;
     void moveText(double x, double y, const MoveParts& move, int colour, bool bold) override;
+    // As the game draws it in Japanese; in English one text, "Move 12", on the number's line.
+    void moveCount(int n, int colour, bool bold) override;
     void beginFullRedraw() override;
     void refresh() override;
 
@@ -95,6 +98,7 @@ private:
     qreal dpr_ = 1;
     SceneGeometry geometry_;
     QImage image_;
+    int countPart_ = -1;  // what the text being added is of the move counter
     bool stale_ = true;  // the image does not show the operations at the current target
     PictureBook pictures_;
     std::unique_ptr<Painter> painter_;  // open between operations, closed before the image is read
@@ -120,6 +124,7 @@ public:
     void moveText(double x, double y, const MoveParts& move, int colour, bool bold) override {
         drawing_.moveText(x, y, move, colour, bold);
     }
+    void moveCount(int n, int colour, bool bold) override { drawing_.moveCount(n, colour, bold); }
     // The language changed: everything drawn is shown again in it.
     void retranslate();
     void beginFullRedraw() override { drawing_.beginFullRedraw(); }

@@ -73,7 +73,7 @@ void paintWoodPlaque(QPainter& p) {
                QColor(250, 230, 210));
 }
 
-void paintLacquerPlaque(QPainter& p) {
+void paintLacquerPlaque(QPainter& p, bool over) {
     QLinearGradient lacquer(0, 0, 0, kH);
     lacquer.setColorAt(0, QColor(44, 24, 18));
     lacquer.setColorAt(0.5, QColor(20, 12, 10));
@@ -97,7 +97,10 @@ void paintLacquerPlaque(QPainter& p) {
     p.fillPath(name, gold);
     p.strokePath(name, QPen(QBrush(gold), 0.6));
 
-    const QPainterPath sub = textPath(translated(QT_TRANSLATE_NOOP("Game", "─  対 局 中  ─")), 10, kW / 2, 54, 0.1, true);
+    // A finished game left on the board is no longer in play.
+    const QString words = over ? translated(QT_TRANSLATE_NOOP("Game", "─  終 局  ─"))
+                               : translated(QT_TRANSLATE_NOOP("Game", "─  対 局 中  ─"));
+    const QPainterPath sub = textPath(words, 10, kW / 2, 54, 0.1, true);
     p.fillPath(sub, QColor(230, 196, 120));
 }
 
@@ -106,8 +109,8 @@ void paintLacquerPlaque(QPainter& p) {
 void paintTitle(QPainter& p, int code) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    if (code == DIRUVID)
-        paintLacquerPlaque(p);
+    if (code == DIRUVID || code == DIRUVID_SUMI)
+        paintLacquerPlaque(p, code == DIRUVID_SUMI);
     else
         paintWoodPlaque(p);
     p.restore();
