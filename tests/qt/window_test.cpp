@@ -811,7 +811,7 @@ private slots:
         QVERIFY(!g.終局.終わった());
         QCOMPARE(g.KIFU_LAST, 0);
         QCOMPARE(g.BAN(5, 9), -OU);
-        // Other questions keep Yes as their default.
+        // Giving up a game under way keeps it by default too.
         defaults.clear();
         answers.clear();
         clickCell(*w, 7, 7);
@@ -819,7 +819,8 @@ private slots:
         w->action("NEW_COM")->trigger();
         settle(30);
         QCOMPARE(answers.texts().size(), 1);
-        QCOMPARE(defaults, QStringList{QStringLiteral("yes")});
+        QCOMPARE(defaults, QStringList{QStringLiteral("no")});
+        QVERIFY(g.KIFU_LAST >= 1);
     }
 
     // The help names every key with a modifier or a function key, the end panel's buttons
