@@ -99,6 +99,16 @@ public:
 // Record-file controls of the window: the folder and file lists, four text boxes
 // (1 file name, 2 game name, 3 first player, 4 second player) with their labels, and
 // the "RETURN" button.
+// The local date and time as a record states it: "2026/12/07 11:00:00".
+inline std::string 現在日時() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y/%m/%d %H:%M:%S", &tm);
+    return buf;
+}
+
 class Host {
 public:
     virtual ~Host() = default;
@@ -106,14 +116,7 @@ public:
     // Seconds on a clock that only moves forward (a monotonic clock serves).
     virtual double now() = 0;
     // The local date and time as a record states it: "2026/12/07 11:00:00".
-    virtual std::string dateTime() {
-        const std::time_t t = std::time(nullptr);
-        std::tm tm{};
-        localtime_r(&t, &tm);
-        char buf[32];
-        std::strftime(buf, sizeof buf, "%Y/%m/%d %H:%M:%S", &tm);
-        return buf;
-    }
+    virtual std::string dateTime() { return 現在日時(); }
     // Blocks for the given seconds; no user input is handled meanwhile.
     virtual void wait(double seconds) = 0;
     // Ends the program after the current event.

@@ -89,14 +89,6 @@ void 取込_対局記録(Game& g, const 対局記録& r) {
     情報();
 }
 
-std::string 現在日時() {
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y/%m/%d %H:%M:%S", &tm);
-    return buf;
-}
 
 std::string 局面SFEN(const Game& g) {
     const 記録の向き o = 向き(g);

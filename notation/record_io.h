@@ -33,9 +33,6 @@ std::optional<std::string> 書込_記録(const std::filesystem::path& path, cons
 // Puts the record into the game in record mode; 進 then replays it.
 void 取込_対局記録(Game& g, const 対局記録& r);
 
-// Local time as a KIF/CSA start time, "2026/12/07 11:00:00".
-std::string 現在日時();
-
 // The shown position in SFEN with the first mover as "b" (uppercase) at the bottom of the
 // record's board, the side to move and the next move number.
 std::string 局面SFEN(const Game& g);
