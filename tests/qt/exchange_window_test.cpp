@@ -506,6 +506,12 @@ private slots:
         QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("対局をやめて最初の局面に戻りますか？")});
         QCOMPARE(g.KIFU_LAST, 5);
         QVERIFY(review->review().完了());
+        // So does the menu's 最初, which otherwise starts afresh at once as it always did.
+        answers.clear();
+        w->action("CANCEL")->trigger();
+        QCOMPARE(answers.texts(), QStringList{QString::fromUtf8("棋譜と解析を閉じますか？")});
+        QCOMPARE(g.KIFU_LAST, 5);
+        QVERIFY(review->review().完了());
 
         // 中止 ends a review and says so.
         w->action("ANALYSE")->trigger();

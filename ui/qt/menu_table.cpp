@@ -148,6 +148,16 @@ void MainWindow::buildMenus() {
         const bool starts = call == &Game::SENTE_Click || call == &Game::GOTE_Click || call == &Game::START_Click;
         if (starts)
             connect(action, &QAction::triggered, this, [this, call] { startFromMenu(call); });
+        else if (call == &Game::CANCEL_Click)
+            connect(action, &QAction::triggered, this, [this] {
+                command([this] {
+                    // The item does what it always did, but a review goes only on Yes.
+                    if (game_->KIFU_MODE != 1 && !analysis_->review().局面.empty() &&
+                        dialogs_.askKeeping(tr("棋譜と解析を閉じますか？"), translatedCaption("最初")) != Answer::Yes)
+                        return;
+                    game_->CANCEL_Click();
+                });
+            });
         else if (call)
             connect(action, &QAction::triggered, this, [this, call] { command([this, call] { (game_.get()->*call)(); }); });
         // The window's own item at the end of ｵﾌﾟｼｮﾝ: the language, named in both.
