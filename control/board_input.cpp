@@ -155,7 +155,7 @@ bool 負ける手を確かめる(Game& g, bool 右, int fx, int fy, int tx, int 
         if (g.王が取られる手か(fx, 元Y, tx, ty, placed)) question = "王が取られます。指しますか？";
     }
     if (!question) return true;
-    return g.dialogs().askLosingMove(question, "確認") == Answer::Yes;
+    return g.dialogs().confirm(question, "確認") == Answer::Yes;
 }
 
 // Between two persons, check and mate of the side to move said on the status line, the mate

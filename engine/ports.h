@@ -78,10 +78,6 @@ public:
     // The end of a game, by who won ("あなた", "ｺﾝﾋﾟｭｰﾀ", "先手" or "後手"). By default
     // the message "<winner>の勝ちです" titled "終了".
     virtual void gameEnd(std::string_view winner);
-    // A question whose Yes loses the game: a window makes No the answer of Enter.
-    virtual Answer askLosingMove(std::string_view text, std::string_view title) {
-        return message(text, title, Buttons::YesNo);
-    }
     // Asks at the destination whether to promote: the two codes side by side, at the
     // screen cell (x, y). By default the piece does not promote.
     enum class Promotion { Promote, Plain, Cancel };
@@ -89,16 +85,13 @@ public:
         (void)promoted, (void)plain, (void)x, (void)y;
         return Promotion::Plain;
     }
-    // A Yes/No question about a step that cannot be undone: its default answer is No. By
-    // default the plain question.
+    // A Yes/No question about a step that cannot be undone (a losing move, a file written
+    // over): a window makes No the answer of Enter. By default the plain question.
     virtual Answer confirm(std::string_view text, std::string_view title) {
         return message(text, title, Buttons::YesNo);
     }
 };
 
-// Record-file controls of the window: the folder and file lists, four text boxes
-// (1 file name, 2 game name, 3 first player, 4 second player) with their labels, and
-// the "RETURN" button.
 // The local date and time as a record states it: "2026/12/07 11:00:00".
 inline std::string 現在日時() {
     const std::time_t t = std::time(nullptr);
@@ -109,6 +102,9 @@ inline std::string 現在日時() {
     return buf;
 }
 
+// Record-file controls of the window: the folder and file lists, four text boxes
+// (1 file name, 2 game name, 3 first player, 4 second player) with their labels, and
+// the "RETURN" button.
 class Host {
 public:
     virtual ~Host() = default;

@@ -59,10 +59,6 @@ Answer QtDialogs::askKeeping(const QString& text, const QString& title) {
     return show(text, title, Buttons::YesNo, Icon::None, true);
 }
 
-Answer QtDialogs::askLosingMove(std::string_view text, std::string_view title) {
-    return confirm(text, title);
-}
-
 void QtDialogs::gameEnd(std::string_view winner) {
     if (gameEndWatcher_) gameEndWatcher_();
     show(gameEndText(winner), translated("終了"), Buttons::OK, Icon::None);

@@ -22,12 +22,10 @@ public:
     // The game's texts are shown in the window's language.
     Answer message(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
     void gameEnd(std::string_view winner) override;
-    // The question with いいえ as its default button.
+    // The question with いいえ as its default button (a losing move, a file written over).
     Answer confirm(std::string_view text, std::string_view title) override;
     // A question whose default button is No, the answer that keeps what is there.
     Answer askKeeping(const QString& text, const QString& title);
-    // No is the default button: Enter keeps the game.
-    Answer askLosingMove(std::string_view text, std::string_view title) override;
     // A small box at the destination square with the promoted and the plain piece side by
     // side ("yes" and "no" buttons); Esc or closing it answers neither.
     Promotion askPromotion(int promoted, int plain, int x, int y) override;
